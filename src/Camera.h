@@ -1,0 +1,37 @@
+#pragma once
+
+#include <glm/glm.hpp>
+
+// The viewer: projection, view and the vectors they are made from. The camera path places it with
+// setLookAt; the free-fly controls move and turn it.
+class Camera {
+public:
+    glm::mat4 projection{1.0f};
+    glm::mat4 view{1.0f};
+    glm::vec3 position{0.0f};
+    glm::vec3 target{0.0f};
+    glm::vec3 front{0.0f};
+    glm::vec3 up{0.0f};
+    glm::vec3 right{0.0f};
+    float yaw = 0.0f;
+    float pitch = 0.0f;
+    float fov = 0.0f;
+    float width = 0.0f;
+    float height = 0.0f;
+    float near = 0.0f;
+    float far = 0.0f;
+
+    Camera() = default;
+    Camera(glm::vec3 position, glm::vec3 target, float fovDegrees, float width, float height,
+           float near, float far);
+
+    void setLookAt(glm::vec3 position, glm::vec3 target);
+    // Adds -a * right - b * up + c * front to the position.
+    void move(float a, float b, float c);
+    void rotate(float pitchDelta, float yawDelta);
+    void updateView();
+
+    glm::vec3 getPosition() const { return position; }
+    glm::vec3 getDirection() const { return front; }
+    glm::mat4 getProjection() const { return projection; }
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <fstream>
+
+#include "Frustum.h"
+#include "Model.h"
+#include "Renderer.h"
+
+// The process-wide objects, constructed before main in the order of Globals.cpp.
+extern std::ofstream keyPointFile;
+extern Renderer renderer;
+extern Model house;
+extern Frustum viewFrustum;
+
+// Shell state of the frame loop and the input callbacks.
+extern bool running;
+extern bool keyHeld;
+extern int lastKey;
+extern bool showFps;
+extern double lastCursorX;
+extern double lastCursorY;

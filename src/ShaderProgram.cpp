@@ -1,0 +1,95 @@
+#include "ShaderProgram.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <vector>
+
+ShaderProgram::ShaderProgram(std::string vertexFile, std::string fragmentFile) {
+    const GLenum stages[] = {GL_VERTEX_SHADER, GL_FRAGMENT_SHADER};
+    const std::string files[] = {vertexFile, fragmentFile};
+    build(stages, files, 2);
+}
+
+ShaderProgram::ShaderProgram(std::string vertexFile, std::string geometryFile,
+                             std::string fragmentFile) {
+    const GLenum stages[] = {GL_VERTEX_SHADER, GL_GEOMETRY_SHADER, GL_FRAGMENT_SHADER};
+    const std::string files[] = {vertexFile, geometryFile, fragmentFile};
+    build(stages, files, 3);
+}
+
+ShaderProgram::ShaderProgram(std::string computeFile) {
+    const GLenum stages[] = {GL_COMPUTE_SHADER};
+    const std::string files[] = {computeFile};
+    build(stages, files, 1);
+}
+
+void ShaderProgram::build(const GLenum* stages, const std::string* files, int count) {
+    GLuint shaders[3] = {0, 0, 0};
+    // Every shader object exists before any file is read.
+    for (int i = 0; i < count; ++i) shaders[i] = glCreateShader(stages[i]);
+    for (int i = 0; i < count; ++i) compileShaderFile("shaders/" + files[i], shaders[i]);
+
+    GLuint program = glCreateProgram();
+    printf("Linking program %d\n", program);
+    for (int i = 0; i < count; ++i) glAttachShader(program, shaders[i]);
+    glLinkProgram(program);
+    printLinkLog(program);
+    for (int i = 0; i < count; ++i) glDetachShader(program, shaders[i]);
+    id = program;
+}
+
+void ShaderProgram::compileShaderFile(std::string path, GLuint shader) {
+    std::string source;
+    std::ifstream file(path);
+    if (file.is_open()) {
+        std::stringstream text;
+        text << file.rdbuf();
+        source = text.str();
+        file.close();
+    } else {
+        printf("Unable to open %s. Are you in the right directory?", path.c_str());
+        fflush(stdout);
+        getchar();
+    }
+    printf("Compiling shader: %s\n", path.c_str());
+
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+
+    GLint status = 0;
+    GLint logLength = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
+    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &logLength);
+    if (logLength > 0) {
+        std::vector<char> log(logLength + 1, '\0');
+        glGetShaderInfoLog(shader, logLength, nullptr, log.data());
+        printf("%s\n", log.data());
+    }
+}
+
+void ShaderProgram::printLinkLog(GLuint program) {
+    GLint status = 0;
+    GLint logLength = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &status);
+    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &logLength);
+    if (logLength > 0) {
+        std::vector<char> log(logLength + 1, '\0');
+        glGetProgramInfoLog(program, logLength, nullptr, log.data());
+        printf("%s\n", log.data());
+    }
+}
+
+GLint ShaderProgram::getUniformLocation(const std::string& name) const {
+    GLint location = glGetUniformLocation(id, name.c_str());
+    if (location == -1) {
+        std::cout << "Uniform does not exist: " << name << std::endl;
+    }
+    return location;
+}
+
+void ShaderProgram::setBool(const std::string& name, bool value) const {
+    glUniform1i(getUniformLocation(name), value ? 1 : 0);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <iosfwd>
+
+struct GLFWwindow;
+class Camera;
+
+// Window settings chosen at the console prompts and on the command line.
+struct WindowSettings {
+    float width = 1280.0f;
+    float height = 768.0f;
+    bool fullScreen = false;
+    char fullScreenAnswer = 'c';
+};
+
+enum class ArgumentError { None, First, Second, Third };
+
+// Asks the three prompts. Failed reads leave the stream failed and the defaults in place.
+void askWindowSettings(WindowSettings& settings, std::istream& in, std::ostream& out);
+// With two or more arguments they override the typed width, height and full-screen answer.
+ArgumentError applyArguments(int argc, const char* const* argv, WindowSettings& settings,
+                             std::ostream& out);
+const char* argumentErrorMessage(ArgumentError error);
+// Prints the message on standard error, waits for Enter (or end of input) and exits with code 1.
+[[noreturn]] void failOnArgument(ArgumentError error);
+// True when both sizes are finite and within the range of an int, so they may be converted.
+bool windowSizeRepresentable(const WindowSettings& settings);
+
+// Prints the message and "Press enter to exit.", then waits for one character.
+void failureEnding(const char* message);
+
+// Frame-loop steps: free-fly movement for the held key and mouse look from the cursor motion.
+void applyFreeFly(Camera& camera, float dt);
+void applyMouseLook(Camera& camera, double cursorX, double cursorY);
+
+// GLFW callbacks.
+void onGlfwError(int code, const char* description);
+void onWindowSize(GLFWwindow* window, int width, int height);
+void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
+void handleKeyPress(GLFWwindow* window, int key, int scancode, int action);

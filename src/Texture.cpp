@@ -1,0 +1,82 @@
+#include "Texture.h"
+
+#include <stb/stb_image.h>
+
+#include <cstdio>
+
+GLenum textureFormatForChannels(int channels) {
+    switch (channels) {
+        case 1: return GL_RED;
+        case 2: return GL_RG;
+        case 3: return GL_RGB;
+        default: return GL_RGBA;
+    }
+}
+
+GLuint loadTexture(const std::string& fileName, const std::string& directory, int& width,
+                   int& height) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    const std::string path = directory + "/" + fileName;
+
+    stbi_set_flip_vertically_on_load(true);
+    int channels = 0;
+    unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 0);
+    if (pixels) {
+        const GLenum format = textureFormatForChannels(channels);
+        glBindTexture(GL_TEXTURE_2D, name);
+        // Rows of 1- to 3-channel images need not be 4-byte aligned.
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glGenerateMipmap(GL_TEXTURE_2D);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        GLfloat maxAnisotropy = 1.0f;
+        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &maxAnisotropy);
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, maxAnisotropy);
+        printf("Texture loaded: %s\n", path.c_str());
+        stbi_image_free(pixels);
+    } else {
+        printf("Failed to load texture: %s\n", path.c_str());
+    }
+    return name;
+}
+
+GLuint loadCubeMap(const std::string& directory, const std::string& positiveX,
+                   const std::string& negativeX, const std::string& positiveY,
+                   const std::string& negativeY, const std::string& positiveZ,
+                   const std::string& negativeZ) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, name);
+    const std::string faces[6] = {positiveX, negativeX, positiveY, negativeY, positiveZ, negativeZ};
+
+    stbi_set_flip_vertically_on_load(false);
+    for (int i = 0; i < 6; ++i) {
+        const std::string path = directory + "/" + faces[i];
+        int width = 0;
+        int height = 0;
+        int channels = 0;
+        unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 0);
+        if (pixels) {
+            const GLenum format = textureFormatForChannels(channels);
+            glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+            glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + i, 0, format, width, height, 0, format,
+                         GL_UNSIGNED_BYTE, pixels);
+            glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+            stbi_image_free(pixels);
+            printf("Texture loaded: %s\n", path.c_str());
+        } else {
+            printf("Failed to load cubemap texture: %s\n", path.c_str());
+        }
+    }
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    return name;
+}

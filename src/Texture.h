@@ -1,0 +1,19 @@
+#pragma once
+
+#include <GL/glew.h>
+
+#include <string>
+
+// Decodes directory + "/" + fileName into a mip-mapped, repeating, anisotropic 2D texture. The image
+// is flipped so that its first row is the bottom row in GL. On failure the returned name has no image.
+GLuint loadTexture(const std::string& fileName, const std::string& directory, int& width,
+                   int& height);
+
+// Faces in the order of the GL cube-map targets: +X, -X, +Y, -Y, +Z, -Z. Faces are not flipped.
+GLuint loadCubeMap(const std::string& directory, const std::string& positiveX,
+                   const std::string& negativeX, const std::string& positiveY,
+                   const std::string& negativeY, const std::string& positiveZ,
+                   const std::string& negativeZ);
+
+// GL format for a decoded channel count; two channels (grey and alpha) load as GL_RG.
+GLenum textureFormatForChannels(int channels);

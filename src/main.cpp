@@ -1,0 +1,85 @@
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <iostream>
+
+#include "Globals.h"
+#include "Shell.h"
+
+int main(int argc, char** argv) {
+    glfwSetErrorCallback(onGlfwError);
+    if (!glfwInit()) {
+        failureEnding("GLFW could not be initialized. :(");
+        return 0;
+    }
+
+    WindowSettings settings;
+    lastCursorX = 640.0;
+    lastCursorY = 384.0;
+    askWindowSettings(settings, std::cin, std::cout);
+    const ArgumentError argumentError = applyArguments(argc, argv, settings, std::cout);
+    if (argumentError != ArgumentError::None) failOnArgument(argumentError);
+
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+    GLFWmonitor* monitor = nullptr;
+    if (settings.fullScreen) {
+        monitor = glfwGetPrimaryMonitor();
+        glfwWindowHint(GLFW_REFRESH_RATE, 120);
+    }
+
+    // A size that an int cannot hold is refused here, before any conversion.
+    GLFWwindow* window = nullptr;
+    if (windowSizeRepresentable(settings)) {
+        window = glfwCreateWindow(static_cast<int>(settings.width),
+                                  static_cast<int>(settings.height), "Murkmoor!", monitor, nullptr);
+    }
+    if (!window) {
+        failureEnding("GLFW could not create window. :(");
+        glfwTerminate();
+        return 0;
+    }
+
+    glfwMakeContextCurrent(window);
+    std::cout << "GLFW initialized! OpenGL version: " << glGetString(GL_VERSION) << std::endl;
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK) {
+        failureEnding("GLEW could not be initialized. :(");
+        glfwTerminate();
+        return 0;
+    }
+
+    renderer.init(settings.width, settings.height);
+    glfwSwapBuffers(window);
+    renderer.loadScene();
+
+    glfwSetWindowSizeCallback(window, onWindowSize);
+    glfwSetKeyCallback(window, onKey);
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+
+    double previousTime = glfwGetTime();
+    while (running) {
+        if (glfwWindowShouldClose(window)) break;
+        const double now = glfwGetTime();
+        const double dt = now - previousTime;
+        previousTime = now;
+        const float dtf = static_cast<float>(dt);
+
+        applyFreeFly(renderer.camera, dtf);
+        renderer.update(dtf);
+        renderer.render();
+        if (showFps) std::cout << "FPS: " << 1.0 / dt << std::endl;
+
+        double cursorX = 0.0;
+        double cursorY = 0.0;
+        glfwGetCursorPos(window, &cursorX, &cursorY);
+        applyMouseLook(renderer.camera, cursorX, cursorY);
+
+        glfwSwapBuffers(window);
+        glfwPollEvents();
+    }
+    glfwTerminate();
+    return 0;
+}
