@@ -1,0 +1,71 @@
+#include "GlTestFixture.h"
+
+#include <cstdlib>
+
+namespace {
+GLFWwindow* sharedWindow = nullptr;
+
+void GLAPIENTRY onDebugMessage(GLenum, GLenum type, GLuint, GLenum, GLsizei,
+                               const GLchar* message, const void*) {
+    if (type == GL_DEBUG_TYPE_ERROR) GlTest::glErrors().emplace_back(message);
+}
+
+void createContext() {
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
+    ASSERT_TRUE(glfwInit()) << "no display: run the GL tests under Xvfb";
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+    sharedWindow = glfwCreateWindow(GlTest::kWidth, GlTest::kHeight, "test", nullptr, nullptr);
+    ASSERT_NE(sharedWindow, nullptr);
+    glfwMakeContextCurrent(sharedWindow);
+    glewExperimental = GL_TRUE;
+    ASSERT_EQ(glewInit(), static_cast<GLenum>(GLEW_OK));
+    glGetError();  // GLEW's probing may leave an error flag behind.
+    glEnable(GL_DEBUG_OUTPUT);
+    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    glDebugMessageCallback(onDebugMessage, nullptr);
+}
+}  // namespace
+
+std::vector<std::string>& GlTest::glErrors() {
+    static std::vector<std::string> errors;
+    return errors;
+}
+
+GLFWwindow* GlTest::window() { return sharedWindow; }
+
+void GlTest::SetUp() {
+    if (!sharedWindow) createContext();
+    glErrors().clear();
+}
+
+size_t GlTest::takeGlErrors() {
+    const size_t count = glErrors().size();
+    glErrors().clear();
+    return count;
+}
+
+void GlTest::TearDown() {
+    for (const std::string& error : glErrors()) ADD_FAILURE() << "GL error: " << error;
+    glErrors().clear();
+}
+
+std::vector<float> readTextureRgba(GLuint texture, int width, int height) {
+    std::vector<float> pixels(static_cast<size_t>(width) * height * 4);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_FLOAT, pixels.data());
+    return pixels;
+}
+
+std::vector<float> readWindowRgba(int width, int height) {
+    std::vector<float> pixels(static_cast<size_t>(width) * height * 4);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_FLOAT, pixels.data());
+    return pixels;
+}

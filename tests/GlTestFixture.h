@@ -1,0 +1,30 @@
+#pragma once
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// A hidden window with an OpenGL 4.3 core debug context, made once per process and kept current.
+// Every GL debug message of type error that arrives during a test fails that test.
+class GlTest : public ::testing::Test {
+public:
+    static constexpr int kWidth = 320;
+    static constexpr int kHeight = 192;
+    static std::vector<std::string>& glErrors();
+    static GLFWwindow* window();
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Discards the errors reported so far and returns how many there were: for tests whose
+    // behaviour under a failing compile or link is what they check.
+    static size_t takeGlErrors();
+};
+
+// Reads back level 0 of a 2D texture as RGBA floats, rows bottom to top.
+std::vector<float> readTextureRgba(GLuint texture, int width, int height);
+// Reads back the default framebuffer's colour as RGBA floats, rows bottom to top.
+std::vector<float> readWindowRgba(int width, int height);

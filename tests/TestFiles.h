@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+// A fresh directory below /tmp that is removed with everything in it when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::string& path() const { return dir; }
+    // Writes text to path()/relative, creating the directories on the way.
+    std::string write(const std::string& relative, const std::string& text) const;
+
+private:
+    std::string dir;
+};
+
+// Changes the working directory for the lifetime of the object.
+class ScopedWorkingDirectory {
+public:
+    explicit ScopedWorkingDirectory(const std::string& dir);
+    ~ScopedWorkingDirectory();
+
+private:
+    std::string previous;
+};
+
+// Writes a solid-colour image (PNG or JPG by extension) of the given size and channel count.
+void writeSolidImage(const std::string& path, int width, int height, int channels,
+                     unsigned char value);
