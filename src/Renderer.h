@@ -3,6 +3,37 @@
 #include <GL/glew.h>
 
 #include "Camera.h"
+#include "Light.h"
+#include "Mesh.h"
+
+class ShaderProgram;
+class Quad;
+class Bloom;
+class BlurFrag;
+class BlurComp;
+class HdrToneMapping;
+class ShadowMapping;
+class Ssao;
+class SmokeVolume;
+class FireParticles;
+class RainParticles;
+
+// Geometry-pass targets: four colour attachments and a shared depth-stencil texture.
+struct GBuffer {
+    GLuint framebuffer = 0;
+    GLuint colorSpec = 0;     // GL_COLOR_ATTACHMENT0: sRGB-encoded albedo, specular in alpha
+    GLuint fragPos = 0;       // GL_COLOR_ATTACHMENT1: world position, alpha 1 where geometry is
+    GLuint normal = 0;        // GL_COLOR_ATTACHMENT2: world normal
+    GLuint viewSpace = 0;     // GL_COLOR_ATTACHMENT3: view-space position
+    GLuint depthStencil = 0;  // GL_DEPTH_STENCIL_ATTACHMENT, also attached to fullResTarget
+};
+
+struct Skybox {
+    GLuint cubeMap = 0;
+    GLuint vertexArray = 0;
+    GLuint textureUnit = 0;
+    ShaderProgram* program = nullptr;
+};
 
 // Owns every pass of the deferred pipeline and every effect. One instance exists for the whole run;
 // its constructor makes no GL call, init builds the GPU resources once the context exists.
@@ -11,8 +42,48 @@ public:
     const float halfResScale = 0.5f;
     int viewportWidth = 0;
     int viewportHeight = 0;
+    int halfWidth = 0;
+    int halfHeight = 0;
     const float clearColor[4] = {0.5f, 0.5f, 0.5f, 1.0f};
     Camera camera;
+    LightList lights;
+    Skybox skybox;
+
+    ShaderProgram* geometryProgram = nullptr;
+    ShaderProgram* lightingProgram = nullptr;
+    ShaderProgram* skyboxProgram = nullptr;
+    ShaderProgram* quadProgram = nullptr;
+    ShaderProgram* finalProgram = nullptr;
+
+    GBuffer gBuffer;
+    const GLenum attachments[4] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1,
+                                   GL_COLOR_ATTACHMENT2, GL_COLOR_ATTACHMENT3};
+    GLuint brightTexture = 0;
+    GLuint spareHalfTexture = 0;
+    Quad* fullResTarget = nullptr;
+    Quad* halfResTarget = nullptr;
+
+    Bloom* bloom = nullptr;
+    BlurFrag* blurFrag = nullptr;
+    BlurComp* blurComp = nullptr;
+    HdrToneMapping* hdr = nullptr;
+    ShadowMapping* shadowMapping = nullptr;
+    Ssao* ssao = nullptr;
+    SmokeVolume* smoke = nullptr;
+    FireParticles* fire = nullptr;
+    RainParticles* rain = nullptr;
+    Light* fireLight = nullptr;
+    MappingSwitches* mappingSwitches = nullptr;
+
+    // Effect switches, changed by the keys and read every frame.
+    int doShadows = 1;
+    int hdrMode = 1;
+    int bloomMode = 1;
+    int doFog = 1;
+    int doAmbientOcclusion = 1;
+    int doSmoke = 1;
+    int doFire = 1;
+    int doRain = 1;
 
     void init(float width, float height);
     void loadScene();
