@@ -130,6 +130,7 @@ TEST_F(ModelImportTest, PathWithoutSlashUsesTheWholePathAsDirectory) {
     writeSolidImage(dir.path() + "/tex.png", 4, 4, 3, 90);
     writeSolidImage(dir.path() + "/flat.obj.d/tex.png", 4, 4, 3, 90);
     dir.write("flat.obj", std::string("mtllib flat.mtl\n") + kQuadFaces + object("A", "a", 1));
+    BoundingBox sharedResources;  // builds the outline program while shaders/ is still reachable
     ScopedWorkingDirectory cwd(dir.path());
     load("flat.obj");
     ASSERT_EQ(model.meshes.size(), 1u);

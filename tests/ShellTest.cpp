@@ -138,14 +138,14 @@ TEST(ShellBinary, WithoutDisplayReportsTheGlfwFailure) {
 TEST(ShellBinary, BadArgumentExitsWithCodeOneAfterThePrompts) {
     const ProcessResult bad =
         runProcess(std::string(MURKMOOR_BINARY) + " abc 600", "800\n600\nn\n");
-    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.exitCode, 1) << bad.out << bad.err;
     EXPECT_THAT(bad.out, HasSubstr("Enter Width \nEnter Height \nFullscreen:"));
     EXPECT_THAT(bad.out, HasSubstr("You are executing '"));
     EXPECT_EQ(bad.err, "ERROR: Could not parse first command-line-argument as integer.\n");
 
     const ProcessResult third =
         runProcess(std::string(MURKMOOR_BINARY) + " 800 600 true", "");
-    EXPECT_EQ(third.exitCode, 1);
+    EXPECT_EQ(third.exitCode, 1) << third.out << third.err;
     EXPECT_EQ(third.err, "ERROR: Could not parse third command-line-argument as boolean.\n");
 }
 
