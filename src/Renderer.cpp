@@ -1,20 +1,388 @@
 #include "Renderer.h"
 
+#include <cmath>
+#include <cstdio>
+#include <glm/gtc/type_ptr.hpp>
+#include <string>
+#include <vector>
+
+#include "Effects/Quad.h"
+#include "Globals.h"
+#include "LetterboxQuad.h"
+#include "Model.h"
+#include "ShaderProgram.h"
+#include "SkyCube.h"
+#include "Texture.h"
+
+namespace {
+void setMat4(const ShaderProgram& program, const char* name, const glm::mat4& value) {
+    glUniformMatrix4fv(program.getUniformLocation(name), 1, GL_FALSE, glm::value_ptr(value));
+}
+
+void setVec3(const ShaderProgram& program, const char* name, const glm::vec3& value) {
+    glUniform3f(program.getUniformLocation(name), value.x, value.y, value.z);
+}
+
+// The view without its translation: the sky stays at infinity however the camera moves.
+glm::mat4 skyViewProjection(const Camera& camera) {
+    return camera.projection * glm::mat4(glm::mat3(camera.view));
+}
+
+GLuint makeTexture2D(GLint internalFormat, int width, int height, GLenum format, GLenum type,
+                     GLint filter) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, type, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return texture;
+}
+
+const char* const kChairName = "Chair_chair";
+const char* const kRightDoorName = "rightDoor";
+const char* const kLeftDoorName = "leftDoor";
+const char* const kBoneName = "bone";
+const char* const kWindowName = "main_construction.003_Vert.005";
+}  // namespace
+
 void Renderer::init(float width, float height) {
     viewportWidth = static_cast<int>(width);
     viewportHeight = static_cast<int>(height);
+    halfWidth = static_cast<int>(std::round(viewportWidth * halfResScale));
+    halfHeight = static_cast<int>(std::round(viewportHeight * halfResScale));
+
+    geometryProgram = new ShaderProgram("geometry.vert", "geometry.frag");
+    lightingProgram = new ShaderProgram("quad.vert", "lighting.frag");
+    skyboxProgram = new ShaderProgram("skybox.vert", "skybox.frag");
+    quadProgram = new ShaderProgram("quad.vert", "quad.frag");
+    finalProgram = new ShaderProgram("quad.vert", "quadFinal.frag");
+
+    Light* shadowLight = lights.addLight({-7.1f, -1.1f, -6.4f});
+    shadowLight->colour = {5.0f, 5.0f, 12.0f};
+    shadowLight->specular = 2.0f;
+    Light* lantern = lights.addLight({-1.74f, 0.8f, -4.36f});
+    lantern->colour = {8.0f, 8.0f, 2.5f};
+    Light* rightGateLantern = lights.addLight({1.37f, 1.57f, 20.2f});
+    rightGateLantern->colour = {7.0f, 3.0f, 3.0f};
+    Light* leftGateLantern = lights.addLight({-6.36f, 1.42f, 20.34f});
+    leftGateLantern->colour = {7.0f, 3.0f, 3.0f};
+    fireLight = lights.addLight({3.258f, -1.539f, 3.177f});
+    fireLight->colour = {10.0f, 2.0f, 0.0f};
+
+    glUseProgram(finalProgram->id);
+    glUniform1i(finalProgram->getUniformLocation("u_texColor"), 0);
+    glUniform1i(finalProgram->getUniformLocation("u_doBloom"), 0);
+    glUniform1i(finalProgram->getUniformLocation("u_texBloom"), 1);
+
+    glUseProgram(lightingProgram->id);
     camera = Camera(glm::vec3(-2.8f, 0.1f, 28.0f), glm::vec3(-2.8f, 0.1f, 0.0f), 45.0f, width, height,
                     0.1f, 150.0f);
+    glUniform1i(lightingProgram->getUniformLocation("u_texColorSpec"), 0);
+    glUniform1i(lightingProgram->getUniformLocation("u_texFragPos"), 1);
+    glUniform1i(lightingProgram->getUniformLocation("u_texNormal"), 2);
+    glUniform1i(lightingProgram->getUniformLocation("u_texViewSpace"), 3);
+    glUniform1i(lightingProgram->getUniformLocation("u_texAmbientOcclusion"), 4);
+    lights.ambient = 0.2f;
+    lights.setUniforms(*lightingProgram);
+    setVec3(*lightingProgram, "u_camPos", camera.position);
+    for (int i = 0; i < 10; ++i) {
+        glUniform1i(lightingProgram->getUniformLocation("u_texShadowsCubemaps[" +
+                                                        std::to_string(i) + "]"),
+                    5 + i);
+    }
+    glUniform1i(lightingProgram->getUniformLocation("u_doShadowMappingPoint"), doShadows != 0);
+    glUniform1i(lightingProgram->getUniformLocation("u_doFog"), doFog != 0);
+    glUniform1i(lightingProgram->getUniformLocation("u_fogSelector"), 1);
+    glUniform1i(lightingProgram->getUniformLocation("u_depthFog"), 1);
+    setVec3(*lightingProgram, "u_camPos", camera.position);
+    glUniform1i(lightingProgram->getUniformLocation("u_doAmbientOcclusion"),
+                doAmbientOcclusion != 0);
+
+    glUseProgram(geometryProgram->id);
+    setMat4(*geometryProgram, "u_modelMatrix", house.modelMatrix);
+    setMat4(*geometryProgram, "u_viewMatrix", camera.view);
+    setMat4(*geometryProgram, "u_viewProjMatrix", camera.projection * camera.view);
+    setMat4(*geometryProgram, "u_modelMatrixInverseTranspose",
+            glm::transpose(glm::inverse(house.modelMatrix)));
+    glUniform1i(geometryProgram->getUniformLocation("u_texDiffuse"), 0);
+    glUniform1i(geometryProgram->getUniformLocation("u_texSpecular"), 1);
+    glUniform1i(geometryProgram->getUniformLocation("u_texNormal"), 2);
+
+    glUseProgram(skyboxProgram->id);
+    setMat4(*skyboxProgram, "u_viewProjMatrix", skyViewProjection(camera));
+
+    glUseProgram(quadProgram->id);
+    glUniform1i(quadProgram->getUniformLocation("u_tex"), 0);
+
+    glUseProgram(finalProgram->id);
+    glUniform1i(finalProgram->getUniformLocation("u_texColor"), 0);
+    glUniform1i(finalProgram->getUniformLocation("u_texBloom"), 1);
+    finalProgram->setBool("u_doBloom", bloomMode != 0);
+
+    createGBuffer();
+    createBloomTextures();
+
+    halfResTarget = new Quad(true, halfWidth, halfHeight);
+    mappingSwitches = new MappingSwitches(true, true, true, true, true);
+    fullResTarget = new Quad(true, viewportWidth, viewportHeight, GL_RGBA16F, GL_RGBA);
+    fullResTarget->bind(false);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
+                           gBuffer.depthStencil, 0);
+
+    glEnable(GL_CULL_FACE);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
     glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
-    glClear(GL_COLOR_BUFFER_BIT);
+
+    int imageWidth = 0;
+    int imageHeight = 0;
+    const GLuint loading = loadTexture("loading.jpg", "res", imageWidth, imageHeight);
+    if (imageWidth <= 0 || imageHeight <= 0) {
+        // No image: a full-window quad showing whatever the empty texture samples as.
+        imageWidth = viewportWidth;
+        imageHeight = viewportHeight;
+    }
+    const GLuint loadingQuad = makeLetterboxQuad(static_cast<float>(viewportWidth),
+                                                 static_cast<float>(viewportHeight),
+                                                 static_cast<float>(imageWidth),
+                                                 static_cast<float>(imageHeight));
+    drawTextureToScreen(loadingQuad, loading);
 }
 
-void Renderer::loadScene() {}
+void Renderer::createGBuffer() {
+    const int w = viewportWidth;
+    const int h = viewportHeight;
+    gBuffer.fragPos = makeTexture2D(GL_RGBA16F, w, h, GL_RGBA, GL_FLOAT, GL_NEAREST);
+    gBuffer.normal = makeTexture2D(GL_RGB16F, w, h, GL_RGB, GL_FLOAT, GL_NEAREST);
+    gBuffer.colorSpec = makeTexture2D(GL_RGBA, w, h, GL_RGBA, GL_UNSIGNED_BYTE, GL_NEAREST);
+    gBuffer.viewSpace = makeTexture2D(GL_RGB16F, w, h, GL_RGB, GL_UNSIGNED_BYTE, GL_NEAREST);
+    gBuffer.depthStencil = makeTexture2D(GL_DEPTH24_STENCIL8, w, h, GL_DEPTH_STENCIL,
+                                         GL_UNSIGNED_INT_24_8, GL_NEAREST);
 
-void Renderer::update(float) {}
+    glGenFramebuffers(1, &gBuffer.framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, gBuffer.framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gBuffer.colorSpec,
+                           0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, gBuffer.fragPos, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT2, GL_TEXTURE_2D, gBuffer.normal, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT3, GL_TEXTURE_2D, gBuffer.viewSpace,
+                           0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
+                           gBuffer.depthStencil, 0);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        printf("Full-res framebuffer not complete! Id: %d\n", gBuffer.framebuffer);
+    }
+    glDrawBuffers(4, attachments);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
 
-void Renderer::render() {
+void Renderer::createBloomTextures() {
+    brightTexture = makeTexture2D(GL_RGBA16F, viewportWidth, viewportHeight, GL_RGBA, GL_FLOAT,
+                                  GL_LINEAR);
+    spareHalfTexture = makeTexture2D(GL_RGBA16F, halfWidth, halfHeight, GL_RGBA, GL_FLOAT,
+                                     GL_LINEAR);
+}
+
+void Renderer::drawTextureToScreen(GLuint quadVertexArray, GLuint texture) {
     glViewport(0, 0, viewportWidth, viewportHeight);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glUseProgram(finalProgram->id);
+    // The image is display-encoded already: show it as it is, then go back to encoding frames.
+    glUniform1i(finalProgram->getUniformLocation("u_encodeOutput"), 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBindVertexArray(quadVertexArray);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    glUniform1i(finalProgram->getUniformLocation("u_encodeOutput"), 1);
+}
+
+void Renderer::loadScene() {
+    std::vector<LoadedTexture> textureCache;
+    loadModel(textureCache, "res/myhouse/myhouse.obj", house);
+
+    skybox.cubeMap = loadCubeMap("res/cubemap/miramar", "interstellar_ft.tga",
+                                 "interstellar_bk.tga", "interstellar_up.tga",
+                                 "interstellar_dn.tga", "interstellar_rt.tga",
+                                 "interstellar_lf.tga");
+    skybox.textureUnit = 0;
+    skybox.program = skyboxProgram;
+    glUseProgram(skyboxProgram->id);
+    glUniform1i(skyboxProgram->getUniformLocation("u_tex"), 0);
+    skybox.vertexArray = makeSkyCubeVertexArray();
+
+    int width = 0;
+    int height = 0;
+    const GLuint fireTexture = loadTexture("fire.png", "res/particles", width, height);
+    const GLuint smokeTexture = loadTexture("smoke.png", "res/particles", width, height);
+    const GLuint blackWindow = loadTexture("windowsBlack.jpg", "res/myhouse/Textures", width, height);
+    const GLuint figureWindow =
+        loadTexture("windowsFigure.jpg", "res/myhouse/Textures", width, height);
+    (void)fireTexture;
+    (void)smokeTexture;
+
+    cameraPath = CameraPath(&camera, rain);
+    cameraPath.blackWindowTexture = blackWindow;
+    cameraPath.figureWindowTexture = figureWindow;
+
+    findNamedMeshes();
+    cameraPath.windowMesh = meshAt(windowIndex);
+    textureCache.clear();
+}
+
+void Renderer::findNamedMeshes() {
+    for (int i = 0; i < static_cast<int>(house.meshes.size()); ++i) {
+        const std::string& name = house.meshes[i].name;
+        if (name == kChairName) chairIndex = i;
+        if (name == kRightDoorName) rightDoorIndex = i;
+        if (name == kLeftDoorName) leftDoorIndex = i;
+        if (name == kBoneName) boneIndex = i;
+        if (name == kWindowName) windowIndex = i;
+    }
+}
+
+Mesh* Renderer::meshAt(int index) {
+    if (index < 0 || index >= static_cast<int>(house.meshes.size())) return nullptr;
+    return &house.meshes[index];
+}
+
+void Renderer::update(float dt) {
+    cameraPath.update(dt);
+    viewFrustum.setLens(camera.fov, camera.width / camera.height, camera.near, camera.far);
+    viewFrustum.build(camera.position, camera.position + camera.front, camera.up);
+    animateMeshes(dt);
+    setFrameUniforms();
+}
+
+void Renderer::animateMeshes(float dt) {
+    chairSwing += 10.0f * dt;
+    if (std::fabs(chairSwing) >= 9.0f) {
+        chairSign = -chairSign;
+        chairSwing = 0.0f;
+    }
+    if (Mesh* chair = meshAt(chairIndex)) {
+        chair->translate({3.5f, 0.5f, 5.1f});
+        chair->rotate(10.0f * dt * chairSign, {1.0f, 0.0f, 0.0f});
+        chair->translate({-3.5f, -0.5f, -5.1f});
+    }
+
+    doorAngle += 16.0f * dt;
+    if (doorAngle <= 90.0f) {
+        if (Mesh* right = meshAt(rightDoorIndex)) {
+            right->translate({-1.025f, -0.49f, -19.49f});
+            right->rotate(-16.0f * dt, {0.0f, 1.0f, 0.0f});
+            right->translate({1.025f, 0.49f, 19.49f});
+        }
+        if (Mesh* left = meshAt(leftDoorIndex)) {
+            left->translate({5.97f, 0.179f, -19.48f});
+            left->rotate(16.0f * dt, {0.0f, 1.0f, 0.0f});
+            left->translate({-5.97f, -0.179f, 19.48f});
+        }
+    }
+
+    if (Mesh* bone = meshAt(boneIndex)) {
+        bone->translate({-3.19104f, 0.5f, -3.15755f});
+        bone->rotate(-60.0f * dt, {0.0f, 1.0f, 0.0f});
+        bone->translate({3.19104f, -0.5f, 3.15755f});
+    }
+}
+
+void Renderer::setFrameUniforms() {
+    const glm::mat4 viewProj = camera.projection * camera.view;
+    glUseProgram(geometryProgram->id);
+    setMat4(*geometryProgram, "u_viewMatrix", camera.view);
+    setMat4(*geometryProgram, "u_viewProjMatrix", viewProj);
+    setVec3(*geometryProgram, "u_camPos", camera.position);
+    glUseProgram(lightingProgram->id);
+    setVec3(*lightingProgram, "u_camPos", camera.position);
+    glUseProgram(skyboxProgram->id);
+    setMat4(*skyboxProgram, "u_viewProjMatrix", skyViewProjection(camera));
+}
+
+void Renderer::render() {
+    glEnable(GL_DEPTH_TEST);
+
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 1, 0xFF);
+    glViewport(0, 0, viewportWidth, viewportHeight);
+    glBindFramebuffer(GL_FRAMEBUFFER, gBuffer.framebuffer);
+    glDrawBuffer(GL_COLOR_ATTACHMENT1);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
+    const GLenum otherAttachments[3] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT2,
+                                        GL_COLOR_ATTACHMENT3};
+    glDrawBuffers(3, otherAttachments);
+    glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glDrawBuffers(4, attachments);
+
+    glUseProgram(geometryProgram->id);
+    setMat4(*geometryProgram, "u_modelMatrix", glm::mat4(1.0f));
+    house.draw(*geometryProgram, *mappingSwitches, viewFrustum);
+
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_STENCIL_TEST);
+
+    fullResTarget->bind(true);
+    glUseProgram(lightingProgram->id);
+    const GLuint gBufferTextures[4] = {gBuffer.colorSpec, gBuffer.fragPos, gBuffer.normal,
+                                       gBuffer.viewSpace};
+    for (int unit = 0; unit < 4; ++unit) {
+        glActiveTexture(GL_TEXTURE0 + unit);
+        glBindTexture(GL_TEXTURE_2D, gBufferTextures[unit]);
+    }
+    Quad::draw();
+
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
+    glUseProgram(skyboxProgram->id);
+    glDepthMask(GL_FALSE);
+    glBindVertexArray(skybox.vertexArray);
+    glActiveTexture(GL_TEXTURE0 + skybox.textureUnit);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, skybox.cubeMap);
+    glDrawArrays(GL_TRIANGLES, 0, 36);
+    glBindVertexArray(0);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_STENCIL_TEST);
+
+    const GLuint scene = fullResTarget->getTexture();
+
+    glViewport(0, 0, viewportWidth, viewportHeight);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glUseProgram(finalProgram->id);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, scene);
+    Quad::draw();
+    glUseProgram(0);
+    glBindVertexArray(0);
+}
+
+bool Renderer::setSwitch(const std::string& name, int value) {
+    if (name == "specular" || name == "normal") {
+        (name == "specular" ? mappingSwitches->specular : mappingSwitches->normal) = value != 0;
+        return true;
+    }
+    struct Named {
+        const char* name;
+        int* value;
+    };
+    const Named switches[] = {{"doShadows", &doShadows}, {"hdrMode", &hdrMode},
+                              {"bloomMode", &bloomMode}, {"doFog", &doFog},
+                              {"doAmbientOcclusion", &doAmbientOcclusion}, {"doSmoke", &doSmoke},
+                              {"doFire", &doFire},       {"doRain", &doRain}};
+    for (const Named& entry : switches) {
+        if (name != entry.name) continue;
+        *entry.value = value;
+        glUseProgram(lightingProgram->id);
+        glUniform1i(lightingProgram->getUniformLocation("u_doShadowMappingPoint"), doShadows != 0);
+        glUniform1i(lightingProgram->getUniformLocation("u_doFog"), doFog != 0);
+        glUniform1i(lightingProgram->getUniformLocation("u_doAmbientOcclusion"),
+                    doAmbientOcclusion != 0);
+        glUseProgram(finalProgram->id);
+        finalProgram->setBool("u_doBloom", bloomMode != 0);
+        return true;
+    }
+    return false;
 }

@@ -2,7 +2,10 @@
 
 #include <GL/glew.h>
 
+#include <string>
+
 #include "Camera.h"
+#include "CameraPath.h"
 #include "Light.h"
 #include "Mesh.h"
 
@@ -48,6 +51,7 @@ public:
     Camera camera;
     LightList lights;
     Skybox skybox;
+    CameraPath cameraPath;
 
     ShaderProgram* geometryProgram = nullptr;
     ShaderProgram* lightingProgram = nullptr;
@@ -75,6 +79,16 @@ public:
     Light* fireLight = nullptr;
     MappingSwitches* mappingSwitches = nullptr;
 
+    // Indices of the animated and retextured meshes in the house; -1 where the house has none.
+    int chairIndex = -1;
+    int rightDoorIndex = -1;
+    int leftDoorIndex = -1;
+    int boneIndex = -1;
+    int windowIndex = -1;
+    float chairSwing = 0.0f;
+    float chairSign = 1.0f;
+    float doorAngle = 0.0f;
+
     // Effect switches, changed by the keys and read every frame.
     int doShadows = 1;
     int hdrMode = 1;
@@ -89,4 +103,21 @@ public:
     void loadScene();
     void update(float dt);
     void render();
+
+    // Sets a switch by its name (an effect switch, or "specular" / "normal" for the material
+    // maps) together with the uniforms that follow it. False for an unknown name.
+    bool setSwitch(const std::string& name, int value);
+    // Finds the animated and retextured meshes by their exact names; of two namesakes the later
+    // one wins.
+    void findNamedMeshes();
+
+    // Draws a texture through the final program into the window, as the loading screen does.
+    void drawTextureToScreen(GLuint quadVertexArray, GLuint texture);
+
+private:
+    void createGBuffer();
+    void createBloomTextures();
+    void animateMeshes(float dt);
+    void setFrameUniforms();
+    Mesh* meshAt(int index);
 };

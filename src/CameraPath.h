@@ -1,0 +1,48 @@
+#pragma once
+
+#include <GL/glew.h>
+
+#include <vector>
+
+#include "KeyPoint.h"
+
+class Camera;
+class Mesh;
+class RainParticles;
+class SoundEngine;
+
+// Flies the camera along the key points at a constant speed and fires the scripted events of the
+// key points it reaches: sounds, the start of the rain and the pictures of one window.
+class CameraPath {
+public:
+    SoundEngine* soundEngine = nullptr;
+    Camera* camera = nullptr;
+    float speed = 0.9f;
+    GLuint blackWindowTexture = 0;
+    GLuint figureWindowTexture = 0;
+    std::vector<KeyPoint> m_keyPoints;
+    KeyPoint from;
+    KeyPoint to;
+    glm::vec3 direction{0.0f};
+    glm::vec3 currentPosition{0.0f};
+    int next = 0;
+    Mesh* windowMesh = nullptr;
+    float length = 0.0f;
+    float remaining = 0.0f;
+    float travelled = 0.0f;
+    RainParticles* rain = nullptr;
+    bool active = false;
+
+    CameraPath() = default;
+    // Places the camera on the first key point. The rain system is the renderer's.
+    CameraPath(Camera* camera, RainParticles* rain);
+
+    void update(float dt);
+
+private:
+    void addKeyPoints();
+    void startSegment();
+    void fireEvents(const KeyPoint& reached);
+    void play(const char* file, bool looped);
+    void startRain();
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <glm/glm.hpp>
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+
+// An axis-aligned box as an OBJ object with one material, faces wound outwards.
+struct SceneBox {
+    std::string name;
+    glm::vec3 min;
+    glm::vec3 max;
+    std::string material = "stone";
+};
+
+// A scene directory laid out as the program expects it (shaders/ linked to the repository's,
+// res/ with a model, a sky whose six faces have distinct flat colours, a loading image), in a
+// temporary directory that is the working directory while the object lives.
+class TestScene {
+public:
+    explicit TestScene(const std::vector<SceneBox>& boxes);
+    ~TestScene();
+
+    // The flat colour (0..255) of sky face i, in the order +X, -X, +Y, -Y, +Z, -Z.
+    static glm::vec3 skyFaceColour(int face);
+    const std::string& path() const { return dir.path(); }
+
+private:
+    TempDir dir;
+    std::string previous;
+};
