@@ -66,7 +66,13 @@ void CameraPath::update(float dt) {
             return;
         }
         camera->setLookAt(to.position, to.target);
-        if (next >= static_cast<int>(m_keyPoints.size())) return;
+        if (next >= static_cast<int>(m_keyPoints.size())) {
+            // The end: nothing is left to travel, so every later update arrives here again.
+            remaining = 0.0f;
+            travelled = length;
+            currentPosition = to.position;
+            return;
+        }
         from = to;
         to = m_keyPoints[next];
         fireEvents(from);
