@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libmp3lame-dev lame ffmpeg
   libgtest-dev libgmock-dev
   libgl1-mesa-dri libglx-mesa0 libgl-dev mesa-utils
-  xvfb xauth xdotool
+  libx11-dev xvfb xauth xdotool
 )
 
 missing=()

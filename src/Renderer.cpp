@@ -358,31 +358,3 @@ void Renderer::render() {
     glUseProgram(0);
     glBindVertexArray(0);
 }
-
-bool Renderer::setSwitch(const std::string& name, int value) {
-    if (name == "specular" || name == "normal") {
-        (name == "specular" ? mappingSwitches->specular : mappingSwitches->normal) = value != 0;
-        return true;
-    }
-    struct Named {
-        const char* name;
-        int* value;
-    };
-    const Named switches[] = {{"doShadows", &doShadows}, {"hdrMode", &hdrMode},
-                              {"bloomMode", &bloomMode}, {"doFog", &doFog},
-                              {"doAmbientOcclusion", &doAmbientOcclusion}, {"doSmoke", &doSmoke},
-                              {"doFire", &doFire},       {"doRain", &doRain}};
-    for (const Named& entry : switches) {
-        if (name != entry.name) continue;
-        *entry.value = value;
-        glUseProgram(lightingProgram->id);
-        glUniform1i(lightingProgram->getUniformLocation("u_doShadowMappingPoint"), doShadows != 0);
-        glUniform1i(lightingProgram->getUniformLocation("u_doFog"), doFog != 0);
-        glUniform1i(lightingProgram->getUniformLocation("u_doAmbientOcclusion"),
-                    doAmbientOcclusion != 0);
-        glUseProgram(finalProgram->id);
-        finalProgram->setBool("u_doBloom", bloomMode != 0);
-        return true;
-    }
-    return false;
-}

@@ -107,6 +107,8 @@ public:
     // Sets a switch by its name (an effect switch, or "specular" / "normal" for the material
     // maps) together with the uniforms that follow it. False for an unknown name.
     bool setSwitch(const std::string& name, int value);
+    // Switches or cycles effect 1 to 10 (the F1 to F10 keys) and prints its new state.
+    void toggleEffect(int index);
     // Finds the animated and retextured meshes by their exact names; of two namesakes the later
     // one wins.
     void findNamedMeshes();

@@ -115,22 +115,3 @@ void onWindowSize(GLFWwindow*, int width, int height) {
     renderer.viewportWidth = static_cast<int>(static_cast<float>(width));
     renderer.viewportHeight = static_cast<int>(static_cast<float>(height));
 }
-
-void onKey(GLFWwindow* window, int key, int scancode, int action, int) {
-    if (key == GLFW_KEY_ESCAPE) {
-        running = false;
-    } else if (action == GLFW_RELEASE) {
-        keyHeld = false;
-    } else if (action == GLFW_PRESS) {
-        if (key == GLFW_KEY_F11) {
-            showFps = !showFps;
-        } else {
-            handleKeyPress(window, key, scancode, action);
-        }
-    }
-}
-
-void handleKeyPress(GLFWwindow*, int key, int, int) {
-    lastKey = key;
-    keyHeld = true;
-}

@@ -36,5 +36,3 @@ void applyMouseLook(Camera& camera, double cursorX, double cursorY);
 // GLFW callbacks.
 void onGlfwError(int code, const char* description);
 void onWindowSize(GLFWwindow* window, int width, int height);
-void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
-void handleKeyPress(GLFWwindow* window, int key, int scancode, int action);

@@ -1,12 +1,16 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <cstdio>
 #include <iostream>
 
 #include "Globals.h"
+#include "Controls.h"
 #include "Shell.h"
 
 int main(int argc, char** argv) {
+    // The console is the program's interface: every line shows at once, also through a pipe.
+    setvbuf(stdout, nullptr, _IOLBF, 0);
     glfwSetErrorCallback(onGlfwError);
     if (!glfwInit()) {
         failureEnding("GLFW could not be initialized. :(");
@@ -57,6 +61,8 @@ int main(int argc, char** argv) {
 
     glfwSetWindowSizeCallback(window, onWindowSize);
     glfwSetKeyCallback(window, onKey);
+    glfwSetMouseButtonCallback(window, onMouseButton);
+    glfwSetScrollCallback(window, onScroll);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
 
     double previousTime = glfwGetTime();

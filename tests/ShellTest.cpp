@@ -7,6 +7,7 @@
 #include "Camera.h"
 #include "Globals.h"
 #include "ProcessRun.h"
+#include "Controls.h"
 #include "Shell.h"
 
 using ::testing::HasSubstr;

@@ -8,15 +8,17 @@
 #include <iostream>
 #include <sstream>
 
-StdoutCapture::StdoutCapture() {
+StdoutCapture::StdoutCapture(int fd) : capturedFd(fd) {
     char name[] = "/tmp/murkmoor-stdout-XXXXXX";
-    const int fd = mkstemp(name);
+    const int file = mkstemp(name);
     path = name;
     std::cout.flush();
+    std::cerr.flush();
     fflush(stdout);
-    savedFd = dup(1);
-    dup2(fd, 1);
-    close(fd);
+    fflush(stderr);
+    savedFd = dup(capturedFd);
+    dup2(file, capturedFd);
+    close(file);
 }
 
 StdoutCapture::~StdoutCapture() { finish(); }
@@ -25,8 +27,10 @@ std::string StdoutCapture::finish() {
     if (finished) return text;
     finished = true;
     std::cout.flush();
+    std::cerr.flush();
     fflush(stdout);
-    dup2(savedFd, 1);
+    fflush(stderr);
+    dup2(savedFd, capturedFd);
     close(savedFd);
     std::ifstream file(path);
     std::stringstream content;

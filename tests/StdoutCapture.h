@@ -2,15 +2,17 @@
 
 #include <string>
 
-// Captures everything written to file descriptor 1 (printf and std::cout alike) while alive.
+// Captures everything written to a file descriptor while alive: by default standard output
+// (printf and std::cout alike), or standard error with fd 2.
 class StdoutCapture {
 public:
-    StdoutCapture();
+    explicit StdoutCapture(int fd = 1);
     ~StdoutCapture();
     // Stops capturing (once) and returns what was written.
     std::string finish();
 
 private:
+    int capturedFd = 1;
     int savedFd = -1;
     std::string path;
     std::string text;

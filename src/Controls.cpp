@@ -1,0 +1,75 @@
+#include "Controls.h"
+
+#include <GLFW/glfw3.h>
+
+#include <cstdio>
+#include <iostream>
+
+#include "Camera.h"
+#include "Globals.h"
+#include "KeyPoint.h"
+
+void onKey(GLFWwindow* window, int key, int scancode, int action, int) {
+    if (key == GLFW_KEY_ESCAPE) {
+        running = false;
+    } else if (action == GLFW_RELEASE) {
+        keyHeld = false;
+    } else if (action == GLFW_PRESS) {
+        if (key == GLFW_KEY_F11) {
+            showFps = !showFps;
+        } else {
+            handleKeyPress(window, key, scancode, action);
+        }
+    }
+}
+
+void handleKeyPress(GLFWwindow*, int key, int, int) {
+    if (key >= GLFW_KEY_F1 && key <= GLFW_KEY_F10) {
+        renderer.toggleEffect(key - GLFW_KEY_F1 + 1);
+        return;
+    }
+    switch (key) {
+        case GLFW_KEY_C:
+            recordKeyPoint(renderer.camera, keyPointFile);
+            lastKey = key;
+            keyHeld = true;
+            break;
+        case GLFW_KEY_SPACE: renderer.cameraPath.active = !renderer.cameraPath.active; break;
+        case GLFW_KEY_U:
+            renderer.cameraPath.speed += 0.5f;
+            printf("Path speed increased: +0.5f\n");
+            break;
+        case GLFW_KEY_I:
+            renderer.cameraPath.speed -= 0.5f;
+            printf("Path speed reduced: -0.5f\n");
+            break;
+        default:
+            lastKey = key;
+            keyHeld = true;
+            break;
+    }
+}
+
+void onMouseButton(GLFWwindow*, int button, int action, int) {
+    if (action == GLFW_PRESS && button == GLFW_MOUSE_BUTTON_MIDDLE) printf("Mouse middle click\n");
+}
+
+void onScroll(GLFWwindow*, double, double yoffset) {
+    if (yoffset != 0.0) printf("Mouse wheel scrolled: %f\n", yoffset);
+}
+
+void recordKeyPoint(const Camera& camera, std::ostream& file) {
+    const glm::vec3 p = camera.getPosition();
+    const glm::vec3 d = camera.getDirection();
+    printf("Camera position: %.3f, %.3f, %.3f | Camera direction: %.3f, %.3f, %.3f\n", p.x, p.y,
+           p.z, d.x, d.y, d.z);
+    const std::string line = keyPointLine(p, p + d);
+    if (file.fail()) {
+        fflush(stdout);
+        std::cerr << "Error writing to ..." << std::endl;
+        return;
+    }
+    file << line;
+    // Recorded poses survive a crash or a killed process.
+    file.flush();
+}

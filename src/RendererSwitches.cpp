@@ -1,0 +1,93 @@
+#include <cstdio>
+
+#include "Renderer.h"
+#include "ShaderProgram.h"
+
+namespace {
+// Two-state switches flip as (s - 1) & 1: 1 becomes 0 and 0 becomes 1.
+int flipped(int value) { return (value - 1) & 1; }
+
+void setInt(const ShaderProgram& program, const char* name, int value) {
+    glUseProgram(program.id);
+    glUniform1i(program.getUniformLocation(name), value);
+}
+}  // namespace
+
+void Renderer::toggleEffect(int index) {
+    switch (index) {
+        case 1:
+            mappingSwitches->specular = !mappingSwitches->specular;
+            printf("Specular mapping: %s\n", mappingSwitches->specular ? "ON" : "OFF");
+            break;
+        case 2:
+            mappingSwitches->normal = !mappingSwitches->normal;
+            printf("Normal mapping: %s\n", mappingSwitches->normal ? "ON" : "OFF");
+            break;
+        case 3: {
+            static const char* const names[3] = {"OFF", "FRAG", "COMP"};
+            bloomMode = (bloomMode + 1) % 3;
+            setInt(*finalProgram, "u_doBloom", bloomMode != 0);
+            printf("Bloom: %s\n", names[bloomMode]);
+            break;
+        }
+        case 4: {
+            static const char* const names[4] = {"OFF", "LINEAR", "DRAGO", "DRAGO MODIFIED"};
+            hdrMode = (hdrMode + 1) & 3;
+            printf("HDR: %s\n", names[hdrMode]);
+            break;
+        }
+        case 5:
+            doShadows = flipped(doShadows);
+            setInt(*lightingProgram, "u_doShadowMappingPoint", doShadows != 0);
+            printf("SHADOWS: %s\n", doShadows ? "SHADOW MAPPING" : "OFF");
+            break;
+        case 6:
+            doFog = flipped(doFog);
+            setInt(*lightingProgram, "u_doFog", doFog != 0);
+            printf("FOG: %s\n", doFog ? "ON" : "OFF");
+            break;
+        case 7:
+            doAmbientOcclusion = flipped(doAmbientOcclusion);
+            setInt(*lightingProgram, "u_doAmbientOcclusion", doAmbientOcclusion != 0);
+            printf("AMBIENT OCCLUSION: %s\n", doAmbientOcclusion ? "SCREEN SPACE" : "OFF");
+            break;
+        case 8:
+            doSmoke = flipped(doSmoke);
+            printf("SMOKE: %s\n", doSmoke ? "EUCLIDEAN" : "OFF");
+            break;
+        case 9:
+            doFire = flipped(doFire);
+            printf("FIRE: %s\n", doFire ? "GPU PARTICLES" : "OFF");
+            break;
+        case 10:
+            doRain = flipped(doRain);
+            printf("RAIN: %s\n", doRain ? "GPU PARTICLES" : "OFF");
+            break;
+        default: break;
+    }
+}
+
+bool Renderer::setSwitch(const std::string& name, int value) {
+    if (name == "specular" || name == "normal") {
+        (name == "specular" ? mappingSwitches->specular : mappingSwitches->normal) = value != 0;
+        return true;
+    }
+    struct Named {
+        const char* name;
+        int* value;
+    };
+    const Named switches[] = {{"doShadows", &doShadows}, {"hdrMode", &hdrMode},
+                              {"bloomMode", &bloomMode}, {"doFog", &doFog},
+                              {"doAmbientOcclusion", &doAmbientOcclusion}, {"doSmoke", &doSmoke},
+                              {"doFire", &doFire},       {"doRain", &doRain}};
+    for (const Named& entry : switches) {
+        if (name != entry.name) continue;
+        *entry.value = value;
+        setInt(*lightingProgram, "u_doShadowMappingPoint", doShadows != 0);
+        setInt(*lightingProgram, "u_doFog", doFog != 0);
+        setInt(*lightingProgram, "u_doAmbientOcclusion", doAmbientOcclusion != 0);
+        setInt(*finalProgram, "u_doBloom", bloomMode != 0);
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,112 @@
+#include "RunningProgram.h"
+
+#include <X11/Xlib.h>
+#include <signal.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "ProcessRun.h"
+
+namespace {
+std::string readFile(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+template <typename Check>
+bool poll(double seconds, Check check) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < end) {
+        if (check()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return check();
+}
+}  // namespace
+
+RunningProgram::RunningProgram(const std::string& directory, const std::string& arguments,
+                               const std::string& answers)
+    : dir(directory) {
+    std::ofstream(dir + "/answers.txt") << answers;
+    // The subshell records the exit code once the program ends.
+    const std::string command = "cd '" + dir + "' && ( " + MURKMOOR_BINARY + " " + arguments +
+                                " <answers.txt >out.txt 2>err.txt; echo $? >code.txt ) "
+                                ">/dev/null 2>&1 & echo $! >'" + dir + "/pid.txt'";
+    std::system(command.c_str());
+    pid = std::atoi(readFile(dir + "/pid.txt").c_str());
+}
+
+RunningProgram::~RunningProgram() {
+    if (!ended && pid > 0) {
+        std::system(("pkill -P " + std::to_string(pid)).c_str());
+        kill(pid, SIGKILL);
+    }
+}
+
+bool RunningProgram::waitForWindow(double seconds) {
+    // Tests may run side by side on one display: find this program's own window by its process.
+    std::string programPid;
+    poll(seconds, [&] {
+        programPid = runProcess("pgrep -P " + std::to_string(pid), "").out;
+        return !programPid.empty();
+    });
+    programPid = std::to_string(std::atoi(programPid.c_str()));
+    const ProcessResult search =
+        runProcess("timeout " + std::to_string(seconds) + " xdotool search --all --sync --pid " +
+                       programPid + " --name '^Murkmoor!$'",
+                   "");
+    std::istringstream ids(search.out);
+    ids >> window;
+    return !window.empty();
+}
+
+bool RunningProgram::waitForFrameLoop(double seconds) {
+    const bool running = poll(seconds, [&] {
+        xdotool("key --window $W F11");
+        return waitForOutput("FPS: ", 1.0);
+    });
+    xdotool("key --window $W F11");
+    return running;
+}
+
+void RunningProgram::xdotool(const std::string& arguments) const {
+    std::system(("W=" + window + "; xdotool " + arguments + " >/dev/null 2>&1").c_str());
+}
+
+void RunningProgram::requestClose() const {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return;
+    const Window target = std::strtoul(window.c_str(), nullptr, 10);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = target;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, target, False, NoEventMask, &event);
+    XFlush(display);
+    XCloseDisplay(display);
+}
+
+bool RunningProgram::waitForOutput(const std::string& text, double seconds, size_t from) const {
+    return poll(seconds, [&] {
+        const std::string output = out();
+        return output.size() > from && output.find(text, from) != std::string::npos;
+    });
+}
+
+int RunningProgram::waitForExit(double seconds) {
+    if (!poll(seconds, [&] { return !readFile(dir + "/code.txt").empty(); })) return -1;
+    ended = true;
+    return std::atoi(readFile(dir + "/code.txt").c_str());
+}
+
+std::string RunningProgram::out() const { return readFile(dir + "/out.txt"); }
+std::string RunningProgram::err() const { return readFile(dir + "/err.txt"); }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+// The real program started in the background in a directory, its prompts answered from a file,
+// its output collected in files there, and its window driven with xdotool.
+class RunningProgram {
+public:
+    RunningProgram(const std::string& directory, const std::string& arguments,
+                   const std::string& answers);
+    ~RunningProgram();
+
+    // Waits for the window titled "Murkmoor!"; false after the timeout.
+    bool waitForWindow(double seconds);
+    // Waits until the frame loop handles keys: F11 until frame rates show, then F11 to stop them.
+    bool waitForFrameLoop(double seconds);
+    // Runs "xdotool ARGS" (the window id is available as $W).
+    void xdotool(const std::string& arguments) const;
+    // Sends the window manager's close request, as a title-bar close button would.
+    void requestClose() const;
+    // Waits until standard output holds the text (from the given offset on); false after timeout.
+    bool waitForOutput(const std::string& text, double seconds, size_t from = 0) const;
+    // Waits for the process to end and returns its exit code, or -1 after the timeout.
+    int waitForExit(double seconds);
+    std::string out() const;
+    std::string err() const;
+
+private:
+    std::string dir;
+    std::string window;
+    int pid = -1;
+    bool ended = false;
+};
