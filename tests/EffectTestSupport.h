@@ -37,3 +37,6 @@ double gpuMilliseconds(Fn&& fn) {
         std::chrono::steady_clock::now() - start;
     return elapsed.count();
 }
+
+// The text of a file of the source tree, by its path from the repository root.
+std::string readSourceFile(const std::string& relative);
