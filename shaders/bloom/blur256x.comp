@@ -1,0 +1,39 @@
+#version 430 core
+// Horizontal half of the compute bloom blur: one work group blurs a 256-pixel row segment. The
+// segment and the 6 pixels on each side that its taps reach are loaded once into shared memory.
+layout(local_size_x = 256, local_size_y = 1, local_size_z = 1) in;
+
+layout(rgba16f) uniform readonly image2D inputImg;
+layout(rgba16f) uniform writeonly image2D outputImg;
+uniform uvec2 globalSize;  // image size in pixels
+
+const int RADIUS = 6;
+// Normalised Gaussian, sigma 2.5 texels: the weights of the fragment blur.
+const float weights[RADIUS + 1] = float[](0.1610034, 0.1486248, 0.1169124, 0.0783688, 0.0447649,
+                                          0.0217894, 0.0090379);
+
+shared vec3 row[256 + 2 * RADIUS];
+
+vec3 load(int x, int y) {
+    // Clamping to the edge matches the fragment blur's GL_CLAMP_TO_EDGE sampling.
+    return imageLoad(inputImg, ivec2(clamp(x, 0, int(globalSize.x) - 1), y)).rgb;
+}
+
+void main() {
+    int local = int(gl_LocalInvocationID.x);
+    int x = int(gl_GlobalInvocationID.x);
+    int y = int(gl_GlobalInvocationID.y);
+    // Invocations past the right edge of a partial group still load their clamped share of the
+    // apron, so the last real pixel sees its neighbours; only the final store is skipped.
+    row[local + RADIUS] = load(x, y);
+    if (local < RADIUS) row[local] = load(x - RADIUS, y);
+    if (local >= 256 - RADIUS) row[local + 2 * RADIUS] = load(x + RADIUS, y);
+    barrier();
+
+    if (x >= int(globalSize.x)) return;
+    vec3 sum = row[local + RADIUS] * weights[0];
+    for (int i = 1; i <= RADIUS; ++i) {
+        sum += (row[local + RADIUS - i] + row[local + RADIUS + i]) * weights[i];
+    }
+    imageStore(outputImg, ivec2(x, y), vec4(sum, 1.0));
+}

@@ -1,0 +1,37 @@
+#include "Effects/BlurFrag.h"
+
+#include "Effects/Quad.h"
+#include "ShaderProgram.h"
+
+namespace {
+ShaderProgram* buildBlurProgram(const char* fragmentFile, float oneDivWidth) {
+    ShaderProgram* program = new ShaderProgram("quad.vert", fragmentFile);
+    glUseProgram(program->id);
+    glUniform1i(program->getUniformLocation("u_tex"), 0);
+    glUniform1f(program->getUniformLocation("u_oneDivViewportWidth"), oneDivWidth);
+    return program;
+}
+
+void drawPass(const Quad& target, const ShaderProgram& program, GLuint input) {
+    target.bind(true);
+    glUseProgram(program.id);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, input);
+    Quad::draw();
+}
+}  // namespace
+
+BlurFrag::BlurFrag(int width, int height) {
+    targetA = new Quad(true, width, height, GL_RGBA16F, GL_RGBA);
+    targetB = new Quad(true, width, height, GL_RGBA16F, GL_RGBA);
+    // Both passes get the width's texel size; the vertical shader turns it into the height's.
+    const float oneDivWidth = 1.0f / static_cast<float>(width);
+    programH = buildBlurProgram("bloom/blurh.frag", oneDivWidth);
+    programV = buildBlurProgram("bloom/blurv.frag", oneDivWidth);
+}
+
+void BlurFrag::blur(GLuint input) {
+    drawPass(*targetA, *programH, input);
+    drawPass(*targetB, *programV, targetA->getTexture());
+    result = targetB->getTexture();
+}

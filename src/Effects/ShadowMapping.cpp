@@ -1,0 +1,94 @@
+#include "Effects/ShadowMapping.h"
+
+#include <algorithm>
+#include <cassert>
+#include <glm/gtc/matrix_transform.hpp>
+#include <string>
+
+#include "Globals.h"
+#include "Light.h"
+#include "ShaderProgram.h"
+
+std::vector<Light*> ShadowMapping::lights;
+ShaderProgram* ShadowMapping::shadowProgram = nullptr;
+glm::mat4 ShadowMapping::shadowProjection = glm::perspective(1.5707964f, 1.0f, 0.01f, 25.0f);
+
+namespace {
+constexpr int kSize = 1024;
+constexpr float kFar = 25.0f;
+
+struct Face {
+    glm::vec3 direction;
+    glm::vec3 up;
+};
+// GL_TEXTURE_CUBE_MAP_POSITIVE_X + i: the cube map's own orientation of each face.
+const Face kFaces[6] = {
+    {{1.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}}, {{-1.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}},
+    {{0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f}},  {{0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, -1.0f}},
+    {{0.0f, 0.0f, 1.0f}, {0.0f, -1.0f, 0.0f}}, {{0.0f, 0.0f, -1.0f}, {0.0f, -1.0f, 0.0f}},
+};
+}  // namespace
+
+ShadowMapping::ShadowMapping(Light* light) : drawOptions(false, false, false, false, false) {
+    assert(!(std::find(lights.begin(), lights.end(), light) != lights.end()));
+    lights.push_back(light);
+    this->light = light;
+
+    if (!shadowProgram) {
+        shadowProgram =
+            new ShaderProgram("shadows/shadowMapPoint2.vert", "shadows/shadowMapPoint2.frag");
+        glUseProgram(shadowProgram->id);
+        glUniform1f(shadowProgram->getUniformLocation("u_oneDivFar"), 1.0f / kFar);
+    }
+
+    glGenTextures(1, &cubeMap);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, cubeMap);
+    for (GLenum i = 0; i < 6; ++i) {
+        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + i, 0, GL_DEPTH_COMPONENT, kSize, kSize, 0,
+                     GL_DEPTH_COMPONENT, GL_FLOAT, nullptr);
+    }
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+
+    glGenFramebuffers(1, &depthFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, depthFramebuffer);
+    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, cubeMap, 0);
+    glDrawBuffer(GL_NONE);
+    glReadBuffer(GL_NONE);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+
+    const glm::vec3 p = light->position;
+    for (int i = 0; i < 6; ++i) {
+        const glm::vec3 target = p + kFaces[i].direction;
+        faceTransforms[i] = shadowProjection * glm::lookAt(p, target, kFaces[i].up);
+        faceFrustums[i] = Frustum();
+        faceFrustums[i].setLens(90.0f, 1.0f, 0.01f, kFar);
+        faceFrustums[i].build(p, target, kFaces[i].up);
+    }
+}
+
+void ShadowMapping::render() {
+    glViewport(0, 0, kSize, kSize);
+    glBindFramebuffer(GL_FRAMEBUFFER, depthFramebuffer);
+    glUseProgram(shadowProgram->id);
+    const glm::vec3 p = light->position;
+    glUniform3f(shadowProgram->getUniformLocation("u_lightPos"), p.x, p.y, p.z);
+    for (GLenum i = 0; i < 6; ++i) {
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
+                               GL_TEXTURE_CUBE_MAP_POSITIVE_X + i, cubeMap, 0);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glUniformMatrix4fv(shadowProgram->getUniformLocation("u_transform"), 1, GL_FALSE,
+                           &faceTransforms[i][0][0]);
+        house.draw(*shadowProgram, drawOptions, faceFrustums[i]);
+    }
+}
+
+void ShadowMapping::setLightingUniforms() {
+    const std::string index = std::to_string(light->index);
+    const ShaderProgram& program = *renderer.lightingProgram;
+    glUniform1i(program.getUniformLocation("u_shadowsLightActive[" + index + "]"), 1);
+    glUniform1f(program.getUniformLocation("u_shadowsFar[" + index + "]"), kFar);
+}

@@ -1,0 +1,99 @@
+#include "Effects/Ssao.h"
+
+#include <string>
+
+#include "Effects/BlurFrag.h"
+#include "Globals.h"
+
+std::vector<glm::vec3> Ssao::ssaoKernel;
+std::vector<glm::vec3> Ssao::ssaoNoise;
+GLuint Ssao::noiseTexture = 0;
+std::mt19937 Ssao::randomEngine;
+std::uniform_real_distribution<float> Ssao::randomFloats(0.0f, 1.0f);
+
+namespace {
+constexpr int kKernelSize = 64;
+constexpr int kNoiseSize = 16;
+}  // namespace
+
+void Ssao::generateSamples() {
+    // A second instance shares the kernel instead of growing it.
+    if (!ssaoKernel.empty()) return;
+    for (int i = 0; i < kKernelSize; ++i) {
+        const float r1 = randomFloats(randomEngine);
+        const float r2 = randomFloats(randomEngine);
+        const float r3 = randomFloats(randomEngine);
+        const float r4 = randomFloats(randomEngine);
+        glm::vec3 v(2.0f * r3 - 1.0f, 2.0f * r2 - 1.0f, r1);
+        v = glm::normalize(v) * r4;
+        // Denser near the centre: occluders close to the surface weigh more.
+        const float scale = static_cast<float>(i) * 0.015625f;
+        v *= 0.1f + 0.9f * scale * scale;
+        ssaoKernel.push_back(v);
+    }
+    for (int i = 0; i < kNoiseSize; ++i) {
+        const float a = randomFloats(randomEngine);
+        const float b = randomFloats(randomEngine);
+        ssaoNoise.emplace_back(2.0f * b - 1.0f, 2.0f * a - 1.0f, 0.0f);
+    }
+}
+
+Ssao::Ssao(int width, int height, glm::mat4 projection) : target(false, 0, 0, GL_RGBA16F, GL_RGBA) {
+    ssaoProgram.id = static_cast<GLuint>(-1);
+    blurProgram.id = static_cast<GLuint>(-1);
+    generateSamples();
+    const glm::vec2 noiseScale(static_cast<float>(width * 0.25), static_cast<float>(height * 0.25));
+
+    if (noiseTexture == 0) {
+        glGenTextures(1, &noiseTexture);
+        glBindTexture(GL_TEXTURE_2D, noiseTexture);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB16F, 4, 4, 0, GL_RGB, GL_FLOAT, ssaoNoise.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    }
+
+    target = Quad(true, width, height, GL_RED, GL_RGB);
+
+    ssaoProgram = ShaderProgram("quad.vert", "ambient_occlusion/ssao.frag");
+    glUseProgram(ssaoProgram.id);
+    glUniform1i(ssaoProgram.getUniformLocation("gPosition"), 0);
+    glUniform1i(ssaoProgram.getUniformLocation("gNormal"), 1);
+    glUniform1i(ssaoProgram.getUniformLocation("texNoise"), 2);
+    setSamples();
+    glUniform2f(ssaoProgram.getUniformLocation("noiseScale"), noiseScale.x, noiseScale.y);
+    glUniformMatrix4fv(ssaoProgram.getUniformLocation("projection"), 1, GL_FALSE,
+                       &projection[0][0]);
+
+    blurProgram = ShaderProgram("quad.vert", "ambient_occlusion/ssao_blur.frag");
+    glUseProgram(blurProgram.id);
+    glUniform1i(blurProgram.getUniformLocation("ssaoInput"), 0);
+}
+
+void Ssao::setSamples() const {
+    for (int i = 0; i < kKernelSize; ++i) {
+        const std::string name = "samples[" + std::to_string(i) + "]";
+        glUniform3fv(ssaoProgram.getUniformLocation(name), 1, &ssaoKernel[i][0]);
+    }
+}
+
+void Ssao::render(GLuint position, GLuint normal, glm::mat4 projection) {
+    target.bind(true);
+    glUseProgram(ssaoProgram.id);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, position);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, normal);
+    glActiveTexture(GL_TEXTURE2);
+    glBindTexture(GL_TEXTURE_2D, noiseTexture);
+    setSamples();
+    glUniformMatrix4fv(ssaoProgram.getUniformLocation("projection"), 1, GL_FALSE,
+                       &projection[0][0]);
+    Quad::draw();
+
+    BlurFrag& blur = *renderer.blurFrag;
+    blur.blur(target.getTexture());
+    result = blur.targetB->getTexture();
+    blur.result = result;
+}

@@ -1,0 +1,26 @@
+#include "EffectTestSupport.h"
+
+#include <fstream>
+#include <sstream>
+
+GLuint makeRgbaTexture(int width, int height, const std::vector<float>& rgba,
+                       GLenum internalFormat) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, GL_RGBA, GL_FLOAT,
+                 rgba.empty() ? nullptr : rgba.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return texture;
+}
+
+std::string readSourceFile(const std::string& relative) {
+    std::ifstream file(std::string(MURKMOOR_SOURCE_DIR) + "/" + relative);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
