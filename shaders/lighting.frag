@@ -20,16 +20,12 @@ uniform sampler2D u_texFragPos;
 uniform sampler2D u_texNormal;
 uniform sampler2D u_texViewSpace;
 uniform sampler2D u_texAmbientOcclusion;
-uniform samplerCube u_texShadowsCubemaps[kMaxLights];
 
 uniform PointLight u_pointLights[kMaxLights];
 uniform int u_pointLightsCount;
 uniform float u_lightAmb;
 uniform vec3 u_camPos;
 
-uniform bool u_doShadowMappingPoint;
-uniform int u_shadowsLightActive[kMaxLights];
-uniform float u_shadowsFar[kMaxLights];
 uniform bool u_doAmbientOcclusion;
 
 uniform bool u_doFog;
@@ -54,29 +50,49 @@ vec3 srgbToLinear(vec3 c) {
     return mix(high, low, vec3(lessThanEqual(c, vec3(0.04045))));
 }
 
-// Fraction of light i that reaches p. The cube map holds the distance to the nearest occluder
-// divided by the far distance. A 3 x 3 x 3 grid of offsets softens the edge (percentage-closer
-// filtering), and the bias grows with the distance so lit surfaces stay free of acne.
-float pointShadow(int i, vec3 p, vec3 n) {
-    vec3 fromLight = p - u_pointLights[i].pos;
-    float current = length(fromLight);
-    float far = u_shadowsFar[i];
-    if (current >= far) return 1.0;
-    vec3 toLight = -fromLight / max(current, 1e-4);
-    float bias = 0.03 + 0.05 * (1.0 - max(dot(n, toLight), 0.0)) + current * 0.004;
-    float radius = 0.015 + current * 0.004;
+// --- point shadows: the shadow tests compile this block on its own, between these markers.
+// ---- Point-light shadows, for the lighting pass ----------------------------------------------
+// Light i's cube map (unit 5 + i) holds, in every direction from the light, the distance to the
+// nearest surface divided by u_shadowsFar[i].
+uniform samplerCube u_texShadowsCubemaps[10];
+uniform float u_shadowsFar[10];
+uniform int u_shadowsLightActive[10];
+uniform bool u_doShadowMappingPoint;
+
+// Percentage-closer filtering taps: the cube's edge midpoints and corners around the lookup.
+const vec3 SHADOW_TAPS[20] = vec3[](
+    vec3(1, 1, 1), vec3(1, -1, 1), vec3(-1, -1, 1), vec3(-1, 1, 1), vec3(1, 1, -1),
+    vec3(1, -1, -1), vec3(-1, -1, -1), vec3(-1, 1, -1), vec3(1, 1, 0), vec3(1, -1, 0),
+    vec3(-1, -1, 0), vec3(-1, 1, 0), vec3(1, 0, 1), vec3(-1, 0, 1), vec3(1, 0, -1),
+    vec3(-1, 0, -1), vec3(0, 1, 1), vec3(0, -1, 1), vec3(0, -1, -1), vec3(0, 1, -1));
+
+// How much of light i reaches fragPos: 1 lit, 0 in shadow, soft in between. normal is the
+// surface's unit normal, lightPos the light's position (u_pointLights[i].pos).
+float pointShadow(int i, vec3 fragPos, vec3 normal, vec3 lightPos) {
+    if (!u_doShadowMappingPoint || u_shadowsLightActive[i] == 0) return 1.0;
+    vec3 toFrag = fragPos - lightPos;
+    float dist = length(toFrag);
+    if (dist <= 0.0) return 1.0;
+    // World size of one 1024-texel face texel at this distance, with margin for the face corners,
+    // where texels are up to 1.7 times larger than at the face centre.
+    float texel = dist * (3.0 / 1024.0);
+    // Normal offset: look the shadow up from a point lifted off the surface, more so where the
+    // light grazes it and one texel spans more depth. This keeps lit surfaces free of acne while
+    // moving the shadow edge by only a few texels, so shadows stay attached to their casters.
+    float facing = clamp(dot(normal, -toFrag / dist), 0.0, 1.0);
+    vec3 lookup = fragPos + normal * texel * (1.5 + 2.0 * (1.0 - facing)) - lightPos;
+    float current = length(lookup) - 0.5 * texel;
+    // Taps about two texels apart soften the edge.
+    float radius = 1.5 * texel;
     float lit = 0.0;
-    for (int x = -1; x <= 1; ++x) {
-        for (int y = -1; y <= 1; ++y) {
-            for (int z = -1; z <= 1; ++z) {
-                vec3 offset = vec3(x, y, z) * radius;
-                float closest = texture(u_texShadowsCubemaps[i], fromLight + offset).r * far;
-                lit += current - bias > closest ? 0.0 : 1.0;
-            }
-        }
+    for (int k = 0; k < 20; ++k) {
+        float closest = texture(u_texShadowsCubemaps[i], lookup + SHADOW_TAPS[k] * radius).r;
+        lit += current <= closest * u_shadowsFar[i] ? 1.0 : 0.0;
     }
-    return lit / 27.0;
+    return lit / 20.0;
 }
+// ---- end of point-light shadows --------------------------------------------------------------
+// --- end of point shadows
 
 float fogAmount(vec3 p, float viewDepth) {
     float d = u_depthFog ? viewDepth : distance(p, u_camPos);
@@ -120,8 +136,7 @@ void main() {
         vec3 h = normalize(l + v);
         float specular = diffuse > 0.0 ? pow(max(dot(n, h), 0.0), kShininess) : 0.0;
         specular *= colorSpec.a * light.spec;
-        float shadow = 1.0;
-        if (u_doShadowMappingPoint && u_shadowsLightActive[i] == 1) shadow = pointShadow(i, p, n);
+        float shadow = pointShadow(i, p, n, light.pos);
         color += (albedo * diffuse + specular) * light.col * attenuation * shadow;
     }
 

@@ -1,11 +1,29 @@
 #include "Globals.h"
 
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "Effects/ShadowMapping.h"
+#include "Effects/Ssao.h"
+
 // Construction order matters and is the order of definition in this one file: the key-point file
-// first, the sound engine after the scene objects, the view frustum last.
+// first, then the renderer's state, the shadow lens, the random engine and the lists that the
+// shadows and the ambient occlusion fill, the geometry pass's identity, the house, the sound engine
+// and last the view frustum.
 std::ofstream keyPointFile("filename.txt");
 Renderer renderer;
+glm::mat4 ShadowMapping::shadowProjection = glm::perspective(1.5707964f, 1.0f, 0.01f, 25.0f);
+std::mt19937 Ssao::randomEngine;
+std::uniform_real_distribution<float> Ssao::randomFloats(0.0f, 1.0f);
+std::vector<Light*> ShadowMapping::lights;
+std::vector<glm::vec3> Ssao::ssaoKernel;
+std::vector<glm::vec3> Ssao::ssaoNoise;
+const glm::mat4 identityModelMatrix(1.0f);
 Model house;
 Frustum viewFrustum;
+
+// Class-wide GL names and programs, made by the first instance that needs them.
+ShaderProgram* ShadowMapping::shadowProgram = nullptr;
+GLuint Ssao::noiseTexture = 0;
 
 bool running = true;
 bool keyHeld = false;

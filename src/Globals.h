@@ -9,6 +9,7 @@
 // The process-wide objects, constructed before main in the order of Globals.cpp.
 extern std::ofstream keyPointFile;
 extern Renderer renderer;
+extern const glm::mat4 identityModelMatrix;
 extern Model house;
 extern Frustum viewFrustum;
 

@@ -6,7 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "Effects/Bloom.h"
+#include "Effects/BlurComp.h"
+#include "Effects/BlurFrag.h"
+#include "Effects/HdrToneMapping.h"
 #include "Effects/Quad.h"
+#include "Effects/ShadowMapping.h"
+#include "Effects/Ssao.h"
 #include "Globals.h"
 #include "LetterboxQuad.h"
 #include "Model.h"
@@ -63,6 +69,7 @@ void Renderer::init(float width, float height) {
     Light* shadowLight = lights.addLight({-7.1f, -1.1f, -6.4f});
     shadowLight->colour = {5.0f, 5.0f, 12.0f};
     shadowLight->specular = 2.0f;
+    shadowMapping = new ShadowMapping(shadowLight);
     Light* lantern = lights.addLight({-1.74f, 0.8f, -4.36f});
     lantern->colour = {8.0f, 8.0f, 2.5f};
     Light* rightGateLantern = lights.addLight({1.37f, 1.57f, 20.2f});
@@ -94,6 +101,7 @@ void Renderer::init(float width, float height) {
                     5 + i);
     }
     glUniform1i(lightingProgram->getUniformLocation("u_doShadowMappingPoint"), doShadows != 0);
+    shadowMapping->setLightingUniforms();
     glUniform1i(lightingProgram->getUniformLocation("u_doFog"), doFog != 0);
     glUniform1i(lightingProgram->getUniformLocation("u_fogSelector"), 1);
     glUniform1i(lightingProgram->getUniformLocation("u_depthFog"), 1);
@@ -126,6 +134,11 @@ void Renderer::init(float width, float height) {
     createBloomTextures();
 
     halfResTarget = new Quad(true, halfWidth, halfHeight);
+    bloom = new Bloom(viewportWidth, viewportHeight);
+    blurFrag = new BlurFrag(halfWidth, halfHeight);
+    blurComp = new BlurComp(halfWidth, halfHeight);
+    hdr = new HdrToneMapping(viewportWidth, viewportHeight);
+    ssao = new Ssao(viewportWidth, viewportHeight, camera.getProjection());
     mappingSwitches = new MappingSwitches(true, true, true, true, true);
     fullResTarget = new Quad(true, viewportWidth, viewportHeight, GL_RGBA16F, GL_RGBA);
     fullResTarget->bind(false);
@@ -254,6 +267,7 @@ void Renderer::update(float dt) {
     viewFrustum.build(camera.position, camera.position + camera.front, camera.up);
     animateMeshes(dt);
     setFrameUniforms();
+    if (hdrMode != 0 && hdr->mode == 1) hdr->adapt(dt);
 }
 
 void Renderer::animateMeshes(float dt) {
@@ -303,6 +317,7 @@ void Renderer::setFrameUniforms() {
 
 void Renderer::render() {
     glEnable(GL_DEPTH_TEST);
+    if (doShadows == 1) shadowMapping->render();
 
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
@@ -319,12 +334,29 @@ void Renderer::render() {
     glDrawBuffers(4, attachments);
 
     glUseProgram(geometryProgram->id);
-    setMat4(*geometryProgram, "u_modelMatrix", glm::mat4(1.0f));
+    setMat4(*geometryProgram, "u_modelMatrix", identityModelMatrix);
     house.draw(*geometryProgram, *mappingSwitches, viewFrustum);
 
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_STENCIL_TEST);
+    if (doAmbientOcclusion != 0) {
+        ssao->render(gBuffer.viewSpace, gBuffer.normal, camera.projection);
+    }
 
+    lightScene();
+    drawSky();
+
+    const GLuint scene = fullResTarget->getTexture();
+    if (hdrMode == 0 && bloomMode != 0) {
+        bloom->extract(scene, brightTexture);
+    } else if (hdrMode != 0) {
+        hdr->render(scene, scene, brightTexture);
+    }
+    blurBloom();
+    composite(scene);
+}
+
+void Renderer::lightScene() {
     fullResTarget->bind(true);
     glUseProgram(lightingProgram->id);
     const GLuint gBufferTextures[4] = {gBuffer.colorSpec, gBuffer.fragPos, gBuffer.normal,
@@ -333,8 +365,18 @@ void Renderer::render() {
         glActiveTexture(GL_TEXTURE0 + unit);
         glBindTexture(GL_TEXTURE_2D, gBufferTextures[unit]);
     }
+    if (doAmbientOcclusion != 0) {
+        glActiveTexture(GL_TEXTURE4);
+        glBindTexture(GL_TEXTURE_2D, ssao->result);
+    }
+    if (doShadows == 1) {
+        glActiveTexture(GL_TEXTURE5);
+        glBindTexture(GL_TEXTURE_CUBE_MAP, shadowMapping->cubeMap);
+    }
     Quad::draw();
+}
 
+void Renderer::drawSky() {
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
     glUseProgram(skyboxProgram->id);
@@ -346,14 +388,35 @@ void Renderer::render() {
     glBindVertexArray(0);
     glDepthMask(GL_TRUE);
     glDisable(GL_STENCIL_TEST);
+}
 
-    const GLuint scene = fullResTarget->getTexture();
+void Renderer::blurBloom() {
+    if (bloomMode == 1) {
+        blurFrag->blur(brightTexture);
+        blurFrag->result = blurFrag->targetB->getTexture();
+        for (int i = 0; i < 4; ++i) blurFrag->blur(blurFrag->result);
+    } else if (bloomMode == 2) {
+        // The bright image is a compute pass's output: make it visible to the downsample's fetch.
+        glMemoryBarrier(GL_TEXTURE_FETCH_BARRIER_BIT);
+        halfResTarget->bind(true);
+        glUseProgram(quadProgram->id);
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, brightTexture);
+        Quad::draw();
+        for (int i = 0; i < 5; ++i) blurComp->blur(halfResTarget->getTexture(), spareHalfTexture);
+    }
+}
 
+void Renderer::composite(GLuint scene) {
     glViewport(0, 0, viewportWidth, viewportHeight);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glUseProgram(finalProgram->id);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, scene);
+    if (bloomMode != 0) {
+        glActiveTexture(GL_TEXTURE1);
+        glBindTexture(GL_TEXTURE_2D, bloomMode == 1 ? blurFrag->result : blurComp->result);
+    }
     Quad::draw();
     glUseProgram(0);
     glBindVertexArray(0);

@@ -121,5 +121,9 @@ private:
     void createBloomTextures();
     void animateMeshes(float dt);
     void setFrameUniforms();
+    void lightScene();
+    void drawSky();
+    void blurBloom();
+    void composite(GLuint scene);
     Mesh* meshAt(int index);
 };

@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "Effects/HdrToneMapping.h"
 #include "Renderer.h"
 #include "ShaderProgram.h"
 
@@ -33,6 +34,8 @@ void Renderer::toggleEffect(int index) {
         case 4: {
             static const char* const names[4] = {"OFF", "LINEAR", "DRAGO", "DRAGO MODIFIED"};
             hdrMode = (hdrMode + 1) & 3;
+            // Off keeps the tone mapper's mode for when it comes back on.
+            if (hdrMode != 0) hdr->mode = static_cast<GLuint>(hdrMode - 1);
             printf("HDR: %s\n", names[hdrMode]);
             break;
         }
@@ -83,6 +86,7 @@ bool Renderer::setSwitch(const std::string& name, int value) {
     for (const Named& entry : switches) {
         if (name != entry.name) continue;
         *entry.value = value;
+        if (hdrMode != 0) hdr->mode = static_cast<GLuint>(hdrMode - 1);
         setInt(*lightingProgram, "u_doShadowMappingPoint", doShadows != 0);
         setInt(*lightingProgram, "u_doFog", doFog != 0);
         setInt(*lightingProgram, "u_doAmbientOcclusion", doAmbientOcclusion != 0);

@@ -69,6 +69,16 @@ void addBox(const std::string& name, glm::vec3 lo, glm::vec3 hi) {
 
 // A 12 x 12 floor at y = 0, a unit box on it at x 1..2, z -0.5..0.5, and a thin fin, 5 cm thick
 // and 0.5 high, at x 3..3.05, z -5..-3. The light hangs at (0, 2, 0).
+// The shadow function of the lighting pass, exactly as the lighting shader has it.
+std::string pointShadowBlock() {
+    const std::string lighting = readSourceFile("shaders/lighting.frag");
+    const size_t begin = lighting.find("// --- point shadows");
+    const size_t end = lighting.find("// --- end of point shadows");
+    EXPECT_NE(begin, std::string::npos);
+    EXPECT_NE(end, std::string::npos);
+    return lighting.substr(begin, end - begin);
+}
+
 void buildScene() {
     house.meshes.reserve(3);
     addQuads("floor", {{{{-6, 0, 6}, {6, 0, 6}, {6, 0, -6}, {-6, 0, -6}}}});
@@ -91,7 +101,7 @@ protected:
             dir.write(file, readSourceFile(file));
         }
         dir.write("shaders/shadowProbe.frag", std::string(kShadowProbe) +
-                                                  readSourceFile("tests/glsl/pointShadow.glsl") +
+                                                  pointShadowBlock() +
                                                   kShadowProbeMain);
         light = renderer.lights.addLight(glm::vec3(0.0f, 2.0f, 0.0f));
         buildScene();

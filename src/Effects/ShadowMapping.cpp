@@ -9,10 +9,6 @@
 #include "Light.h"
 #include "ShaderProgram.h"
 
-std::vector<Light*> ShadowMapping::lights;
-ShaderProgram* ShadowMapping::shadowProgram = nullptr;
-glm::mat4 ShadowMapping::shadowProjection = glm::perspective(1.5707964f, 1.0f, 0.01f, 25.0f);
-
 namespace {
 constexpr int kSize = 1024;
 constexpr float kFar = 25.0f;

@@ -5,12 +5,6 @@
 #include "Effects/BlurFrag.h"
 #include "Globals.h"
 
-std::vector<glm::vec3> Ssao::ssaoKernel;
-std::vector<glm::vec3> Ssao::ssaoNoise;
-GLuint Ssao::noiseTexture = 0;
-std::mt19937 Ssao::randomEngine;
-std::uniform_real_distribution<float> Ssao::randomFloats(0.0f, 1.0f);
-
 namespace {
 constexpr int kKernelSize = 64;
 constexpr int kNoiseSize = 16;
