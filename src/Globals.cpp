@@ -5,6 +5,8 @@
 std::ofstream keyPointFile("filename.txt");
 Renderer renderer;
 Model house;
+SoundEngine* soundEngine =
+    createSoundEngine(ESOD_AUTO_DETECT, ESEO_DEFAULT_OPTIONS, nullptr, "1.6.0");
 Frustum viewFrustum;
 
 bool running = true;
