@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "QuietAlsa.h"
 #include "SoundLibrary.h"
 #include "SoundPlayback.h"
 
@@ -20,6 +21,7 @@ constexpr int kMixerBufferFrames = 1024;
 bool openOutput(const char* deviceId) {
     // Ctrl+C must keep ending the program the usual way.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    silenceAlsaErrors();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     Mix_Init(MIX_INIT_MP3);
     // No format change is allowed: SDL converts, so every decoded chunk has the one known format.
