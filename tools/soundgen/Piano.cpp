@@ -74,7 +74,6 @@ Components stringPartials(const PianoNote& note, Random& random) {
 
     Components partials;
     double energy = 0.0;
-    std::vector<double> amplitudes;
     for (int n = 1; n <= kMostPartials; ++n) {
         const double fn = n * f0 * std::sqrt(1.0 + b * n * n);
         if (fn > kHighestPartial) break;
@@ -83,7 +82,6 @@ Components stringPartials(const PianoNote& note, Random& random) {
         const double radiation = fn / (fn + 90.0);
         const double amplitude =
             std::fabs(std::sin(kPi * n * strikePoint)) * std::pow(n, -slope) * rolloff * radiation;
-        amplitudes.push_back(amplitude);
         energy += amplitude * amplitude;
         const double partialTime = t60 / (1.0 + (fn - f0) / 700.0 + 0.015 * n * n / 4.0);
         const double slowRate = decayRate(partialTime);
@@ -104,7 +102,6 @@ Components stringPartials(const PianoNote& note, Random& random) {
 
 // Runs the components over [begin, end) of out, adding their imaginary parts.
 void runComponents(Components& c, Mono& out, size_t begin, size_t end) {
-    std::vector<double> values;
     for (size_t block = begin; block < end && c.size() > 0; block += kBlock) {
         const size_t blockEnd = std::min(end, block + kBlock);
         const size_t count = c.size();

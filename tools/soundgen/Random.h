@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
-// A small seeded generator (SplitMix64), so that every run produces the same sounds on every
-// platform; the standard distributions are not specified bit for bit.
+// A small seeded generator (SplitMix64), so that every run produces the same sounds everywhere;
+// the standard library's distributions may give other numbers with another library.
 class Random {
 public:
     explicit Random(uint64_t seed) : state_(seed) {}

@@ -212,7 +212,7 @@ int parseKey(const std::string& name) {
     return 12 * (octave + 1) + pc;
 }
 
-// The melody of one bar; returns the notes with their beats within the bar.
+// Adds the melody of one bar, which starts at barBeat.
 void sing(Score& score, const Bar& bar, double barBeat, float nextLoudness) {
     std::istringstream words(bar.melody);
     std::string word;
