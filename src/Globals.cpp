@@ -19,6 +19,8 @@ std::vector<glm::vec3> Ssao::ssaoKernel;
 std::vector<glm::vec3> Ssao::ssaoNoise;
 const glm::mat4 identityModelMatrix(1.0f);
 Model house;
+SoundEngine* soundEngine =
+    createSoundEngine(ESOD_AUTO_DETECT, ESEO_DEFAULT_OPTIONS, nullptr, "1.6.0");
 Frustum viewFrustum;
 
 // Class-wide GL names and programs, made by the first instance that needs them.

@@ -5,12 +5,15 @@
 #include "Frustum.h"
 #include "Model.h"
 #include "Renderer.h"
+#include "SoundEngine.h"
 
 // The process-wide objects, constructed before main in the order of Globals.cpp.
 extern std::ofstream keyPointFile;
 extern Renderer renderer;
 extern const glm::mat4 identityModelMatrix;
 extern Model house;
+// Null when no audio output can be opened: then the program runs silently.
+extern SoundEngine* soundEngine;
 extern Frustum viewFrustum;
 
 // Shell state of the frame loop and the input callbacks.
