@@ -2,6 +2,7 @@
 
 #include "Camera.h"
 #include "Mesh.h"
+#include "SoundEngine.h"
 
 namespace {
 enum class PathEvent { Sound, Rain, BlackWindow, FigureWindow };
@@ -109,8 +110,7 @@ void CameraPath::fireEvents(const KeyPoint& reached) {
 // A null engine (no sound device) plays nothing.
 void CameraPath::play(const char* file, bool looped) {
     if (!soundEngine) return;
-    (void)file;
-    (void)looped;
+    soundEngine->play2D(file, looped, false, false, ESM_AUTO_DETECT, false);
 }
 
 void CameraPath::startRain() {

@@ -16,7 +16,9 @@
 #include "Globals.h"
 #include "LetterboxQuad.h"
 #include "Model.h"
+#include "SceneSounds.h"
 #include "ShaderProgram.h"
+#include "SoundEngine.h"
 #include "SkyCube.h"
 #include "Texture.h"
 
@@ -213,6 +215,8 @@ void Renderer::drawTextureToScreen(GLuint quadVertexArray, GLuint texture) {
 }
 
 void Renderer::loadScene() {
+    // The sounds decode on the engine's own thread while the scene loads.
+    preloadSceneSounds(soundEngine);
     std::vector<LoadedTexture> textureCache;
     loadModel(textureCache, "res/myhouse/myhouse.obj", house);
 
@@ -237,8 +241,10 @@ void Renderer::loadScene() {
     (void)smokeTexture;
 
     cameraPath = CameraPath(&camera, rain);
+    cameraPath.soundEngine = soundEngine;
     cameraPath.blackWindowTexture = blackWindow;
     cameraPath.figureWindowTexture = figureWindow;
+    if (soundEngine) soundEngine->play2D(kMusicFile, false, false, false, ESM_AUTO_DETECT, false);
 
     findNamedMeshes();
     cameraPath.windowMesh = meshAt(windowIndex);

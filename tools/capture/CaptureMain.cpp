@@ -59,6 +59,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    soundEngine = nullptr;  // a capture is silent
     renderer.init(static_cast<float>(options.width), static_cast<float>(options.height));
     renderer.loadScene();
     for (const auto& [name, value] : options.switches) {
