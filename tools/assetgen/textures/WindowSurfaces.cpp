@@ -1,0 +1,66 @@
+#include <cmath>
+
+#include "textures/Patterns.h"
+#include "textures/Recipes.h"
+
+namespace {
+// How much of the window's wooden frame covers uv: the outer frame, a centre mullion, a transom
+// and thin glazing bars.
+float frameCover(glm::vec2 uv) {
+    const float outer = std::min(std::min(uv.x, 1.0f - uv.x), std::min(uv.y, 1.0f - uv.y));
+    const float mullion = std::abs(uv.x - 0.5f);
+    const float transom = std::abs(uv.y - 0.66f);
+    const float barX = std::min(std::abs(uv.x - 0.25f), std::abs(uv.x - 0.75f));
+    const float barY = std::min(std::abs(uv.y - 0.36f), std::abs(uv.y - 0.85f));
+    float cover = smoothstepf(0.075f, 0.065f, outer);
+    cover = std::max(cover, smoothstepf(0.03f, 0.022f, mullion));
+    cover = std::max(cover, smoothstepf(0.026f, 0.018f, transom));
+    cover = std::max(cover, smoothstepf(0.011f, 0.006f, std::min(barX, barY)));
+    return cover;
+}
+
+glm::vec3 nightGlass(glm::vec2 uv) {
+    // Old glass catching the moon in a diagonal sheen, a faint warm glow from deep inside.
+    const float sheen = smoothstepf(0.25f, 0.0f, std::abs(uv.x - uv.y * 0.8f - 0.1f));
+    const float ripple = tiledNoise(uv, 6, 3, 261u);
+    glm::vec3 glass = glm::vec3(0.05f, 0.07f, 0.09f) + glm::vec3(0.12f, 0.14f, 0.18f) * sheen * (0.7f + 0.3f * ripple);
+    glass += glm::vec3(0.12f, 0.06f, 0.015f) * smoothstepf(0.6f, 0.0f, uv.y);
+    return glass;
+}
+
+glm::vec3 figureGlass(glm::vec2 uv) {
+    glm::vec3 glass = glm::vec3(0.015f, 0.02f, 0.03f);
+    const glm::vec2 head = (uv - glm::vec2(0.5f, 0.6f)) / glm::vec2(0.11f, 0.14f);
+    const float body = (uv.y < 0.5f) ? smoothstepf(0.3f + 0.25f * (0.5f - uv.y), 0.2f + 0.2f * (0.5f - uv.y),
+                                                   std::abs(uv.x - 0.5f))
+                                     : 0.0f;
+    const float figure = std::max(smoothstepf(1.05f, 0.85f, glm::length(head)), body);
+    const float eyes = std::min(glm::length((uv - glm::vec2(0.46f, 0.61f)) / glm::vec2(0.025f, 0.03f)),
+                                glm::length((uv - glm::vec2(0.54f, 0.61f)) / glm::vec2(0.025f, 0.03f)));
+    const float glow = std::exp(-glm::length((uv - glm::vec2(0.5f, 0.5f)) * glm::vec2(2.5f, 1.8f)) * 2.0f);
+    glass += glm::vec3(0.25f, 0.3f, 0.32f) * glow;
+    glass = glm::mix(glass, glm::vec3(0.8f, 0.86f, 0.85f), figure * (0.75f + 0.25f * tiledNoise(uv, 8, 3, 262u)));
+    glass = glm::mix(glass, glm::vec3(0.02f), figure * smoothstepf(1.0f, 0.6f, eyes));
+    return glass;
+}
+}  // namespace
+
+Texel windowTexel(glm::vec2 uv, WindowPanes panes) {
+    const float frame = frameCover(uv);
+    const float grain = stretchedNoise(uv, {2, 40}, 3, 263u);
+    const glm::vec3 wood = glm::vec3(0.14f, 0.1f, 0.07f) * (0.8f + 0.3f * grain);
+    glm::vec3 glass;
+    switch (panes) {
+        case WindowPanes::Night: glass = nightGlass(uv); break;
+        case WindowPanes::Black: glass = glm::vec3(0.01f, 0.01f, 0.012f); break;
+        case WindowPanes::Figure: glass = figureGlass(uv); break;
+    }
+    // Grime gathers in the corners of every pane.
+    const float grime = smoothstepf(0.2f, 0.7f, tiledNoise(uv, 5, 4, 264u));
+    glass = glm::mix(glass, glm::vec3(0.07f, 0.07f, 0.05f), 0.35f * grime);
+    Texel t;
+    t.albedo = glm::mix(glass, wood, frame);
+    t.height = frame;
+    t.gloss = glm::mix(0.9f, 0.1f, frame);
+    return t;
+}
