@@ -273,7 +273,10 @@ void Renderer::update(float dt) {
     viewFrustum.build(camera.position, camera.position + camera.front, camera.up);
     animateMeshes(dt);
     setFrameUniforms();
-    if (hdrMode != 0 && hdr->mode == 1) hdr->adapt(dt);
+    if (hdrMode != 0 && hdr->mode == 1) {
+        PassScope timed(profiler, Pass::Adapt);
+        hdr->adapt(dt);
+    }
 }
 
 void Renderer::animateMeshes(float dt) {
@@ -323,8 +326,46 @@ void Renderer::setFrameUniforms() {
 
 void Renderer::render() {
     glEnable(GL_DEPTH_TEST);
-    if (doShadows == 1) shadowMapping->render();
+    if (doShadows == 1) {
+        PassScope timed(profiler, Pass::Shadow);
+        shadowMapping->render();
+    }
+    fillGBuffer();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_STENCIL_TEST);
+    if (doAmbientOcclusion != 0) {
+        PassScope timed(profiler, Pass::Ssao);
+        ssao->render(gBuffer.viewSpace, gBuffer.normal, camera.projection);
+    }
+    {
+        PassScope timed(profiler, Pass::Lighting);
+        lightScene();
+    }
+    {
+        PassScope timed(profiler, Pass::Sky);
+        drawSky();
+    }
 
+    const GLuint scene = fullResTarget->getTexture();
+    if (hdrMode != 0 || bloomMode != 0) {
+        PassScope timed(profiler, Pass::ToneOrBright);
+        if (hdrMode == 0) {
+            bloom->extract(scene, brightTexture);
+        } else {
+            hdr->render(scene, scene, brightTexture);
+        }
+    }
+    if (bloomMode != 0) {
+        PassScope timed(profiler, Pass::BloomBlur);
+        blurBloom();
+    }
+    PassScope timed(profiler, Pass::Composite);
+    composite(scene);
+}
+
+// Every pixel where geometry passes the depth test gets stencil 1, so the sky can fill the rest.
+void Renderer::fillGBuffer() {
+    PassScope timed(profiler, Pass::GBuffer);
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
     glViewport(0, 0, viewportWidth, viewportHeight);
@@ -342,24 +383,6 @@ void Renderer::render() {
     glUseProgram(geometryProgram->id);
     setMat4(*geometryProgram, "u_modelMatrix", identityModelMatrix);
     house.draw(*geometryProgram, *mappingSwitches, viewFrustum);
-
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_STENCIL_TEST);
-    if (doAmbientOcclusion != 0) {
-        ssao->render(gBuffer.viewSpace, gBuffer.normal, camera.projection);
-    }
-
-    lightScene();
-    drawSky();
-
-    const GLuint scene = fullResTarget->getTexture();
-    if (hdrMode == 0 && bloomMode != 0) {
-        bloom->extract(scene, brightTexture);
-    } else if (hdrMode != 0) {
-        hdr->render(scene, scene, brightTexture);
-    }
-    blurBloom();
-    composite(scene);
 }
 
 void Renderer::lightScene() {

@@ -8,6 +8,7 @@
 #include "CameraPath.h"
 #include "Light.h"
 #include "Mesh.h"
+#include "PassProfiler.h"
 
 class ShaderProgram;
 class Quad;
@@ -78,6 +79,8 @@ public:
     RainParticles* rain = nullptr;
     Light* fireLight = nullptr;
     MappingSwitches* mappingSwitches = nullptr;
+    // Times the passes when set (the benchmark); null in the program.
+    PassProfiler* profiler = nullptr;
 
     // Indices of the animated and retextured meshes in the house; -1 where the house has none.
     int chairIndex = -1;
@@ -121,6 +124,7 @@ private:
     void createBloomTextures();
     void animateMeshes(float dt);
     void setFrameUniforms();
+    void fillGBuffer();
     void lightScene();
     void drawSky();
     void blurBloom();
