@@ -16,18 +16,22 @@ uniform mat4 viewMatrix;
 // The scene's world positions (alpha 1 where geometry is, 0 where none), bound to unit 2.
 layout(binding = 2) uniform sampler2D sceneFragPos;
 
-const float FIRE_INTENSITY = 3.0;  // HDR gain of the flame colour
+const float FIRE_INTENSITY = 2.0;  // HDR gain of the flame colour
 const float SMOKE_OPACITY = 0.35;  // smoke sprites are thinner than flame sprites
 const float SOFT_RANGE = 0.3;      // metres over which a sprite fades in front of geometry
-const vec3 FIRE_FALLBACK = vec3(1.0, 0.42, 0.08);
+const vec3 FIRE_CORE = vec3(1.0, 0.6, 0.2);    // drawn flame without its image: hot core,
+const vec3 FIRE_EDGE = vec3(0.8, 0.18, 0.02);  // cooler rim
 const vec3 SMOKE_FALLBACK = vec3(0.22, 0.2, 0.19);
 
 void main() {
-    // Round sprite mask: 1 in the middle, 0 at the inscribed circle's edge.
+    // Round sprite mask: 1 in the middle, falling smoothly to 0 at the inscribed circle's edge.
     float radius = length(spriteCoord - 0.5) * 2.0;
-    float mask = 1.0 - smoothstep(0.5, 1.0, radius);
+    float mask = 1.0 - radius * radius;
+    mask = max(mask, 0.0) * max(mask, 0.0);
 
-    vec4 fire = hasTexFire != 0 ? texture(texFire, spriteCoord) : vec4(FIRE_FALLBACK, 1.0);
+    // Without an image the flame is drawn: hot in the middle and while young, redder outwards.
+    vec3 drawnFlame = mix(FIRE_EDGE, FIRE_CORE, (1.0 - radius) * youth);
+    vec4 fire = hasTexFire != 0 ? texture(texFire, spriteCoord) : vec4(drawnFlame, 0.8);
     vec4 smoke = hasTexSmoke != 0 ? texture(texSmoke, spriteCoord) : vec4(SMOKE_FALLBACK, 1.0);
     fire.rgb *= FIRE_INTENSITY;
     smoke.a *= SMOKE_OPACITY;

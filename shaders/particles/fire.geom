@@ -16,8 +16,8 @@ out float youth;           // passed on
 out float fadeOut;         // 0..1, falls to 0 over the last quarter second of life
 out float spriteDistance;  // view-space distance along the view axis
 
-const float FIRE_HALF_SIZE = 0.16;   // metres, fresh flame
-const float SMOKE_HALF_SIZE = 0.42;  // metres, smoke at the end of life
+const float FIRE_HALF_SIZE = 0.12;   // metres, fresh flame
+const float SMOKE_HALF_SIZE = 0.35;  // metres, smoke at the end of life
 
 void main() {
     if (particle[0].lifeLeft <= 0.0) return;
