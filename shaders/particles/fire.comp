@@ -1,0 +1,114 @@
+#version 430 core
+// Fire particles: each invocation owns one particle. A dead particle takes a spawn slot from the
+// emission counter; a live one is pulled towards the target, slowed by drag, jittered, aged, and
+// dies when its life runs out or when it leaves the sphere.
+layout(local_size_x = 256) in;
+
+layout(std430, binding = 0) buffer Positions { vec4 positions[]; };    // xyz position, w size
+layout(std430, binding = 1) buffer Velocities { vec4 velocities[]; };  // xyz velocity, w rng state
+layout(std430, binding = 2) buffer Lives { float lives[]; };           // seconds left; <= 0 dead
+// Holds 2147483647 + the number of particles to emit this frame.
+layout(binding = 3, offset = 0) uniform atomic_uint emitBudget;
+
+uniform float deltaT;                // frame time, seconds
+uniform vec3 sourceBasePos;          // centre of the spawn area
+uniform vec3 sourcePosSpread;        // half extents of the spawn ellipsoid
+uniform vec3 sourceBaseVel;          // mean initial velocity
+uniform float sourceBaseTimeToLive;  // mean life, seconds
+uniform vec3 target;                 // point the flames are drawn to
+uniform float targetAttraction;      // spring constant of that pull, 1/s^2
+uniform vec3 sphereCenter;           // particles live inside this sphere only
+uniform float sphereRadius;
+
+const uint BUDGET_BASE = 2147483647u;
+const float MAX_STEP = 1.0 / 30.0;  // longest motion step: a stalled frame moves no further
+const float DRAG = 1.5;             // velocity damping, 1/s
+const float JITTER = 1.5;           // random sideways acceleration of the flicker, m/s^2
+const float PI = 3.14159265;
+
+// Integer hash (lowbias32): a well mixed 32-bit value from any input.
+uint hash(uint x) {
+    x ^= x >> 16;
+    x *= 0x7feb352du;
+    x ^= x >> 15;
+    x *= 0x846ca68bu;
+    x ^= x >> 16;
+    return x;
+}
+
+// Next uniform number in [0, 1) of a particle's random sequence.
+float random01(inout uint state) {
+    state = hash(state);
+    return float(state >> 8) * (1.0 / 16777216.0);
+}
+
+// Uniform point in the unit ball: cube root of a uniform radius fraction times a uniform direction.
+vec3 randomInBall(inout uint state) {
+    float cosTheta = 2.0 * random01(state) - 1.0;
+    float phi = 2.0 * PI * random01(state);
+    float r = pow(random01(state), 1.0 / 3.0);
+    float sinTheta = sqrt(max(0.0, 1.0 - cosTheta * cosTheta));
+    return r * vec3(sinTheta * cos(phi), cosTheta, sinTheta * sin(phi));
+}
+
+void spawn(uint i, inout uint state) {
+    // Spawn point: the source spread as an ellipsoid (a disc when the vertical spread is 0),
+    // denser towards the middle like the base of a flame.
+    vec3 position = sourceBasePos + sourcePosSpread * randomInBall(state);
+    // The source may sit on or just below the sphere's bottom: a spawn point outside is moved
+    // along the line to the centre to just inside the sphere, so no live particle is ever outside.
+    vec3 fromCentre = position - sphereCenter;
+    float distance = length(fromCentre);
+    float inner = 0.98 * sphereRadius;
+    if (distance > inner) position = sphereCenter + fromCentre * (inner / distance);
+
+    // Initial velocity: the base velocity scaled by 0.6..1.4 plus a small sideways spread.
+    vec3 sideways = vec3(random01(state) - 0.5, 0.0, random01(state) - 0.5) * 0.6;
+    vec3 velocity = sourceBaseVel * mix(0.6, 1.4, random01(state)) + sideways;
+    float size = mix(0.7, 1.3, random01(state));
+    // Life 0.75..1.25 times the base: the mean stays the base, the flame edge stays ragged.
+    float life = sourceBaseTimeToLive * mix(0.75, 1.25, random01(state));
+
+    positions[i] = vec4(position, size);
+    velocities[i] = vec4(velocity, float(state & 0xFFFFFFu));
+    lives[i] = life;
+}
+
+void main() {
+    uint i = gl_GlobalInvocationID.x;
+    if (i >= uint(lives.length())) return;
+
+    vec4 velocityState = velocities[i];
+    // Each particle keeps its own random sequence; mixing in the index separates the sequences
+    // of particles that start from the same (zero) state.
+    uint state = hash(uint(velocityState.w) ^ hash(i));
+    float life = lives[i];
+
+    if (life <= 0.0) {
+        // atomicCounterDecrement returns the decremented value: the first "emit" decrements of
+        // the frame return values of at least BUDGET_BASE and win a spawn slot.
+        if (atomicCounterDecrement(emitBudget) >= BUDGET_BASE) spawn(i, state);
+        return;
+    }
+
+    vec4 positionSize = positions[i];
+    vec3 position = positionSize.xyz;
+    vec3 velocity = velocityState.xyz;
+
+    // Motion over h = min(dt, MAX_STEP): a spring towards the target plus flicker jitter,
+    // integrated explicitly, then drag applied implicitly, v / (1 + DRAG h), which damps for
+    // every h and never overshoots.
+    float h = min(deltaT, MAX_STEP);
+    vec3 jitter = vec3(random01(state) - 0.5, 0.0, random01(state) - 0.5) * (2.0 * JITTER);
+    vec3 acceleration = (target - position) * targetAttraction + jitter;
+    velocity = (velocity + acceleration * h) / (1.0 + DRAG * h);
+    position += velocity * h;
+
+    // Ageing uses the whole frame time; leaving the sphere ends the particle at once.
+    life -= deltaT;
+    if (length(position - sphereCenter) > sphereRadius) life = 0.0;
+
+    positions[i] = vec4(position, positionSize.w);
+    velocities[i] = vec4(velocity, float(state & 0xFFFFFFu));
+    lives[i] = life;
+}

@@ -1,0 +1,131 @@
+#include "Effects/FireParticles.h"
+
+#include <cmath>
+
+#include "Effects/EmissionCounter.h"
+
+namespace {
+GLuint makeStorageBuffer(GLsizeiptr bytes) {
+    GLuint buffer = 0;
+    glGenBuffers(1, &buffer);
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, buffer);
+    glBufferData(GL_SHADER_STORAGE_BUFFER, bytes, nullptr, GL_DYNAMIC_DRAW);
+    return buffer;
+}
+
+// A texture field still at -1 (not loaded yet) binds no texture: the shaders then draw without it.
+GLuint textureOrNone(GLuint texture) { return texture == static_cast<GLuint>(-1) ? 0 : texture; }
+}  // namespace
+
+FireParticles::FireParticles(GLuint sceneTexture, int count)
+    : count(count), sceneTexture(sceneTexture) {
+    drawProgram.id = static_cast<GLuint>(-1);
+    computeProgram.id = static_cast<GLuint>(-1);
+
+    const GLsizeiptr vec4Bytes = static_cast<GLsizeiptr>(count) * 16;
+    const GLfloat zero[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    buffer0 = makeStorageBuffer(vec4Bytes);
+    glClearBufferData(GL_SHADER_STORAGE_BUFFER, GL_RGBA32F, GL_RGBA, GL_FLOAT, zero);
+    buffer1 = makeStorageBuffer(vec4Bytes);
+    glClearBufferData(GL_SHADER_STORAGE_BUFFER, GL_RGBA32F, GL_RGBA, GL_FLOAT, zero);
+    // One float of remaining life per particle: all zero, so every particle starts dead.
+    buffer2 = makeStorageBuffer(static_cast<GLsizeiptr>(count) * 4);
+    glClearBufferData(GL_SHADER_STORAGE_BUFFER, GL_R32F, GL_RED, GL_FLOAT, zero);
+
+    glGenBuffers(1, &counter);
+    glBindBuffer(GL_ATOMIC_COUNTER_BUFFER, counter);
+    glBufferData(GL_ATOMIC_COUNTER_BUFFER, sizeof(counterBase), &counterBase, GL_DYNAMIC_DRAW);
+
+    glGenVertexArrays(1, &vertexArray);
+    glBindVertexArray(vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer0);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer2);
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 1, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glBindVertexArray(0);
+
+    computeProgram = ShaderProgram("particles/fire.comp");
+    glUseProgram(computeProgram.id);
+    glUniform1f(computeProgram.getUniformLocation("sourceBaseTimeToLive"), baseTimeToLive);
+
+    drawProgram = ShaderProgram("particles/fire.vert", "particles/fire.geom", "particles/fire.frag");
+    glUseProgram(drawProgram.id);
+    glUniform1f(drawProgram.getUniformLocation("inverseTimeToLiveTotal"), 1.0f / baseTimeToLive);
+    glUniform1i(drawProgram.getUniformLocation("texFire"), 0);
+    glUniform1i(drawProgram.getUniformLocation("texSmoke"), 1);
+
+    groups = static_cast<int>(std::ceil(count * 0.00390625));
+}
+
+void FireParticles::setMatrices(glm::mat4 projection, glm::mat4 view) {
+    glUseProgram(drawProgram.id);
+    glUniformMatrix4fv(drawProgram.getUniformLocation("projMatrix"), 1, GL_FALSE, &projection[0][0]);
+    glUniformMatrix4fv(drawProgram.getUniformLocation("viewMatrix"), 1, GL_FALSE, &view[0][0]);
+}
+
+void FireParticles::setSource(glm::vec3 position, glm::vec3 spread, glm::vec3 targetOffset,
+                              float attraction) {
+    sourcePosition = position;
+    const glm::vec3 target = position + targetOffset;
+    glUseProgram(computeProgram.id);
+    glUniform3f(computeProgram.getUniformLocation("sourceBasePos"), position.x, position.y,
+                position.z);
+    glUniform3f(computeProgram.getUniformLocation("sourcePosSpread"), spread.x, spread.y, spread.z);
+    glUniform3f(computeProgram.getUniformLocation("target"), target.x, target.y, target.z);
+    glUniform1f(computeProgram.getUniformLocation("targetAttraction"), attraction);
+}
+
+void FireParticles::setSourceVelocity(glm::vec3 velocity) {
+    glUseProgram(computeProgram.id);
+    glUniform3f(computeProgram.getUniformLocation("sourceBaseVel"), velocity.x, velocity.y,
+                velocity.z);
+}
+
+void FireParticles::setSphere(glm::vec3 offset, float radius) {
+    const glm::vec3 centre = sourcePosition + offset;
+    glUseProgram(computeProgram.id);
+    glUniform3f(computeProgram.getUniformLocation("sphereCenter"), centre.x, centre.y, centre.z);
+    glUniform1f(computeProgram.getUniformLocation("sphereRadius"), radius);
+}
+
+void FireParticles::setTimeToLive(float seconds) {
+    glUseProgram(computeProgram.id);
+    glUniform1f(computeProgram.getUniformLocation("sourceBaseTimeToLive"), seconds);
+}
+
+void FireParticles::update(float dt) {
+    writeEmissionCounter(counter, counterBase, takeEmission(carry, rate, dt));
+
+    glUseProgram(computeProgram.id);
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, buffer0);
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 1, buffer1);
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 2, buffer2);
+    glBindBufferBase(GL_ATOMIC_COUNTER_BUFFER, 3, counter);
+    glUniform1f(computeProgram.getUniformLocation("deltaT"), dt);
+    glDispatchCompute(static_cast<GLuint>(groups), 1, 1);
+}
+
+void FireParticles::draw() {
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_BLEND);
+
+    glBindVertexArray(vertexArray);
+    glUseProgram(drawProgram.id);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, textureOrNone(fireTexture));
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, textureOrNone(smokeTexture));
+    glActiveTexture(GL_TEXTURE2);
+    glBindTexture(GL_TEXTURE_2D, textureOrNone(sceneTexture));
+    glActiveTexture(GL_TEXTURE0);
+
+    glMemoryBarrier(GL_VERTEX_ATTRIB_ARRAY_BARRIER_BIT);
+    glDrawArrays(GL_POINTS, 0, count);
+
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_DEPTH_TEST);
+}

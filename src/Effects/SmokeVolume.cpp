@@ -1,0 +1,233 @@
+#include "Effects/SmokeVolume.h"
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "Effects/Quad.h"
+#include "Effects/SmokeSource.h"
+#include "Globals.h"
+#include "Light.h"
+
+GLuint SmokeVolume::faceFramebuffer = 0;
+GLuint SmokeVolume::frontFaceTexture = 0;
+GLuint SmokeVolume::backFaceTexture = 0;
+GLuint SmokeVolume::cubeVertexArray = 0;
+GLuint SmokeVolume::cubeVertexBuffer = 0;
+bool SmokeVolume::sharedObjectsReady = false;
+
+namespace {
+// The unit cube as one triangle strip. Its triangles wind clockwise seen from outside, so GL
+// counts the inside faces as front faces: culling GL_FRONT leaves the faces nearest the eye.
+const float kCubeStrip[14 * 3] = {
+    0, 1, 1, 1, 1, 1, 0, 0, 1, 1, 0, 1, 1, 0, 0, 1, 1, 1, 1, 1, 0,
+    0, 1, 1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0,
+};
+
+void setLinearClamped(GLenum target) {
+    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(target, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(target, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    if (target == GL_TEXTURE_3D) glTexParameteri(target, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+}
+
+GLuint makeFaceTexture(int width, int height) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA16F, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
+    setLinearClamped(GL_TEXTURE_2D);
+    return texture;
+}
+
+// A 3D texture filled with zeros: the simulation starts from still, clean air (an allocation
+// without data would leave its contents undefined).
+GLuint makeVolumeTexture(glm::ivec3 size, GLenum internalFormat, GLenum format, int channels) {
+    const std::vector<float> zeros(static_cast<size_t>(size.x) * size.y * size.z * channels, 0.0f);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_3D, texture);
+    glTexImage3D(GL_TEXTURE_3D, 0, internalFormat, size.x, size.y, size.z, 0, format, GL_FLOAT,
+                 zeros.data());
+    setLinearClamped(GL_TEXTURE_3D);
+    return texture;
+}
+
+void makeSharedObjects(int width, int height) {
+    glGenVertexArrays(1, &SmokeVolume::cubeVertexArray);
+    glGenBuffers(1, &SmokeVolume::cubeVertexBuffer);
+    glBindVertexArray(SmokeVolume::cubeVertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, SmokeVolume::cubeVertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(kCubeStrip), kCubeStrip, GL_STATIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
+    glBindVertexArray(0);
+
+    SmokeVolume::frontFaceTexture = makeFaceTexture(width, height);
+    SmokeVolume::backFaceTexture = makeFaceTexture(width, height);
+    glGenFramebuffers(1, &SmokeVolume::faceFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, SmokeVolume::faceFramebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
+                           SmokeVolume::frontFaceTexture, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D,
+                           SmokeVolume::backFaceTexture, 0);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        printf("Smoke framebuffer not complete! Id: %d\n", SmokeVolume::faceFramebuffer);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    SmokeVolume::sharedObjectsReady = true;
+}
+
+const GLbitfield kPassBarrier = GL_SHADER_IMAGE_ACCESS_BARRIER_BIT | GL_TEXTURE_FETCH_BARRIER_BIT;
+}  // namespace
+
+SmokeVolume::SmokeVolume(int width, int height, const LightList& lights, glm::ivec3 size,
+                         glm::mat4 model) {
+    faceProgram.id = static_cast<GLuint>(-1);
+    rayMarchProgram.id = static_cast<GLuint>(-1);
+    computeProgram.id = static_cast<GLuint>(-1);
+
+    if (!sharedObjectsReady) makeSharedObjects(width, height);
+    Quad(0, 0);  // no target of its own: it makes sure the shared screen quad exists for draw()
+
+    this->size = size;
+    groups = glm::ivec3(static_cast<int>(std::ceil(size.x * 0.125)),
+                        static_cast<int>(std::ceil(size.y * 0.125)),
+                        static_cast<int>(std::ceil(size.z * 0.125)));
+
+    volumeTexture = makeVolumeTexture(size, GL_RGBA16F, GL_RGBA, 4);
+    velocityTexture = makeVolumeTexture(size, GL_RGBA16F, GL_RGBA, 4);
+    scalarTexture = makeVolumeTexture(size, GL_R16F, GL_RED, 1);
+
+    faceProgram = ShaderProgram("volumetric/cube.vert", "volumetric/cube.frag");
+    rayMarchProgram = ShaderProgram("quad.vert", "volumetric/smoke.frag");
+    glUseProgram(rayMarchProgram.id);
+    glUniform1i(rayMarchProgram.getUniformLocation("u_frontFaces"), 0);
+    glUniform1i(rayMarchProgram.getUniformLocation("u_backFaces"), 1);
+    glUniform1i(rayMarchProgram.getUniformLocation("u_volumePresssureGradient"), 2);
+    glUniform1i(rayMarchProgram.getUniformLocation("u_scenePosDis"), 3);
+    lights.setUniforms(rayMarchProgram);
+
+    computeProgram = ShaderProgram("volumetric/smoke.comp");
+    glUseProgram(computeProgram.id);
+    glUniform3i(computeProgram.getUniformLocation("globalSize"), size.x, size.y, size.z);
+    glUniform1i(computeProgram.getUniformLocation("volumeVelocitySampler"), 0);
+    glUniform1f(computeProgram.getUniformLocation("sourceRate"), sourceRate);
+    glUniform3f(computeProgram.getUniformLocation("sourceVelocity"), 0.0f, 30.0f, 0.0f);
+
+    this->model = model;
+    // The ray march maps between box and world space (lights, scene positions) with the box's
+    // placement, which never changes.
+    glUseProgram(rayMarchProgram.id);
+    glUniformMatrix4fv(rayMarchProgram.getUniformLocation("u_modelMatrix"), 1, GL_FALSE,
+                       &this->model[0][0]);
+}
+
+void SmokeVolume::setMatrices() {
+    const glm::mat4 modelViewProjection = viewProjection * model;
+    glUseProgram(faceProgram.id);
+    glUniformMatrix4fv(faceProgram.getUniformLocation("u_modelMatrix"), 1, GL_FALSE, &model[0][0]);
+    glUniformMatrix4fv(faceProgram.getUniformLocation("u_modelViewProjMatrix"), 1, GL_FALSE,
+                       &modelViewProjection[0][0]);
+}
+
+void SmokeVolume::update(float dt) {
+    const Camera& camera = renderer.camera;
+    viewProjection = camera.projection * camera.view;
+    setMatrices();
+    const glm::vec3 eye = camera.position;
+    glUniform3f(faceProgram.getUniformLocation("u_camPos"), eye.x, eye.y, eye.z);
+    // The ray march starts at the eye when the eye is inside the box.
+    glUseProgram(rayMarchProgram.id);
+    glUniform3f(rayMarchProgram.getUniformLocation("u_camPos"), eye.x, eye.y, eye.z);
+    simulate(dt);
+}
+
+void SmokeVolume::simulate(float dt) {
+    glUseProgram(computeProgram.id);
+
+    float rate = 0.0f;
+    if (sourceInterval == 0.0f || sourceTimer >= sourceInterval) {
+        const glm::ivec3 source = pickSmokeSource(size);
+        glUniform3i(computeProgram.getUniformLocation("sourceStart"), source.x, source.y,
+                    source.z);
+        glUniform3i(computeProgram.getUniformLocation("sourceEnd"), source.x, source.y, source.z);
+        rate = sourceRate;
+        sourceTimer -= sourceInterval;
+    } else {
+        sourceTimer += dt;
+    }
+    glUniform1f(computeProgram.getUniformLocation("sourceRate"), rate);
+    glUniform1f(computeProgram.getUniformLocation("deltaT"), dt);
+
+    glBindImageTexture(0, volumeTexture, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RGBA16F);
+    glBindImageTexture(1, velocityTexture, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RGBA16F);
+    glBindImageTexture(2, scalarTexture, 0, GL_TRUE, 0, GL_READ_WRITE, GL_R16F);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_3D, velocityTexture);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_3D, volumeTexture);
+    glActiveTexture(GL_TEXTURE0);
+
+    const GLuint gx = static_cast<GLuint>(groups.x);
+    const GLuint gy = static_cast<GLuint>(groups.y);
+    const GLuint gz = static_cast<GLuint>(groups.z);
+    glUniform1i(computeProgram.getUniformLocation("operation"), 0);  // advection and source
+    glDispatchCompute(gx, gy, gz);
+    glMemoryBarrier(kPassBarrier);
+
+    glUniform1i(computeProgram.getUniformLocation("operation"), 1);  // divergence
+    glDispatchCompute(gx, gy, gz);
+    glMemoryBarrier(kPassBarrier);
+
+    glUniform1i(computeProgram.getUniformLocation("operation"), 2);  // pressure, Jacobi
+    int ping = 1;
+    for (int i = 0; i < jacobiIterations; ++i) {
+        glUniform1i(computeProgram.getUniformLocation("jacobiPing"), ping);
+        glDispatchCompute(gx, gy, gz);
+        ping = 1 - ping;
+        glMemoryBarrier(kPassBarrier);
+    }
+
+    glUniform1i(computeProgram.getUniformLocation("jacobiPing"), ping);
+    glUniform1i(computeProgram.getUniformLocation("operation"), 3);  // projection
+    glDispatchCompute(gx, gy, gz);
+    // The next step's advection samples what this pass wrote, with or without a draw between.
+    glMemoryBarrier(kPassBarrier);
+}
+
+void SmokeVolume::renderFaces() {
+    glDepthMask(GL_FALSE);
+    glBindFramebuffer(GL_FRAMEBUFFER, faceFramebuffer);
+    const GLenum both[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, both);
+    glClear(GL_COLOR_BUFFER_BIT);
+
+    glBindVertexArray(cubeVertexArray);
+    glUseProgram(faceProgram.id);
+    glCullFace(GL_FRONT);  // leaves the faces nearest the eye: where rays enter
+    glDrawBuffer(GL_COLOR_ATTACHMENT0);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 14);
+    glCullFace(GL_BACK);  // leaves the far faces: where rays leave
+    glDrawBuffer(GL_COLOR_ATTACHMENT1);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 14);
+    glDepthMask(GL_TRUE);
+}
+
+void SmokeVolume::draw() {
+    glEnable(GL_BLEND);
+    glUseProgram(rayMarchProgram.id);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, frontFaceTexture);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, backFaceTexture);
+    glActiveTexture(GL_TEXTURE2);
+    glBindTexture(GL_TEXTURE_3D, volumeTexture);
+    glActiveTexture(GL_TEXTURE3);
+    glBindTexture(GL_TEXTURE_2D, renderer.gBuffer.fragPos);
+    glActiveTexture(GL_TEXTURE0);
+    glMemoryBarrier(kPassBarrier);
+    Quad::draw();
+    glDisable(GL_BLEND);
+}

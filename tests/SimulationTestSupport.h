@@ -1,0 +1,57 @@
+#pragma once
+
+#include <GL/glew.h>
+
+#include <glm/glm.hpp>
+
+#include <string>
+#include <vector>
+
+// Reads `count` values of T from the start of a buffer, after the barrier that makes shader
+// storage writes visible to buffer reads.
+template <typename T>
+std::vector<T> readBuffer(GLuint buffer, size_t count) {
+    std::vector<T> values(count);
+    glMemoryBarrier(GL_BUFFER_UPDATE_BARRIER_BIT);
+    glBindBuffer(GL_COPY_READ_BUFFER, buffer);
+    glGetBufferSubData(GL_COPY_READ_BUFFER, 0, static_cast<GLsizeiptr>(count * sizeof(T)),
+                       values.data());
+    return values;
+}
+
+// A small colour (RGBA16F) + depth-stencil target like the renderer's HDR target, with a
+// world-position texture like the G-buffer's (alpha 1 where geometry is, 0 elsewhere).
+struct SceneTarget {
+    int width = 0;
+    int height = 0;
+    GLuint framebuffer = 0;
+    GLuint colour = 0;
+    GLuint depthStencil = 0;
+    GLuint fragPos = 0;
+
+    SceneTarget(int width, int height);
+    // Clears colour to `background`, depth to 1, and the world-position texture to "no geometry".
+    void clear(glm::vec4 background) const;
+    // Fills the world-position texture with one point (alpha 1) at every pixel.
+    void fillFragPos(glm::vec3 position) const;
+    void bind() const;
+    std::vector<float> readColour() const;
+};
+
+// Pixel (x, y) of an RGBA float image read bottom row first.
+inline glm::vec4 pixelAt(const std::vector<float>& rgba, int width, int x, int y) {
+    const size_t i = (static_cast<size_t>(y) * width + x) * 4;
+    return glm::vec4(rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3]);
+}
+
+// Window pixel of a world point under a projection * view matrix.
+glm::ivec2 projectToPixel(const glm::mat4& viewProj, glm::vec3 world, int width, int height);
+
+// Largest per-channel difference between two images inside a square around a pixel.
+float maxDifferenceAround(const std::vector<float>& a, const std::vector<float>& b, int width,
+                          int height, glm::ivec2 centre, int radius);
+
+// A 2D RGBA8 texture of one colour, for the particle images.
+GLuint makeSolidTexture(glm::vec4 colour);
+
+bool hasMissingUniformMessage(const std::string& output);
