@@ -1,6 +1,7 @@
 #include "CameraPath.h"
 
 #include "Camera.h"
+#include "Effects/RainParticles.h"
 #include "Mesh.h"
 #include "SoundEngine.h"
 
@@ -114,5 +115,5 @@ void CameraPath::play(const char* file, bool looped) {
 }
 
 void CameraPath::startRain() {
-    if (!rain) return;
+    if (rain) rain->active = true;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 #include <string>
 #include <vector>
@@ -9,9 +10,12 @@
 #include "Effects/Bloom.h"
 #include "Effects/BlurComp.h"
 #include "Effects/BlurFrag.h"
+#include "Effects/FireParticles.h"
 #include "Effects/HdrToneMapping.h"
 #include "Effects/Quad.h"
+#include "Effects/RainParticles.h"
 #include "Effects/ShadowMapping.h"
+#include "Effects/SmokeVolume.h"
 #include "Effects/Ssao.h"
 #include "Globals.h"
 #include "LetterboxQuad.h"
@@ -135,12 +139,29 @@ void Renderer::init(float width, float height) {
     createGBuffer();
     createBloomTextures();
 
+    // The smoke box: the unit cube moved onto the cauldron, its base centred on the rim.
+    glm::mat4 smokePlacement(1.0f);
+    smokePlacement = glm::translate(smokePlacement, glm::vec3(3.213f, -0.565f, 3.193f));
+    smokePlacement = glm::translate(smokePlacement, glm::vec3(-0.5f, 0.0f, -0.5f));
+
     halfResTarget = new Quad(true, halfWidth, halfHeight);
     bloom = new Bloom(viewportWidth, viewportHeight);
     blurFrag = new BlurFrag(halfWidth, halfHeight);
     blurComp = new BlurComp(halfWidth, halfHeight);
     hdr = new HdrToneMapping(viewportWidth, viewportHeight);
+    smoke = new SmokeVolume(viewportWidth, viewportHeight, lights, glm::ivec3(64, 64, 64),
+                            smokePlacement);
     ssao = new Ssao(viewportWidth, viewportHeight, camera.getProjection());
+    fire = new FireParticles(gBuffer.fragPos, 1 << 13);
+    rain = new RainParticles();
+    fire->setSource(fireLight->position, glm::vec3(0.4f, 0.0f, 0.4f), glm::vec3(0.0f, 2.0f, 0.0f),
+                    0.5f);
+    fire->setSourceVelocity(glm::vec3(0.0f, 4.0f, 0.0f));
+    fire->setSphere(glm::vec3(0.0f, 2.0f, 0.0f), 1.9f);
+    fire->setTimeToLive(1.5f);
+    rain->setArea(glm::vec2(-20.0f, -20.0f), glm::vec2(20.0f, 20.0f), 50.0f, -2.0f);
+    rain->setSpeed(100.0f);
+    rain->setScale(glm::vec2(0.1f, 4.0f));
     mappingSwitches = new MappingSwitches(true, true, true, true, true);
     fullResTarget = new Quad(true, viewportWidth, viewportHeight, GL_RGBA16F, GL_RGBA);
     fullResTarget->bind(false);
@@ -237,8 +258,11 @@ void Renderer::loadScene() {
     const GLuint blackWindow = loadTexture("windowsBlack.jpg", "res/myhouse/Textures", width, height);
     const GLuint figureWindow =
         loadTexture("windowsFigure.jpg", "res/myhouse/Textures", width, height);
-    (void)fireTexture;
-    (void)smokeTexture;
+    fire->fireTexture = fireTexture;
+    fire->smokeTexture = smokeTexture;
+    glUseProgram(fire->drawProgram.id);
+    glUniform1i(fire->drawProgram.getUniformLocation("hasTexFire"), 1);
+    glUniform1i(fire->drawProgram.getUniformLocation("hasTexSmoke"), 1);
 
     cameraPath = CameraPath(&camera, rain);
     cameraPath.soundEngine = soundEngine;
@@ -273,9 +297,23 @@ void Renderer::update(float dt) {
     viewFrustum.build(camera.position, camera.position + camera.front, camera.up);
     animateMeshes(dt);
     setFrameUniforms();
+    if (doSmoke != 0) {
+        PassScope timed(profiler, Pass::SmokeStep);
+        smoke->update(dt);
+    }
     if (hdrMode != 0 && hdr->mode == 1) {
         PassScope timed(profiler, Pass::Adapt);
         hdr->adapt(dt);
+    }
+    if (doFire != 0) {
+        PassScope timed(profiler, Pass::FireStep);
+        fire->setMatrices(camera.projection, camera.view);
+        fire->update(dt);
+    }
+    if (doRain != 0) {
+        PassScope timed(profiler, Pass::RainStep);
+        rain->setMatrices(camera.projection, camera.view);
+        rain->update(dt);
     }
 }
 
@@ -332,6 +370,10 @@ void Renderer::render() {
     }
     fillGBuffer();
     glDisable(GL_DEPTH_TEST);
+    if (doSmoke != 0) {
+        PassScope timed(profiler, Pass::SmokeFaces);
+        smoke->renderFaces();
+    }
     glDisable(GL_STENCIL_TEST);
     if (doAmbientOcclusion != 0) {
         PassScope timed(profiler, Pass::Ssao);
@@ -344,6 +386,18 @@ void Renderer::render() {
     {
         PassScope timed(profiler, Pass::Sky);
         drawSky();
+    }
+    if (doFire != 0) {
+        PassScope timed(profiler, Pass::Fire);
+        fire->draw();
+    }
+    if (doRain != 0) {
+        PassScope timed(profiler, Pass::Rain);
+        rain->draw();
+    }
+    if (doSmoke != 0) {
+        PassScope timed(profiler, Pass::SmokeMarch);
+        smoke->draw();
     }
 
     const GLuint scene = fullResTarget->getTexture();
