@@ -69,6 +69,7 @@ const WallWindow kWindows[] = {
     {Axis::Z, kFront, 1.0f, {{2.0f, 2.3f}, {3.3f, 3.7f}}, "windows_front"},
     {Axis::Z, kFront, 1.0f, {{-6.2f, -0.6f}, {-4.9f, 1.0f}}, "windows_front"},
     {Axis::Z, kFront, 1.0f, {{2.0f, -0.6f}, {3.3f, 1.0f}}, "windows_front"},
+    {Axis::Z, kFront, 1.0f, {{-1.85f, 4.75f}, {-1.05f, 5.75f}}, "windows_front"},  // in the cross gable
     // Tower.
     {Axis::Z, kTowerMaxZ, 1.0f, {{-8.85f, -0.2f}, {-7.95f, 1.3f}}, "windows_tower"},
     {Axis::Z, kTowerMaxZ, 1.0f, {{-8.85f, 2.6f}, {-7.95f, 4.1f}}, "windows_tower"},

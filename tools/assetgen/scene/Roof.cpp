@@ -16,6 +16,20 @@ struct Chimney {
     Rect2 footprint;  // x, z
     float top;
 };
+// The cross gable over the door and the swapped window: the facade rises into a steep gable whose
+// own roof runs back into the main roof along two valleys.
+const float kCrossCentreX = -1.45f;
+const float kCrossWallHalf = 2.0f;
+const float kCrossHalf = 2.3f;  // with its overhang
+const float kCrossPitch = 1.4f;
+const float kCrossRidge = 7.4f;  // top of its roof at the ridge
+const float kCrossFrontZ = kFront + 0.6f;
+const float kCrossUnderWall = 4.35f;  // where its underside meets the facade's top
+
+float crossTop(float x) { return kCrossRidge - kCrossPitch * std::abs(x - kCrossCentreX); }
+// Where the cross gable's roof runs into the main roof's front slope.
+float valleyZ(float x) { return (kRidgeTop - crossTop(x)) / kRoofPitch + kRidgeZ; }
+
 const Chimney kChimneys[2] = {{{{2.6f, -6.3f}, {3.4f, -5.5f}}, 9.3f},
                               {{{-4.4f, -7.3f}, {-3.6f, -6.5f}}, 9.0f}};
 
@@ -57,16 +71,29 @@ void buildMainRoof(SceneModel& scene) {
     Part slates = part(scene, "roof", mat::kRoofSlate);
     std::vector<Rect2> holes;
     for (const Chimney& c : kChimneys) holes.push_back(c.footprint);
-    const Rect2 frontRight{{kTowerMaxX, kRidgeZ}, {kGableRightX, kEaveFrontZ}};
+    const float crossLeft = kCrossCentreX - kCrossHalf;
+    const float crossRight = kCrossCentreX + kCrossHalf;
+    const Rect2 frontMiddle{{kTowerMaxX, kRidgeZ}, {crossLeft, kEaveFrontZ}};
+    const Rect2 frontRight{{crossRight, kRidgeZ}, {kGableRightX, kEaveFrontZ}};
     const Rect2 frontLeft{{kGableLeftX, kRidgeZ}, {kTowerMaxX, kTowerMinZ}};
     const Rect2 back{{kGableLeftX, kEaveBackZ}, {kGableRightX, kRidgeZ}};
     for (bool top : {true, false}) {
         addSlope(slates, frontRight, holes, top);
+        addSlope(slates, frontMiddle, holes, top);
+        // Behind the cross gable the main slope only reaches down to the valleys.
+        for (float x0 : {crossLeft, kCrossCentreX}) {
+            const float x1 = x0 + kCrossHalf;
+            auto at = [&](float x, float z) { return glm::vec3(x, top ? roofTop(z) : roofUnderside(z), z); };
+            const glm::vec3 outward = top ? glm::vec3(0, 1, kRoofPitch) : glm::vec3(0, -1, -kRoofPitch);
+            slates.mesh.addQuad(at(x0, kRidgeZ), at(x1, kRidgeZ), at(x1, valleyZ(x1)), at(x0, valleyZ(x0)), outward,
+                                slates.repeat);
+        }
         addSlope(slates, frontLeft, holes, top);
         addSlope(slates, back, holes, top);
     }
     Part trim = part(scene, "roof_trim", mat::kTimber);
-    addEdgeAlongX(trim, kTowerMaxX, kGableRightX, kEaveFrontZ, {0, 0, 1});
+    addEdgeAlongX(trim, kTowerMaxX, crossLeft, kEaveFrontZ, {0, 0, 1});
+    addEdgeAlongX(trim, crossRight, kGableRightX, kEaveFrontZ, {0, 0, 1});
     addEdgeAlongX(trim, kGableLeftX, kGableRightX, kEaveBackZ, {0, 0, -1});
     addEdgeAlongX(trim, kGableLeftX, kLeft, kTowerMinZ, {0, 0, 1});
     addEdgeAlongZ(trim, kGableRightX, kEaveBackZ, kEaveFrontZ, {1, 0, 0});
@@ -85,6 +112,37 @@ void buildMainRoof(SceneModel& scene) {
     }
     addBox(iron.mesh, {kLeft + 0.15f, kRidgeTop + 0.3f, kRidgeZ - 0.02f},
            {kRight - 0.15f, kRidgeTop + 0.34f, kRidgeZ + 0.02f}, iron.repeat);
+}
+
+void buildCrossGable(SceneModel& scene) {
+    Part stone = part(scene, "house_walls", mat::kStoneWall);
+    const float c = kCrossCentreX;
+    stone.mesh.addFlatPolygon({{c - kCrossWallHalf, kCrossUnderWall, kFront}, {c + kCrossWallHalf, kCrossUnderWall, kFront},
+                               {c, kCrossUnderWall + kCrossPitch * kCrossWallHalf, kFront}},
+                              {0, 0, 1}, stone.repeat);
+    Part slates = part(scene, "roof", mat::kRoofSlate);
+    Part trim = part(scene, "roof_trim", mat::kTimber);
+    const float thickness = kCrossRidge - kCrossUnderWall - kCrossPitch * kCrossWallHalf;
+    for (float side : {-1.0f, 1.0f}) {
+        const float edge = c + side * kCrossHalf;
+        const glm::vec3 ridgeFront(c, kCrossRidge, kCrossFrontZ);
+        const glm::vec3 eaveFront(edge, crossTop(edge), kCrossFrontZ);
+        const glm::vec3 eaveBack(edge, crossTop(edge), valleyZ(edge));
+        const glm::vec3 ridgeBack(c, kCrossRidge, valleyZ(c));
+        const glm::vec3 outward(side * kCrossPitch, 1, 0);
+        slates.mesh.addQuad(ridgeFront, eaveFront, eaveBack, ridgeBack, outward, slates.repeat);
+        const glm::vec3 down(0, -thickness, 0);
+        const glm::vec3 wallRidge(c, kCrossRidge, kFront);
+        const glm::vec3 wallEave(edge, crossTop(edge), kFront);
+        trim.mesh.addQuad(ridgeFront + down, eaveFront + down, wallEave + down, wallRidge + down, -outward, trim.repeat);
+        trim.mesh.addQuad(ridgeFront + down, eaveFront + down, eaveFront, ridgeFront, {0, 0, 1}, trim.repeat);
+        trim.mesh.addQuad(eaveFront + down, eaveBack + down, eaveBack, eaveFront, {side, 0, 0}, trim.repeat);
+    }
+    Part iron = part(scene, "roof_cresting", mat::kWroughtIron);
+    const glm::vec3 apex(c, kCrossRidge, kCrossFrontZ - 0.1f);
+    addTube(iron.mesh, apex - glm::vec3(0, 0.1f, 0), apex + glm::vec3(0, 0.9f, 0), 0.035f, 0.012f, 8, iron.repeat, true,
+            false, true);
+    addEllipsoid(iron.mesh, apex + glm::vec3(0, 0.35f, 0), glm::vec3(0.07f), 8, 5, iron.repeat);
 }
 
 void buildChimneys(SceneModel& scene) {
@@ -134,6 +192,7 @@ void buildTowerRoof(SceneModel& scene) {
 
 void buildRoofs(SceneModel& scene) {
     buildMainRoof(scene);
+    buildCrossGable(scene);
     buildChimneys(scene);
     buildTowerRoof(scene);
 }

@@ -16,11 +16,11 @@ Texel groundTexel(glm::vec2 uv) {
     glm::vec3 earth = glm::mix(glm::vec3(0.12f, 0.09f, 0.06f), glm::vec3(0.2f, 0.15f, 0.1f),
                                0.5f + 0.5f * tiledNoise(uv, 30, 4, 105u));
     const CellularSample stones = cellularNoise(uv * 60.0f, 60, 106u);
-    const bool isStone = (stones.id % 17u) == 0u && stones.nearest < 0.3f;
-    if (isStone) earth = glm::vec3(0.3f, 0.29f, 0.27f) * (0.8f + 0.5f * (0.3f - stones.nearest));
+    const bool isStone = (stones.id % 29u) == 0u && stones.nearest < 0.25f;
+    if (isStone) earth = glm::vec3(0.2f, 0.19f, 0.17f) * (0.8f + 0.5f * (0.25f - stones.nearest));
     Texel t;
     t.albedo = glm::mix(earth, grass, grassCover);
-    t.height = grassCover * (0.5f + 0.3f * blades) + (isStone ? 0.4f * (0.3f - stones.nearest) / 0.3f : 0.0f) +
+    t.height = grassCover * (0.5f + 0.3f * blades) + (isStone ? 0.4f * (0.25f - stones.nearest) / 0.25f : 0.0f) +
                0.15f * clumps;
     t.gloss = 0.05f + 0.15f * (1.0f - grassCover);
     return t;
@@ -33,7 +33,7 @@ Texel gravelTexel(glm::vec2 uv) {
     const float border = c.second - c.nearest;
     const float dome = smoothstepf(0.0f, 0.35f, border);
     const float tone = hashUnit(static_cast<int>(c.id & 0xffff), 1, 2, 114u);
-    glm::vec3 pebble = glm::mix(glm::vec3(0.3f, 0.29f, 0.27f), glm::vec3(0.52f, 0.49f, 0.44f), tone);
+    glm::vec3 pebble = glm::mix(glm::vec3(0.2f, 0.19f, 0.18f), glm::vec3(0.38f, 0.36f, 0.32f), tone);
     if ((c.id % 5u) == 0u) pebble *= glm::vec3(1.05f, 0.9f, 0.8f);
     pebble *= 0.85f + 0.2f * tiledNoise(uv, 96, 2, 115u);
     const glm::vec3 grit(0.09f, 0.08f, 0.07f);

@@ -68,10 +68,10 @@ Texel barkTexel(glm::vec2 uv) {
     const float furrows = 1.0f - std::abs(stretchedNoise(uv, {10, 2}, 4, 81u));
     const float plates = tiledNoise(uv, 12, 4, 82u);
     const float ridge = smoothstepf(0.35f, 0.9f, furrows);
-    glm::vec3 bark = glm::mix(glm::vec3(0.07f, 0.06f, 0.05f), glm::vec3(0.27f, 0.24f, 0.2f), ridge);
+    glm::vec3 bark = glm::mix(glm::vec3(0.035f, 0.03f, 0.025f), glm::vec3(0.17f, 0.15f, 0.12f), ridge);
     bark *= 0.85f + 0.2f * plates;
     const float lichen = smoothstepf(0.45f, 0.75f, tiledNoise(uv, 6, 4, 83u)) * ridge;
-    bark = glm::mix(bark, glm::vec3(0.3f, 0.33f, 0.25f), 0.5f * lichen);
+    bark = glm::mix(bark, glm::vec3(0.2f, 0.23f, 0.17f), 0.5f * lichen);
     Texel t;
     t.albedo = bark;
     t.height = ridge * 0.8f + 0.15f * plates;
