@@ -36,8 +36,9 @@ Texel portraitTexel(glm::vec2 uv) {
     const glm::vec2 eyeR = (uv - glm::vec2(0.55f, 0.68f)) / glm::vec2(0.035f, 0.025f);
     const float eyes = smoothstepf(1.0f, 0.6f, std::min(glm::length(eyeL), glm::length(eyeR)));
     const float mouth = smoothstepf(1.0f, 0.5f, glm::length((uv - glm::vec2(0.5f, 0.56f)) / glm::vec2(0.04f, 0.008f)));
-    const float hair = smoothstepf(1.25f, 1.1f, glm::length((uv - glm::vec2(0.5f, 0.7f)) / glm::vec2(0.17f, 0.2f))) *
-                       (uv.y > 0.69f ? 1.0f : 0.0f);
+    // Long dark hair framing the face and falling to the shoulders.
+    const float hair = smoothstepf(1.05f, 0.95f, glm::length((uv - glm::vec2(0.5f, 0.62f)) / glm::vec2(0.2f, 0.27f))) *
+                       smoothstepf(0.4f, 0.46f, uv.y);
     const float shoulders = (uv.y < 0.48f - 0.9f * std::pow(std::abs(uv.x - 0.5f), 2.0f) * 2.0f) ? 1.0f : 0.0f;
     const float collar = smoothstepf(0.05f, 0.03f, std::abs(uv.y - 0.47f + 0.5f * std::abs(uv.x - 0.5f))) *
                          (std::abs(uv.x - 0.5f) < 0.12f ? 1.0f : 0.0f);
@@ -46,8 +47,8 @@ Texel portraitTexel(glm::vec2 uv) {
     paint = glm::mix(paint, glm::vec3(0.03f, 0.03f, 0.035f), shoulders);
     paint = glm::mix(paint, glm::vec3(0.7f, 0.68f, 0.6f), collar);
     const float shade = 0.75f + 0.25f * head.x * -1.0f;
-    paint = glm::mix(paint, glm::vec3(0.72f, 0.66f, 0.56f) * shade, face);
     paint = glm::mix(paint, glm::vec3(0.05f, 0.03f, 0.03f), hair);
+    paint = glm::mix(paint, glm::vec3(0.72f, 0.66f, 0.56f) * shade, face);
     paint = glm::mix(paint, glm::vec3(0.02f, 0.01f, 0.01f), face * std::max(eyes, mouth));
     const CellularSample craze = cellularNoise(uv * 30.0f, 30, 241u);
     const float crack = smoothstepf(0.05f, 0.0f, craze.second - craze.nearest);

@@ -13,7 +13,7 @@
 namespace {
 // The sky seen through a camera turned so that the moon stands upper right of the house.
 glm::vec3 skyBehindCard(float x, float y, int width, int height) {
-    const float yaw = std::atan2(kMoonDirection.x, -kMoonDirection.z) - glm::radians(16.0f);
+    const float yaw = std::atan2(kMoonDirection.x, -kMoonDirection.z) - glm::radians(28.0f);
     const float pitch = glm::radians(11.0f);
     const glm::vec3 forward(std::sin(yaw) * std::cos(pitch), std::sin(pitch),
                             -std::cos(yaw) * std::cos(pitch));
