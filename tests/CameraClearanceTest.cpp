@@ -3,10 +3,9 @@
 // have turned to when the camera passes.
 #include <gtest/gtest.h>
 
-#include <glm/gtc/matrix_transform.hpp>
-
 #include <algorithm>
 #include <cmath>
+#include <glm/gtc/matrix_transform.hpp>
 #include <limits>
 #include <sstream>
 #include <unordered_map>
@@ -27,7 +26,8 @@ struct Triangle {
 // flight crosses; a sample only needs the triangles of its own cell.
 class TriangleGrid {
 public:
-    TriangleGrid(glm::vec3 lo, glm::vec3 hi) : origin(glm::floor(lo)), extent(glm::ivec3(glm::ceil(hi - origin))) {}
+    TriangleGrid(glm::vec3 lo, glm::vec3 hi)
+        : origin(glm::floor(lo)), extent(glm::ivec3(glm::ceil(hi - origin))) {}
 
     void add(const Triangle& t) {
         const glm::vec3 lo = glm::min(glm::min(t.a, t.b), t.c) - kClearance;
@@ -60,7 +60,9 @@ public:
     }
 
 private:
-    int64_t key(glm::ivec3 c) const { return (static_cast<int64_t>(c.z) * extent.y + c.y) * extent.x + c.x; }
+    int64_t key(glm::ivec3 c) const {
+        return (static_cast<int64_t>(c.z) * extent.y + c.y) * extent.x + c.x;
+    }
     glm::vec3 origin;
     glm::ivec3 extent;
     std::vector<Triangle> triangles;
@@ -72,13 +74,16 @@ private:
 glm::mat4 gateLeafTransform(const std::string& name, float seconds) {
     const float angle = glm::radians(std::min(16.0f * seconds, 90.0f));
     const bool right = name == "rightDoor";
-    const glm::vec3 hinge = right ? glm::vec3(1.025f, 0.49f, 19.49f) : glm::vec3(-5.97f, 0.179f, 19.48f);
+    const glm::vec3 hinge =
+        right ? glm::vec3(1.025f, 0.49f, 19.49f) : glm::vec3(-5.97f, 0.179f, 19.48f);
     glm::mat4 m = glm::translate(glm::mat4(1.0f), hinge);
     m = glm::rotate(m, right ? -angle : angle, glm::vec3(0, 1, 0));
     return glm::translate(m, -hinge);
 }
 
-bool isGateLeaf(const std::string& name) { return name == "rightDoor" || name == "leftDoor"; }
+bool isGateLeaf(const std::string& name) {
+    return name == "rightDoor" || name == "leftDoor";
+}
 }  // namespace
 
 TEST(CameraClearanceTest, EyeStaysClearOfEverySurfaceAlongTheWholeFlight) {
@@ -125,8 +130,8 @@ TEST(CameraClearanceTest, EyeStaysClearOfEverySurfaceAlongTheWholeFlight) {
         }
         if (distance < kClearance) {
             if (++failures <= 20) {
-                report << "  t=" << s.seconds << "s eye (" << s.eye.x << ", " << s.eye.y << ", " << s.eye.z
-                       << ") is " << distance << " m from " << *mesh << "\n";
+                report << "  t=" << s.seconds << "s eye (" << s.eye.x << ", " << s.eye.y << ", "
+                       << s.eye.z << ") is " << distance << " m from " << *mesh << "\n";
             }
         }
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <glm/glm.hpp>
-
 #include <vector>
 
 // The camera's flight through the scene: the eye positions of its 91 key points, flown in straight

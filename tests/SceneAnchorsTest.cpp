@@ -11,7 +11,9 @@
 namespace {
 class SceneAnchorsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { meshes = new std::vector<SceneMesh>(importSceneMeshes(sceneModelPath())); }
+    static void SetUpTestSuite() {
+        meshes = new std::vector<SceneMesh>(importSceneMeshes(sceneModelPath()));
+    }
     static void TearDownTestSuite() {
         delete meshes;
         meshes = nullptr;
@@ -99,7 +101,8 @@ TEST_F(SceneAnchorsTest, NothingStandsNearTheShadowCastingLight) {
     std::string where;
     for (const SceneMesh& m : *meshes) {
         for (const glm::uvec3& t : m.triangles) {
-            const float d = pointTriangleDistance(light, m.positions[t.x], m.positions[t.y], m.positions[t.z]);
+            const float d =
+                pointTriangleDistance(light, m.positions[t.x], m.positions[t.y], m.positions[t.z]);
             if (d < nearest) {
                 nearest = d;
                 where = m.name;
@@ -116,7 +119,8 @@ TEST_F(SceneAnchorsTest, EveryTriangleIsWoundCounterClockwiseTowardsItsNormals) 
         EXPECT_TRUE(m.hasTangents) << m.name;
         int wrong = 0;
         for (const glm::uvec3& t : m.triangles) {
-            const glm::vec3 face = glm::cross(m.positions[t.y] - m.positions[t.x], m.positions[t.z] - m.positions[t.x]);
+            const glm::vec3 face = glm::cross(m.positions[t.y] - m.positions[t.x],
+                                              m.positions[t.z] - m.positions[t.x]);
             const glm::vec3 normals = m.normals[t.x] + m.normals[t.y] + m.normals[t.z];
             if (glm::length(face) > 1e-8f && glm::dot(face, normals) <= 0.0f) ++wrong;
         }

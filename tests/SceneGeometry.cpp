@@ -5,14 +5,15 @@
 
 #include <assimp/Importer.hpp>
 
-std::string sceneModelPath() { return std::string(MURKMOOR_SOURCE_DIR) + "/res/myhouse/myhouse.obj"; }
+std::string sceneModelPath() {
+    return std::string(MURKMOOR_SOURCE_DIR) + "/res/myhouse/myhouse.obj";
+}
 
 std::vector<SceneMesh> importSceneMeshes(const std::string& path) {
     Assimp::Importer importer;
-    const aiScene* scene =
-        importer.ReadFile(path, aiProcess_CalcTangentSpace | aiProcess_JoinIdenticalVertices |
-                                    aiProcess_Triangulate | aiProcess_ImproveCacheLocality |
-                                    aiProcess_OptimizeMeshes);
+    const aiScene* scene = importer.ReadFile(
+        path, aiProcess_CalcTangentSpace | aiProcess_JoinIdenticalVertices | aiProcess_Triangulate |
+                  aiProcess_ImproveCacheLocality | aiProcess_OptimizeMeshes);
     std::vector<SceneMesh> meshes;
     if (!scene || !scene->mRootNode) return meshes;
     for (unsigned m = 0; m < scene->mNumMeshes; ++m) {

@@ -23,7 +23,9 @@ protected:
     Model model;
 };
 
-bool fileExists(const std::string& path) { return std::ifstream(path).good(); }
+bool fileExists(const std::string& path) {
+    return std::ifstream(path).good();
+}
 }  // namespace
 
 TEST_F(SceneModelTest, EachAnimatedOrSwappedMeshIsFoundExactlyOnce) {
@@ -54,7 +56,8 @@ TEST_F(SceneModelTest, EveryMeshHasItsDiffuseMapAndTheSiblingsWrittenBesideIt) {
         }
         ASSERT_TRUE(kinds.count(Diffuse)) << mesh.name << " has no diffuse map";
         const std::string base = diffuse.substr(0, diffuse.find_last_of('.'));
-        EXPECT_EQ(kinds.count(Specular) == 1, fileExists(directory + base + "_SPEC.jpg")) << mesh.name;
+        EXPECT_EQ(kinds.count(Specular) == 1, fileExists(directory + base + "_SPEC.jpg"))
+            << mesh.name;
         EXPECT_EQ(kinds.count(Normal) == 1, fileExists(directory + base + "_NRM.jpg")) << mesh.name;
     }
 }

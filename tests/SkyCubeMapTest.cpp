@@ -2,10 +2,9 @@
 // sampled by GL along world directions.
 #include <gtest/gtest.h>
 
-#include <glm/glm.hpp>
-
 #include <algorithm>
 #include <cmath>
+#include <glm/glm.hpp>
 #include <string>
 #include <vector>
 
@@ -43,9 +42,9 @@ class SkyCubeMapTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        sky = loadCubeMap(std::string(MURKMOOR_SOURCE_DIR) + "/res/cubemap/miramar", "interstellar_ft.tga",
-                          "interstellar_bk.tga", "interstellar_up.tga", "interstellar_dn.tga", "interstellar_rt.tga",
-                          "interstellar_lf.tga");
+        sky = loadCubeMap(std::string(MURKMOOR_SOURCE_DIR) + "/res/cubemap/miramar",
+                          "interstellar_ft.tga", "interstellar_bk.tga", "interstellar_up.tga",
+                          "interstellar_dn.tga", "interstellar_rt.tga", "interstellar_lf.tga");
         glBindTexture(GL_TEXTURE_CUBE_MAP, sky);
         glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_X, 0, GL_TEXTURE_WIDTH, &faceSize);
         ASSERT_GT(faceSize, 0) << "run the asset generator first";
@@ -79,7 +78,8 @@ protected:
         glBindVertexArray(vao);
         glGenBuffers(1, &vbo);
         glBindBuffer(GL_ARRAY_BUFFER, vbo);
-        glBufferData(GL_ARRAY_BUFFER, directions.size() * sizeof(glm::vec3), directions.data(), GL_STATIC_DRAW);
+        glBufferData(GL_ARRAY_BUFFER, directions.size() * sizeof(glm::vec3), directions.data(),
+                     GL_STATIC_DRAW);
         glEnableVertexAttribArray(0);
         glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(glm::vec3), nullptr);
 
@@ -111,7 +111,9 @@ protected:
     GLint faceSize = 0;
 };
 
-float luminance(glm::vec3 c) { return 0.2126f * c.r + 0.7152f * c.g + 0.0722f * c.b; }
+float luminance(glm::vec3 c) {
+    return 0.2126f * c.r + 0.7152f * c.g + 0.0722f * c.b;
+}
 
 // Directions spread evenly over the sphere (a Fibonacci lattice).
 std::vector<glm::vec3> sphereDirections(int count) {
@@ -138,8 +140,8 @@ TEST_F(SkyCubeMapTest, NeighbouringDirectionsAcrossEveryFaceEdgeLookAlike) {
             const glm::vec3 third = axes[3 - a - b];
             for (float sa : {-1.0f, 1.0f}) {
                 for (float sb : {-1.0f, 1.0f}) {
-                    edges.push_back("edge " + std::to_string(a) + (sa > 0 ? "+" : "-") + "/" + std::to_string(b) +
-                                    (sb > 0 ? "+" : "-"));
+                    edges.push_back("edge " + std::to_string(a) + (sa > 0 ? "+" : "-") + "/" +
+                                    std::to_string(b) + (sb > 0 ? "+" : "-"));
                     for (int i = 0; i < perEdge; ++i) {
                         const float t = -0.95f + 1.9f * i / (perEdge - 1);
                         directions.push_back(sa * axes[a] + inset * sb * axes[b] + t * third);
@@ -198,8 +200,9 @@ TEST_F(SkyCubeMapTest, ZenithIsDarkerThanTheMistyHorizon) {
     std::vector<glm::vec3> directions;
     for (int i = 0; i < 360; ++i) {
         const float a = glm::radians(static_cast<float>(i));
-        directions.push_back(glm::vec3(std::cos(a), 0.03f, std::sin(a)));       // just above the horizon
-        directions.push_back(glm::vec3(0.1f * std::cos(a), 1.0f, 0.1f * std::sin(a)));  // near the zenith
+        directions.push_back(glm::vec3(std::cos(a), 0.03f, std::sin(a)));  // just above the horizon
+        directions.push_back(
+            glm::vec3(0.1f * std::cos(a), 1.0f, 0.1f * std::sin(a)));  // near the zenith
     }
     const std::vector<glm::vec3> colours = sample(directions);
     std::vector<float> horizon;

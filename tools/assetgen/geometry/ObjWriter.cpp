@@ -67,7 +67,8 @@ void writeObj(const std::string& directory, const std::string& baseName, const S
         if (object.mesh.indices.empty()) continue;
         std::vector<std::array<size_t, 3>> corners;
         for (const MeshVertex& v : object.mesh.vertices) {
-            corners.push_back({positions.index(formatNumbers(&v.position.x, 3)), uvs.index(formatNumbers(&v.uv.x, 2)),
+            corners.push_back({positions.index(formatNumbers(&v.position.x, 3)),
+                               uvs.index(formatNumbers(&v.uv.x, 2)),
                                normals.index(formatNumbers(&v.normal.x, 3))});
         }
         std::fprintf(obj, "o %s\n", object.name.c_str());

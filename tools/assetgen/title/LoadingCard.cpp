@@ -121,8 +121,9 @@ void writeLoadingCard(const std::string& root, int width, int height) {
             const float fx = x + 0.5f;
             const float fy = y + 0.5f;
             glm::vec3 colour = skyBehindCard(fx, fy, width, height);
-            const float hills = groundLine - 0.035f * h -
-                                0.03f * h * (0.5f + 0.5f * fractalNoise(glm::vec2(fx / w * 3.0f, 0.5f), 64, 4, 5u));
+            const float hills =
+                groundLine - 0.035f * h -
+                0.03f * h * (0.5f + 0.5f * fractalNoise(glm::vec2(fx / w * 3.0f, 0.5f), 64, 4, 5u));
             const glm::vec3 hillColour(0.035f, 0.045f, 0.05f);
             colour = glm::mix(colour, hillColour, smoothstepf(hills - 1.0f, hills + 1.0f, fy));
             const float groundBlend = smoothstepf(groundLine - 2.0f, groundLine + 2.0f, fy);
@@ -135,7 +136,8 @@ void writeLoadingCard(const std::string& root, int width, int height) {
 
             // Ground mist: a glowing band over the grass, torn by noise.
             const float mistBand = std::exp(-std::pow((fy - groundLine) / (0.06f * h), 2.0f));
-            const float torn = 0.5f + 0.5f * fractalNoise(glm::vec2(fx / w * 6.0f, fy / h * 14.0f), 64, 5, 6u);
+            const float torn =
+                0.5f + 0.5f * fractalNoise(glm::vec2(fx / w * 6.0f, fy / h * 14.0f), 64, 5, 6u);
             colour += glm::vec3(0.16f, 0.19f, 0.2f) * mistBand * torn;
             colour = glm::mix(colour, glm::vec3(0.0f), fence.at(x, y));
 
