@@ -1,8 +1,8 @@
 // murkmoor-assetgen ROOT: writes every generated image and the house model below ROOT/res.
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -24,7 +24,8 @@ void runJobs(const std::vector<std::function<void()>>& jobs) {
             const auto t0 = std::chrono::steady_clock::now();
             jobs[i]();
             const std::chrono::duration<double> d = std::chrono::steady_clock::now() - t0;
-            if (std::getenv("ASSETGEN_TIMING")) std::fprintf(stderr, "job %zu: %.2f s\n", i, d.count());
+            if (std::getenv("ASSETGEN_TIMING"))
+                std::fprintf(stderr, "job %zu: %.2f s\n", i, d.count());
         }
     };
     std::thread helper(worker);
@@ -44,7 +45,8 @@ int main(int argc, char** argv) {
     // The slowest jobs first, so that the two threads finish together.
     std::vector<std::function<void()>> jobs;
     jobs.push_back([&] { writeHouseModel(root); });
-    for (int face = 0; face < 6; ++face) jobs.push_back([&, face] { writeSkyFace(root, face, 1024); });
+    for (int face = 0; face < 6; ++face)
+        jobs.push_back([&, face] { writeSkyFace(root, face, 1024); });
     jobs.push_back([&] { writeParticleSprites(root, 128); });
     jobs.push_back([&] { writeLoadingCard(root, 1280, 720); });
     for (const MaterialInfo& material : materialLibrary()) {

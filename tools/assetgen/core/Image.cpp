@@ -25,7 +25,8 @@ bool writeImage(const std::string& path, const Image& image, int channels) {
     }
     const int w = image.width;
     const int h = image.height;
-    if (endsWith(path, ".jpg")) return stbi_write_jpg(path.c_str(), w, h, channels, bytes.data(), 92);
+    if (endsWith(path, ".jpg"))
+        return stbi_write_jpg(path.c_str(), w, h, channels, bytes.data(), 92);
     if (endsWith(path, ".png")) {
         return stbi_write_png(path.c_str(), w, h, channels, bytes.data(), w * channels);
     }

@@ -8,7 +8,9 @@ int wrap(int value, int period) {
     return r < 0 ? r + period : r;
 }
 
-float fade(float t) { return t * t * t * (t * (t * 6.0f - 15.0f) + 10.0f); }
+float fade(float t) {
+    return t * t * t * (t * (t * 6.0f - 15.0f) + 10.0f);
+}
 
 glm::vec2 gradient2(int x, int y, uint32_t seed) {
     const float angle = hashUnit(x, y, 0, seed) * 6.28318531f;
@@ -106,8 +108,7 @@ float gradientNoise3(glm::vec3 p, uint32_t seed) {
     const int z0 = static_cast<int>(fl.z);
     const glm::vec3 f = p - fl;
     auto corner = [&](int dx, int dy, int dz) {
-        return glm::dot(gradient3(x0 + dx, y0 + dy, z0 + dz, seed),
-                        f - glm::vec3(dx, dy, dz));
+        return glm::dot(gradient3(x0 + dx, y0 + dy, z0 + dz, seed), f - glm::vec3(dx, dy, dz));
     };
     const float u = fade(f.x);
     const float v = fade(f.y);

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <glm/glm.hpp>
-
 #include <cstdint>
+#include <glm/glm.hpp>
 
 // Integer hashing and lattice noise. The 2D functions tile: the lattice wraps every `period`
 // cells, so a texture sampled over [0, 1) x [0, 1) with coordinates scaled by the period repeats

@@ -49,7 +49,8 @@ void MeshBuilder::addFlatPolygon(const std::vector<glm::vec3>& corners, glm::vec
     planarFrame(normal, u, v);
     const uint32_t first = static_cast<uint32_t>(vertices.size());
     for (const glm::vec3& p : corners) {
-        addVertex(p, normal, glm::vec2(glm::dot(p, u), glm::dot(p, v)) / metresPerRepeat + uvOffset);
+        addVertex(p, normal,
+                  glm::vec2(glm::dot(p, u), glm::dot(p, v)) / metresPerRepeat + uvOffset);
     }
     for (uint32_t i = 1; i + 1 < corners.size(); ++i) addTriangle(first, first + i, first + i + 1);
 }

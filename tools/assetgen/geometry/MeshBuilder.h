@@ -1,8 +1,7 @@
 #pragma once
 
-#include <glm/glm.hpp>
-
 #include <cstdint>
+#include <glm/glm.hpp>
 #include <vector>
 
 struct MeshVertex {

@@ -71,8 +71,8 @@ void addTube(MeshBuilder& mesh, glm::vec3 from, glm::vec3 to, float radiusFrom, 
     if (capTo && radiusTo > 0.0f) cap(to, radiusTo, w);
 }
 
-void addLathe(MeshBuilder& mesh, glm::vec3 centre, const std::vector<glm::vec2>& profile,
-              int sides, float metresPerRepeat) {
+void addLathe(MeshBuilder& mesh, glm::vec3 centre, const std::vector<glm::vec2>& profile, int sides,
+              float metresPerRepeat) {
     // Profile normals from the neighbouring segments, pointing away from the axis side that the
     // profile's direction implies (profiles run bottom to top on the outside).
     std::vector<glm::vec2> normals(profile.size());
@@ -94,7 +94,8 @@ void addLathe(MeshBuilder& mesh, glm::vec3 centre, const std::vector<glm::vec2>&
         for (int j = 0; j <= sides; ++j) {
             const float angle = kTwoPi * j / sides;
             const glm::vec3 radial(std::cos(angle), 0.0f, -std::sin(angle));
-            const glm::vec3 position = centre + profile[i].x * radial + glm::vec3(0, profile[i].y, 0);
+            const glm::vec3 position =
+                centre + profile[i].x * radial + glm::vec3(0, profile[i].y, 0);
             const glm::vec3 normal = normals[i].x * radial + glm::vec3(0, normals[i].y, 0);
             const glm::vec2 uv(kTwoPi * maxRadius * j / sides / metresPerRepeat,
                                along[i] / metresPerRepeat);
@@ -124,9 +125,10 @@ void addEllipsoid(MeshBuilder& mesh, glm::vec3 centre, glm::vec3 radii, int side
                                  -std::sin(polar) * std::sin(angle));
             const glm::vec3 normal = glm::normalize(unit / radii);
             const float meanRadius = (radii.x + radii.z) * 0.5f;
-            mesh.addVertex(centre + unit * radii, normal,
-                           glm::vec2(kTwoPi * meanRadius * j / sides,
-                                     3.14159265f * radii.y * i / rings) / metresPerRepeat);
+            mesh.addVertex(
+                centre + unit * radii, normal,
+                glm::vec2(kTwoPi * meanRadius * j / sides, 3.14159265f * radii.y * i / rings) /
+                    metresPerRepeat);
         }
     }
     const int columns = sides + 1;
@@ -140,8 +142,8 @@ void addEllipsoid(MeshBuilder& mesh, glm::vec3 centre, glm::vec3 radii, int side
 }
 
 void addExtrudedOutline(MeshBuilder& mesh, glm::vec3 origin, glm::vec3 across, glm::vec3 up,
-                        const std::vector<glm::vec2>& outline, float depth,
-                        float metresPerRepeat, bool withBottomRim) {
+                        const std::vector<glm::vec2>& outline, float depth, float metresPerRepeat,
+                        bool withBottomRim) {
     const glm::vec3 normal = glm::normalize(glm::cross(across, up));
     std::vector<glm::vec3> front;
     std::vector<glm::vec3> back;

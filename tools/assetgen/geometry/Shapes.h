@@ -1,7 +1,6 @@
 #pragma once
 
 #include <glm/glm.hpp>
-
 #include <vector>
 
 #include "geometry/MeshBuilder.h"
@@ -32,8 +31,8 @@ void addTube(MeshBuilder& mesh, glm::vec3 from, glm::vec3 to, float radiusFrom, 
 
 // A surface of revolution about the vertical axis through `centre`: profile points are (radius,
 // height above centre) in order; radius 0 closes the surface at the axis.
-void addLathe(MeshBuilder& mesh, glm::vec3 centre, const std::vector<glm::vec2>& profile,
-              int sides, float metresPerRepeat);
+void addLathe(MeshBuilder& mesh, glm::vec3 centre, const std::vector<glm::vec2>& profile, int sides,
+              float metresPerRepeat);
 
 // An ellipsoid with the given radii.
 void addEllipsoid(MeshBuilder& mesh, glm::vec3 centre, glm::vec3 radii, int sides, int rings,
@@ -42,8 +41,8 @@ void addEllipsoid(MeshBuilder& mesh, glm::vec3 centre, glm::vec3 radii, int side
 // A convex outline (in a plane spanned by `across` and `up` through `origin`) extruded by `depth`
 // along across x up; both faces and the rim are built.
 void addExtrudedOutline(MeshBuilder& mesh, glm::vec3 origin, glm::vec3 across, glm::vec3 up,
-                        const std::vector<glm::vec2>& outline, float depth,
-                        float metresPerRepeat, bool withBottomRim = true);
+                        const std::vector<glm::vec2>& outline, float depth, float metresPerRepeat,
+                        bool withBottomRim = true);
 
 // A pyramid's sides from a convex base (counter-clockwise seen from above) to an apex.
 void addPyramidSides(MeshBuilder& mesh, const std::vector<glm::vec3>& base, glm::vec3 apex,

@@ -17,8 +17,8 @@ void addFrameBar(Part part, float z0, float y0, float z1, float y1) {
 // A jagged piece of glass left in the frame: a thin slab cut to a triangle in the frame's plane.
 void addShard(Part glass, glm::vec2 a, glm::vec2 b, glm::vec2 c) {
     const glm::vec3 origin(0.5f * (kFrameX0 + kFrameX1), 0.0f, 0.0f);
-    addExtrudedOutline(glass.mesh, origin, glm::vec3(0, 0, 1), glm::vec3(0, 1, 0), {a, b, c}, 0.006f,
-                       glass.repeat);
+    addExtrudedOutline(glass.mesh, origin, glm::vec3(0, 0, 1), glm::vec3(0, 1, 0), {a, b, c},
+                       0.006f, glass.repeat);
 }
 }  // namespace
 
@@ -46,8 +46,8 @@ void buildBrokenWindow(SceneModel& scene) {
     addShard(glass, {mid - 0.025f, y0 + t}, {mid - 0.2f, y0 + t}, {mid - 0.025f, y0 + 0.3f});
 
     // Shutters: one flung back against the wall, one hanging askew from its last hinge.
-    addBox(wood.mesh, {kLeft - 0.05f, y0 + 0.05f, z1 + 0.05f}, {kLeft - 0.02f, y1 - 0.05f, z1 + 0.78f},
-           wood.repeat);
+    addBox(wood.mesh, {kLeft - 0.05f, y0 + 0.05f, z1 + 0.05f},
+           {kLeft - 0.02f, y1 - 0.05f, z1 + 0.78f}, wood.repeat);
     const float tilt = glm::radians(12.0f);
     const glm::vec3 centre(kLeft - 0.05f, 0.78f, z0 - 0.42f);
     addOrientedBox(wood.mesh, centre, glm::vec3(0.015f, 0, 0),

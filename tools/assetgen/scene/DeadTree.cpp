@@ -17,7 +17,8 @@ struct Grower {
     // One limb in two bent pieces, then its children from its tip.
     void grow(glm::vec3 from, glm::vec3 direction, float length, float radius, int depth) {
         const int sides = std::max(4, trunkSides - (maxDepth - depth));
-        glm::vec3 bend = glm::normalize(direction + glm::vec3(random.range(-0.25f, 0.25f), random.range(-0.1f, 0.15f),
+        glm::vec3 bend = glm::normalize(direction + glm::vec3(random.range(-0.25f, 0.25f),
+                                                              random.range(-0.1f, 0.15f),
                                                               random.range(-0.25f, 0.25f)));
         const glm::vec3 middle = from + 0.5f * length * direction;
         const float midRadius = radius * 0.82f;
@@ -34,8 +35,8 @@ struct Grower {
             const float lean = spread * random.range(0.6f, 1.2f);
             glm::vec3 child = glm::normalize(bend * std::cos(lean) + sideways * std::sin(lean));
             child.y = std::max(child.y, -0.2f);  // limbs droop but never dive into the ground
-            grow(tip, glm::normalize(child), length * random.range(0.6f, 0.78f), tipRadius * random.range(0.72f, 0.9f),
-                 depth - 1);
+            grow(tip, glm::normalize(child), length * random.range(0.6f, 0.78f),
+                 tipRadius * random.range(0.72f, 0.9f), depth - 1);
         }
     }
 };
@@ -48,9 +49,11 @@ void addDeadTree(MeshBuilder& mesh, glm::vec3 base, const DeadTreeShape& shape, 
     for (int i = 0; i < 4; ++i) {
         const float a = 6.2831853f * (i + grower.random.range(-0.2f, 0.2f)) / 4.0f;
         const glm::vec3 out(std::cos(a), 0, std::sin(a));
-        addTube(mesh, base + out * (shape.radius * 3.0f) - glm::vec3(0, 0.15f, 0), base + glm::vec3(0, 0.6f, 0) + out * 0.05f,
-                shape.radius * 0.25f, shape.radius * 0.6f, 5, metresPerRepeat, true, false, true);
+        addTube(mesh, base + out * (shape.radius * 3.0f) - glm::vec3(0, 0.15f, 0),
+                base + glm::vec3(0, 0.6f, 0) + out * 0.05f, shape.radius * 0.25f,
+                shape.radius * 0.6f, 5, metresPerRepeat, true, false, true);
     }
-    const glm::vec3 up = glm::normalize(glm::vec3(grower.random.range(-0.1f, 0.1f), 1.0f, grower.random.range(-0.1f, 0.1f)));
+    const glm::vec3 up = glm::normalize(
+        glm::vec3(grower.random.range(-0.1f, 0.1f), 1.0f, grower.random.range(-0.1f, 0.1f)));
     grower.grow(base - glm::vec3(0, 0.2f, 0), up, shape.height, shape.radius, shape.depth);
 }

@@ -35,8 +35,9 @@ void buildRun(SceneModel& scene, const FenceRun& run) {
     };
     const glm::vec3 halfAlong = glm::vec3(dir.x, 0, dir.y) * (0.5f * length);
     addOrientedBox(stone.mesh, at(0.5f * length, 0.0f, 0.5f * (kGround + kPlinthTop)), halfAlong,
-                   glm::vec3(0, 0.5f * (kPlinthTop - kGround), 0), glm::vec3(side.x, 0, side.y) * kPlinthHalf,
-                   stone.repeat, kAllFaces & ~kFaceNegY);
+                   glm::vec3(0, 0.5f * (kPlinthTop - kGround), 0),
+                   glm::vec3(side.x, 0, side.y) * kPlinthHalf, stone.repeat,
+                   kAllFaces & ~kFaceNegY);
 
     const float spacing = 0.15f;
     const int bars = static_cast<int>(length / spacing);
@@ -53,7 +54,8 @@ void buildRun(SceneModel& scene, const FenceRun& run) {
         const bool post = i % 20 == 0;
         const float h = post ? 0.035f : 0.01f;
         const float top = post ? kBarTop + 0.2f : kBarTop;
-        const float spans[3][2] = {{kPlinthTop, kRails[0][0]}, {kRails[0][1], kRails[1][0]}, {kRails[1][1], top}};
+        const float spans[3][2] = {
+            {kPlinthTop, kRails[0][0]}, {kRails[0][1], kRails[1][0]}, {kRails[1][1], top}};
         for (const auto& span : spans) {
             addOrientedBox(iron.mesh, at(s, 0.0f, 0.5f * (span[0] + span[1])), h * x3,
                            glm::vec3(0, 0.5f * (span[1] - span[0]), 0), h * z3, iron.repeat,
@@ -61,23 +63,24 @@ void buildRun(SceneModel& scene, const FenceRun& run) {
         }
         if (post) {
             addEllipsoid(iron.mesh, at(s, 0.0f, top + 0.05f), glm::vec3(0.055f), 8, 5, iron.repeat);
-            addOrientedBox(iron.mesh, at(s, 0.0f, top), h * x3, glm::vec3(0, 0.0005f, 0), h * z3, iron.repeat,
-                           kFacePosY);
+            addOrientedBox(iron.mesh, at(s, 0.0f, top), h * x3, glm::vec3(0, 0.0005f, 0), h * z3,
+                           iron.repeat, kFacePosY);
         } else {
             const glm::vec3 base = at(s, 0.0f, top);
-            addPyramidSides(iron.mesh, {base - 0.022f * x3 + 0.01f * z3, base + 0.022f * x3 + 0.01f * z3,
-                                        base + 0.022f * x3 - 0.01f * z3, base - 0.022f * x3 - 0.01f * z3},
+            addPyramidSides(iron.mesh,
+                            {base - 0.022f * x3 + 0.01f * z3, base + 0.022f * x3 + 0.01f * z3,
+                             base + 0.022f * x3 - 0.01f * z3, base - 0.022f * x3 - 0.01f * z3},
                             base + glm::vec3(0, 0.11f, 0), iron.repeat);
-            addOrientedBox(iron.mesh, base, 0.022f * x3, glm::vec3(0, 0.0005f, 0), 0.01f * z3, iron.repeat,
-                           kFaceNegY);
+            addOrientedBox(iron.mesh, base, 0.022f * x3, glm::vec3(0, 0.0005f, 0), 0.01f * z3,
+                           iron.repeat, kFaceNegY);
         }
         if (previousFace >= 0.0f) {
             const float a = previousFace;
             const float b = s - h;
             for (const auto& rail : kRails) {
-                addOrientedBox(iron.mesh, at(0.5f * (a + b), 0.0f, 0.5f * (rail[0] + rail[1])), 0.5f * (b - a) * x3,
-                               glm::vec3(0, 0.5f * (rail[1] - rail[0]), 0), 0.008f * z3, iron.repeat,
-                               kAllFaces & ~(kFaceNegX | kFacePosX));
+                addOrientedBox(iron.mesh, at(0.5f * (a + b), 0.0f, 0.5f * (rail[0] + rail[1])),
+                               0.5f * (b - a) * x3, glm::vec3(0, 0.5f * (rail[1] - rail[0]), 0),
+                               0.008f * z3, iron.repeat, kAllFaces & ~(kFaceNegX | kFacePosX));
             }
         }
         previousFace = s + h;
@@ -89,11 +92,19 @@ void buildFences(SceneModel& scene) {
     const float inset = kPlinthHalf;
     const float rightStart = kFenceBack - inset;
     const FenceRun runs[] = {
-        {{kFenceLeft + inset, kFenceFront}, {kLeftHinge.x - 0.82f, kFenceFront}, "fence_front_left", {0, 0}},
-        {{kRightHinge.x + 0.825f, kFenceFront}, {kFenceRight - inset, kFenceFront}, "fence_front_right", {0, 0}},
+        {{kFenceLeft + inset, kFenceFront},
+         {kLeftHinge.x - 0.82f, kFenceFront},
+         "fence_front_left",
+         {0, 0}},
+        {{kRightHinge.x + 0.825f, kFenceFront},
+         {kFenceRight - inset, kFenceFront},
+         "fence_front_right",
+         {0, 0}},
         {{kFenceLeft, kFenceBack - inset}, {kFenceLeft, kFenceFront + inset}, "fence_left", {0, 0}},
         // The garden wall (z -2.05..-1.55) meets the right run: no bars where it stands.
-        {{kFenceRight, rightStart}, {kFenceRight, kFenceFront + inset}, "fence_right",
+        {{kFenceRight, rightStart},
+         {kFenceRight, kFenceFront + inset},
+         "fence_right",
          {-2.15f - rightStart, -1.45f - rightStart}},
         {{kFenceLeft + inset, kFenceBack}, {kFenceRight - inset, kFenceBack}, "fence_back", {0, 0}},
     };
@@ -111,5 +122,6 @@ void buildGardenWall(SceneModel& scene) {
     addBox(brick.mesh, {x0, kGround, z0}, {x1, top, z1}, brick.repeat, kFaceNegZ | kFacePosZ);
     addPlaneRects(brick, Axis::X, x1, 1.0f, {{z0, kPlinthTop}, {z1, top}});
     Part coping = part(scene, "garden_wall_coping", mat::kTombstone);
-    addBox(coping.mesh, {x0, top, z0 - 0.05f}, {x1 + 0.05f, 1.4f, z1 + 0.05f}, coping.repeat, kAllFaces & ~kFaceNegX);
+    addBox(coping.mesh, {x0, top, z0 - 0.05f}, {x1 + 0.05f, 1.4f, z1 + 0.05f}, coping.repeat,
+           kAllFaces & ~kFaceNegX);
 }

@@ -18,11 +18,13 @@ void buildPillar(SceneModel& scene, float x0) {
     addBox(stone.mesh, {x0, kGround, z0}, {x0 + 2 * kPillarHalf, kPillarTop, z1}, stone.repeat,
            kAllFaces & ~(kFaceNegY | kFacePosY));
     Part cap = part(scene, "gate_caps", mat::kTombstone);
-    addBox(cap.mesh, {x0 - 0.07f, kPillarTop, z0 - 0.07f}, {x0 + 2 * kPillarHalf + 0.07f, kPillarTop + 0.15f, z1 + 0.07f},
-           cap.repeat);
+    addBox(cap.mesh, {x0 - 0.07f, kPillarTop, z0 - 0.07f},
+           {x0 + 2 * kPillarHalf + 0.07f, kPillarTop + 0.15f, z1 + 0.07f}, cap.repeat);
     const glm::vec3 top(x0 + kPillarHalf, kPillarTop + 0.15f, kGatePlaneZ);
-    addLathe(cap.mesh, top, {{0.2f, 0.0f}, {0.16f, 0.06f}, {0.08f, 0.1f}, {0.19f, 0.3f}, {0.16f, 0.44f}, {0.0f, 0.5f}},
-             14, cap.repeat);
+    addLathe(
+        cap.mesh, top,
+        {{0.2f, 0.0f}, {0.16f, 0.06f}, {0.08f, 0.1f}, {0.19f, 0.3f}, {0.16f, 0.44f}, {0.0f, 0.5f}},
+        14, cap.repeat);
 }
 
 // A lantern hanging from an L-shaped bracket that comes out of the pillar's front face.
@@ -31,10 +33,10 @@ void buildLantern(SceneModel& scene, glm::vec3 light) {
     Part iron = part(scene, "gate_lanterns", mat::kWroughtIron);
     const float pillarFront = kGatePlaneZ + kPillarHalf;
     const float armY = hook.y + 0.1f;
-    addBox(iron.mesh, {light.x - 0.015f, armY, pillarFront}, {light.x + 0.015f, armY + 0.04f, light.z + 0.04f},
-           iron.repeat, kAllFaces & ~kFaceNegZ);
-    addBox(iron.mesh, {light.x - 0.008f, hook.y - 0.01f, light.z - 0.008f}, {light.x + 0.008f, armY, light.z + 0.008f},
-           iron.repeat, kAllFaces & ~kFacePosY);
+    addBox(iron.mesh, {light.x - 0.015f, armY, pillarFront},
+           {light.x + 0.015f, armY + 0.04f, light.z + 0.04f}, iron.repeat, kAllFaces & ~kFaceNegZ);
+    addBox(iron.mesh, {light.x - 0.008f, hook.y - 0.01f, light.z - 0.008f},
+           {light.x + 0.008f, armY, light.z + 0.008f}, iron.repeat, kAllFaces & ~kFacePosY);
     const glm::vec3 a(light.x, armY - 0.3f, pillarFront);
     const glm::vec3 b(light.x, armY, pillarFront + 0.7f * (light.z - pillarFront));
     const glm::vec3 half = 0.5f * (b - a);
@@ -69,16 +71,20 @@ void buildLeaf(SceneModel& scene, const char* name, float hingeX, float meetX) {
         const float x = lo + 0.05f + step * i;
         const float h = 0.011f;
         // Bars run between the rails in pieces so that no face runs through a rail.
-        const float spans[3][2] = {{bottom + 0.05f, -0.95f}, {-0.91f, top - 0.05f}, {top, top + 0.16f}};
+        const float spans[3][2] = {
+            {bottom + 0.05f, -0.95f}, {-0.91f, top - 0.05f}, {top, top + 0.16f}};
         for (const auto& span : spans) {
             addBox(iron.mesh, {x - h, span[0], z - h}, {x + h, span[1], z + h}, iron.repeat,
                    kAllFaces & ~(kFaceNegY | kFacePosY));
         }
-        addPyramidSides(iron.mesh, {{x - 0.025f, top + 0.16f, z + 0.012f}, {x + 0.025f, top + 0.16f, z + 0.012f},
-                                    {x + 0.025f, top + 0.16f, z - 0.012f}, {x - 0.025f, top + 0.16f, z - 0.012f}},
+        addPyramidSides(iron.mesh,
+                        {{x - 0.025f, top + 0.16f, z + 0.012f},
+                         {x + 0.025f, top + 0.16f, z + 0.012f},
+                         {x + 0.025f, top + 0.16f, z - 0.012f},
+                         {x - 0.025f, top + 0.16f, z - 0.012f}},
                         {x, top + 0.27f, z}, iron.repeat);
-        addBox(iron.mesh, {x - 0.025f, top + 0.155f, z - 0.012f}, {x + 0.025f, top + 0.16f, z + 0.012f}, iron.repeat,
-               kFaceNegY);
+        addBox(iron.mesh, {x - 0.025f, top + 0.155f, z - 0.012f},
+               {x + 0.025f, top + 0.16f, z + 0.012f}, iron.repeat, kFaceNegY);
     }
     // Rings between the middle rail and the top rail.
     for (int i = 0; i < 3; ++i) {
@@ -89,8 +95,8 @@ void buildLeaf(SceneModel& scene, const char* name, float hingeX, float meetX) {
             const float a0 = 6.2831853f * k / segments;
             const float a1 = 6.2831853f * (k + 1) / segments;
             addTube(iron.mesh, c + 0.22f * glm::vec3(std::cos(a0), std::sin(a0), 0.0f),
-                    c + 0.22f * glm::vec3(std::cos(a1), std::sin(a1), 0.0f), 0.01f, 0.01f, 5, iron.repeat, false,
-                    false, false);
+                    c + 0.22f * glm::vec3(std::cos(a1), std::sin(a1), 0.0f), 0.01f, 0.01f, 5,
+                    iron.repeat, false, false, false);
         }
     }
 }
@@ -109,9 +115,10 @@ void buildArch(SceneModel& scene) {
             const float t0 = 3.14159265f * k / segments;
             const float t1 = 3.14159265f * (k + 1) / segments;
             const float shrink = rise < 1.2f ? 0.92f : 1.0f;
-            addTube(iron.mesh, {cx + a * shrink * std::cos(t0), base + rise * std::sin(t0), kGatePlaneZ},
-                    {cx + a * shrink * std::cos(t1), base + rise * std::sin(t1), kGatePlaneZ}, 0.03f, 0.03f, 6,
-                    iron.repeat, true, false, false);
+            addTube(iron.mesh,
+                    {cx + a * shrink * std::cos(t0), base + rise * std::sin(t0), kGatePlaneZ},
+                    {cx + a * shrink * std::cos(t1), base + rise * std::sin(t1), kGatePlaneZ},
+                    0.03f, 0.03f, 6, iron.repeat, true, false, false);
         }
     }
     for (int k = 2; k < segments - 1; k += 2) {

@@ -32,20 +32,28 @@ void addGraveMarker(SceneModel& scene, const char* object, glm::vec3 base, float
     switch (marker) {
         case GraveMarker::Rounded:
         case GraveMarker::Pointed:
-            addExtrudedOutline(local, {0, 0, 0}, across, up, roundedOutline(0.3f, 0.85f, marker == GraveMarker::Pointed),
-                               0.12f, stone.repeat, false);
+            addExtrudedOutline(local, {0, 0, 0}, across, up,
+                               roundedOutline(0.3f, 0.85f, marker == GraveMarker::Pointed), 0.12f,
+                               stone.repeat, false);
             break;
         case GraveMarker::Cross:
             addBox(local, {-0.06f, -0.3f, -0.06f}, {0.06f, 1.05f, 0.06f}, stone.repeat, kNoBottom);
-            addBox(local, {-0.3f, 0.62f, -0.05f}, {-0.06f, 0.74f, 0.05f}, stone.repeat, kAllFaces & ~kFacePosX);
-            addBox(local, {0.06f, 0.62f, -0.05f}, {0.3f, 0.74f, 0.05f}, stone.repeat, kAllFaces & ~kFaceNegX);
+            addBox(local, {-0.3f, 0.62f, -0.05f}, {-0.06f, 0.74f, 0.05f}, stone.repeat,
+                   kAllFaces & ~kFacePosX);
+            addBox(local, {0.06f, 0.62f, -0.05f}, {0.3f, 0.74f, 0.05f}, stone.repeat,
+                   kAllFaces & ~kFaceNegX);
             addBox(local, {-0.2f, -0.3f, -0.15f}, {0.2f, 0.12f, 0.15f}, stone.repeat, kNoBottom);
             break;
         case GraveMarker::Obelisk:
             addBox(local, {-0.25f, -0.3f, -0.25f}, {0.25f, 0.25f, 0.25f}, stone.repeat, kNoBottom);
-            addExtrudedOutline(local, {0, 0.25f, 0}, across, up, {{-0.14f, 0.0f}, {0.14f, 0.0f}, {0.09f, 1.2f}, {-0.09f, 1.2f}},
+            addExtrudedOutline(local, {0, 0.25f, 0}, across, up,
+                               {{-0.14f, 0.0f}, {0.14f, 0.0f}, {0.09f, 1.2f}, {-0.09f, 1.2f}},
                                0.24f, stone.repeat, false);
-            addPyramidSides(local, {{-0.09f, 1.45f, 0.09f}, {0.09f, 1.45f, 0.09f}, {0.09f, 1.45f, -0.09f}, {-0.09f, 1.45f, -0.09f}},
+            addPyramidSides(local,
+                            {{-0.09f, 1.45f, 0.09f},
+                             {0.09f, 1.45f, 0.09f},
+                             {0.09f, 1.45f, -0.09f},
+                             {-0.09f, 1.45f, -0.09f}},
                             {0.0f, 1.65f, 0.0f}, stone.repeat);
             break;
     }

@@ -26,14 +26,14 @@ void buildFireplace(SceneModel& scene) {
     addOpeningSides(brick, Axis::Z, back, front, opening, false);
     addPlaneRects(brick, Axis::Z, back, 1.0f, opening);
     Part ash = part(scene, "firebox_logs", mat::kCharredWood);
-    addTube(ash.mesh, {-4.3f, kFloor + 0.06f, back + 0.12f}, {-3.7f, kFloor + 0.07f, back + 0.16f}, 0.06f, 0.055f,
-            7, ash.repeat, true, true, true);
-    addTube(ash.mesh, {-4.2f, kFloor + 0.12f, back + 0.05f}, {-3.8f, kFloor + 0.17f, back + 0.22f}, 0.05f, 0.045f,
-            7, ash.repeat, true, true, true);
+    addTube(ash.mesh, {-4.3f, kFloor + 0.06f, back + 0.12f}, {-3.7f, kFloor + 0.07f, back + 0.16f},
+            0.06f, 0.055f, 7, ash.repeat, true, true, true);
+    addTube(ash.mesh, {-4.2f, kFloor + 0.12f, back + 0.05f}, {-3.8f, kFloor + 0.17f, back + 0.22f},
+            0.05f, 0.045f, 7, ash.repeat, true, true, true);
 
     Part hearth = part(scene, "hearth", mat::kTombstone);
-    addBox(hearth.mesh, {x0 - 0.15f, kFloor, front}, {x1 + 0.15f, kFloor + 0.05f, front + 0.55f}, hearth.repeat,
-           kAllFaces & ~(kFaceNegY | kFaceNegZ));
+    addBox(hearth.mesh, {x0 - 0.15f, kFloor, front}, {x1 + 0.15f, kFloor + 0.05f, front + 0.55f},
+           hearth.repeat, kAllFaces & ~(kFaceNegY | kFaceNegZ));
     Part wood = part(scene, "fireplace_wood", mat::kDarkWood);
     addBox(wood.mesh, {x0 - 0.15f, -0.55f, front}, {x1 + 0.15f, -0.47f, front + 0.22f}, wood.repeat,
            kAllFaces & ~kFaceNegZ);
@@ -46,21 +46,24 @@ void buildFireplace(SceneModel& scene) {
     const float py0 = 0.0f;
     const float py1 = 1.2f;
     const float pictureZ = front + 0.03f;
-    const glm::vec3 corners[4] = {{px0, py0, pictureZ}, {px1, py0, pictureZ}, {px1, py1, pictureZ}, {px0, py1, pictureZ}};
+    const glm::vec3 corners[4] = {
+        {px0, py0, pictureZ}, {px1, py0, pictureZ}, {px1, py1, pictureZ}, {px0, py1, pictureZ}};
     const glm::vec2 uvs[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     scene.mesh("portrait", mat::kPortrait).addMappedQuad(corners, uvs, {0, 0, 1});
     const float t = 0.1f;
     const unsigned noBack = kAllFaces & ~kFaceNegZ;
-    addBox(wood.mesh, {px0 - t, py0 - t, front}, {px0, py1 + t, front + 0.06f}, wood.repeat, noBack);
-    addBox(wood.mesh, {px1, py0 - t, front}, {px1 + t, py1 + t, front + 0.06f}, wood.repeat, noBack);
+    addBox(wood.mesh, {px0 - t, py0 - t, front}, {px0, py1 + t, front + 0.06f}, wood.repeat,
+           noBack);
+    addBox(wood.mesh, {px1, py0 - t, front}, {px1 + t, py1 + t, front + 0.06f}, wood.repeat,
+           noBack);
     addBox(wood.mesh, {px0, py1, front}, {px1, py1 + t, front + 0.06f}, wood.repeat, noBack);
     addBox(wood.mesh, {px0, py0 - t, front}, {px1, py0, front + 0.06f}, wood.repeat, noBack);
 }
 
 // A bookcase against a wall: sides, shelves and a back, with rows of books on every shelf.
 // `outward` is the direction the case opens towards (along x or z).
-void buildBookcase(SceneModel& scene, glm::vec3 wallCorner, glm::vec3 along, float length, glm::vec3 outward,
-                   float height) {
+void buildBookcase(SceneModel& scene, glm::vec3 wallCorner, glm::vec3 along, float length,
+                   glm::vec3 outward, float height) {
     Part wood = part(scene, "bookcases", mat::kDarkWood);
     const float depth = 0.38f;
     const float board = 0.03f;
@@ -82,12 +85,17 @@ void buildBookcase(SceneModel& scene, glm::vec3 wallCorner, glm::vec3 along, flo
         const float y0 = 0.1f + i * gap;
         if (i > 0) box(board, length - board, y0 - board, y0, 0.02f, depth, all);
         const float d = depth - 0.05f;
-        auto at = [&](float a, float y) { return wallCorner + a * along + d * outward + glm::vec3(0, y, 0); };
+        auto at = [&](float a, float y) {
+            return wallCorner + a * along + d * outward + glm::vec3(0, y, 0);
+        };
         const float uOffset = 0.37f * i;
-        const glm::vec3 corners[4] = {at(board, y0), at(length - board, y0), at(length - board, y0 + gap - board),
+        const glm::vec3 corners[4] = {at(board, y0), at(length - board, y0),
+                                      at(length - board, y0 + gap - board),
                                       at(board, y0 + gap - board)};
-        const glm::vec2 uvs[4] = {{uOffset, 0}, {uOffset + length - 2 * board, 0},
-                                  {uOffset + length - 2 * board, 1}, {uOffset, 1}};
+        const glm::vec2 uvs[4] = {{uOffset, 0},
+                                  {uOffset + length - 2 * board, 0},
+                                  {uOffset + length - 2 * board, 1},
+                                  {uOffset, 1}};
         // Seen from the room, u must run left to right: flip it when `along` points the other way.
         const glm::vec3 right = glm::cross(glm::vec3(0, 1, 0), outward);
         if (glm::dot(right, along) < 0.0f) {
@@ -107,21 +115,26 @@ void buildTable(SceneModel& scene) {
     for (int i = 0; i < 4; ++i) {
         const float x = (i & 1) ? hi.x - 0.12f : lo.x + 0.05f;
         const float z = (i & 2) ? hi.z - 0.12f : lo.z + 0.05f;
-        addBox(wood.mesh, {x, kFloor, z}, {x + 0.07f, lo.y, z + 0.07f}, wood.repeat, kAllFaces & ~(kFaceNegY | kFacePosY));
+        addBox(wood.mesh, {x, kFloor, z}, {x + 0.07f, lo.y, z + 0.07f}, wood.repeat,
+               kAllFaces & ~(kFaceNegY | kFacePosY));
     }
-    addBox(wood.mesh, {lo.x + 0.1f, lo.y - 0.1f, lo.z + 0.08f}, {hi.x - 0.1f, lo.y, lo.z + 0.11f}, wood.repeat,
-           kAllFaces & ~kFacePosY);
-    addBox(wood.mesh, {lo.x + 0.1f, lo.y - 0.1f, hi.z - 0.11f}, {hi.x - 0.1f, lo.y, hi.z - 0.08f}, wood.repeat,
-           kAllFaces & ~kFacePosY);
+    addBox(wood.mesh, {lo.x + 0.1f, lo.y - 0.1f, lo.z + 0.08f}, {hi.x - 0.1f, lo.y, lo.z + 0.11f},
+           wood.repeat, kAllFaces & ~kFacePosY);
+    addBox(wood.mesh, {lo.x + 0.1f, lo.y - 0.1f, hi.z - 0.11f}, {hi.x - 0.1f, lo.y, hi.z - 0.08f},
+           wood.repeat, kAllFaces & ~kFacePosY);
     // A three-branched iron candlestick in the middle, a single candle at the end.
     Part iron = part(scene, "candlestick", mat::kWroughtIron);
     const glm::vec3 foot(-5.7f, hi.y, -2.0f);
-    addLathe(iron.mesh, foot, {{0.09f, 0.0f}, {0.08f, 0.02f}, {0.02f, 0.04f}, {0.015f, 0.25f}, {0.0f, 0.26f}}, 10,
+    addLathe(iron.mesh, foot,
+             {{0.09f, 0.0f}, {0.08f, 0.02f}, {0.02f, 0.04f}, {0.015f, 0.25f}, {0.0f, 0.26f}}, 10,
              iron.repeat);
     for (int i = -1; i <= 1; ++i) {
         const glm::vec3 cup = foot + glm::vec3(0.16f * i, 0.25f + (i == 0 ? 0.08f : 0.0f), 0.0f);
-        if (i != 0) addTube(iron.mesh, foot + glm::vec3(0, 0.2f, 0), cup, 0.008f, 0.008f, 6, iron.repeat, true, false, false);
-        addTube(iron.mesh, cup - glm::vec3(0, 0.02f, 0), cup, 0.035f, 0.035f, 8, iron.repeat, true, true, false);
+        if (i != 0)
+            addTube(iron.mesh, foot + glm::vec3(0, 0.2f, 0), cup, 0.008f, 0.008f, 6, iron.repeat,
+                    true, false, false);
+        addTube(iron.mesh, cup - glm::vec3(0, 0.02f, 0), cup, 0.035f, 0.035f, 8, iron.repeat, true,
+                true, false);
         addCandle(scene, cup, 0.18f + 0.05f * static_cast<float>(i * i));
     }
     addCandle(scene, {-4.95f, hi.y, -1.65f}, 0.1f, 0.03f);
@@ -152,8 +165,8 @@ void buildHallLantern(SceneModel& scene) {
         const glm::vec3 thin = (i % 2 == 0) ? glm::vec3(0, 0, 0.005f) : glm::vec3(0.005f, 0, 0);
         addOrientedBox(iron.mesh, c, across, glm::vec3(0, 0.5f * link, 0), thin, iron.repeat);
     }
-    addBox(iron.mesh, {hook.x - 0.08f, kCeiling - 0.02f, hook.z - 0.08f}, {hook.x + 0.08f, kCeiling, hook.z + 0.08f},
-           iron.repeat, kAllFaces & ~kFacePosY);
+    addBox(iron.mesh, {hook.x - 0.08f, kCeiling - 0.02f, hook.z - 0.08f},
+           {hook.x + 0.08f, kCeiling, hook.z + 0.08f}, iron.repeat, kAllFaces & ~kFacePosY);
 }
 }  // namespace
 

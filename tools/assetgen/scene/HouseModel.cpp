@@ -32,6 +32,6 @@ void writeHouseModel(const std::string& root) {
         materials.push_back({m.name, std::string("Textures/") + m.name + ".jpg", m.shininess});
     }
     writeObj(root + "/res/myhouse", "myhouse", scene, materials);
-    std::printf("murkmoor-assetgen: house model has %zu meshes, %zu triangles\n", scene.objects().size(),
-                scene.triangleCount());
+    std::printf("murkmoor-assetgen: house model has %zu meshes, %zu triangles\n",
+                scene.objects().size(), scene.triangleCount());
 }

@@ -7,10 +7,10 @@ using namespace layout;
 namespace {
 // A window drawn on a wall: its rectangle on the wall plane and which way the wall faces.
 struct WallWindow {
-    Axis axis;       // X or Z
-    float plane;     // the wall face
-    float facing;    // +1 or -1 along the axis
-    Rect2 area;      // (along, y), along = z on an X wall, x on a Z wall
+    Axis axis;     // X or Z
+    float plane;   // the wall face
+    float facing;  // +1 or -1 along the axis
+    Rect2 area;    // (along, y), along = z on an X wall, x on a Z wall
     const char* group;
 };
 
@@ -31,10 +31,9 @@ void addWindowPicture(MeshBuilder& mesh, const WallWindow& w) {
     const bool alongIncreasesRight = (w.axis == Axis::X ? right.z : right.x) > 0.0f;
     const float left = alongIncreasesRight ? w.area.min.x : w.area.max.x;
     const float rightEdge = alongIncreasesRight ? w.area.max.x : w.area.min.x;
-    const glm::vec3 corners[4] = {wallPoint(w, left, w.area.min.y, 0.005f),
-                                  wallPoint(w, rightEdge, w.area.min.y, 0.005f),
-                                  wallPoint(w, rightEdge, w.area.max.y, 0.005f),
-                                  wallPoint(w, left, w.area.max.y, 0.005f)};
+    const glm::vec3 corners[4] = {
+        wallPoint(w, left, w.area.min.y, 0.005f), wallPoint(w, rightEdge, w.area.min.y, 0.005f),
+        wallPoint(w, rightEdge, w.area.max.y, 0.005f), wallPoint(w, left, w.area.max.y, 0.005f)};
     const glm::vec2 uvs[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     mesh.addMappedQuad(corners, uvs, n);
 }
@@ -59,8 +58,10 @@ void addSurround(SceneModel& scene, const WallWindow& w, bool withSill) {
     addProudBox(frame, w, {r.min.x, r.min.y - t}, {r.max.x, r.min.y}, d);
     if (!withSill) return;
     Part stone = part(scene, "window_stones", mat::kTombstone);
-    addProudBox(stone, w, {r.min.x - 0.18f, r.min.y - t - 0.09f}, {r.max.x + 0.18f, r.min.y - t}, 0.14f);
-    addProudBox(stone, w, {r.min.x - 0.14f, r.max.y + t}, {r.max.x + 0.14f, r.max.y + t + 0.16f}, 0.1f);
+    addProudBox(stone, w, {r.min.x - 0.18f, r.min.y - t - 0.09f}, {r.max.x + 0.18f, r.min.y - t},
+                0.14f);
+    addProudBox(stone, w, {r.min.x - 0.14f, r.max.y + t}, {r.max.x + 0.14f, r.max.y + t + 0.16f},
+                0.1f);
 }
 
 const WallWindow kWindows[] = {
@@ -69,6 +70,11 @@ const WallWindow kWindows[] = {
     {Axis::Z, kFront, 1.0f, {{2.0f, 2.3f}, {3.3f, 3.7f}}, "windows_front"},
     {Axis::Z, kFront, 1.0f, {{-6.2f, -0.6f}, {-4.9f, 1.0f}}, "windows_front"},
     {Axis::Z, kFront, 1.0f, {{2.0f, -0.6f}, {3.3f, 1.0f}}, "windows_front"},
+    {Axis::Z,
+     kFront,
+     1.0f,
+     {{-1.85f, 4.75f}, {-1.05f, 5.75f}},
+     "windows_front"},  // in the cross gable
     // Tower.
     {Axis::Z, kTowerMaxZ, 1.0f, {{-8.85f, -0.2f}, {-7.95f, 1.3f}}, "windows_tower"},
     {Axis::Z, kTowerMaxZ, 1.0f, {{-8.85f, 2.6f}, {-7.95f, 4.1f}}, "windows_tower"},

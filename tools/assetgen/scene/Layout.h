@@ -22,8 +22,12 @@ constexpr float kRoofPitch = 0.8675f;  // rise per metre
 constexpr float kRoofThickness = 0.25f;
 constexpr float kEaveOverhang = 0.5f;
 constexpr float kGableOverhang = 0.3f;
-inline float roofTop(float z) { return kRidgeTop - kRoofPitch * (z > kRidgeZ ? z - kRidgeZ : kRidgeZ - z); }
-inline float roofUnderside(float z) { return roofTop(z) - kRoofThickness; }
+inline float roofTop(float z) {
+    return kRidgeTop - kRoofPitch * (z > kRidgeZ ? z - kRidgeZ : kRidgeZ - z);
+}
+inline float roofUnderside(float z) {
+    return roofTop(z) - kRoofThickness;
+}
 
 // The corner tower and its top.
 constexpr float kTowerMinX = -9.8f;

@@ -3,17 +3,23 @@
 namespace {
 glm::vec3 planePoint(Axis axis, float at, glm::vec2 p) {
     switch (axis) {
-        case Axis::X: return glm::vec3(at, p.y, p.x);
-        case Axis::Y: return glm::vec3(p.x, at, p.y);
-        default: return glm::vec3(p.x, p.y, at);
+        case Axis::X:
+            return glm::vec3(at, p.y, p.x);
+        case Axis::Y:
+            return glm::vec3(p.x, at, p.y);
+        default:
+            return glm::vec3(p.x, p.y, at);
     }
 }
 
 glm::vec3 axisVector(Axis axis) {
     switch (axis) {
-        case Axis::X: return glm::vec3(1, 0, 0);
-        case Axis::Y: return glm::vec3(0, 1, 0);
-        default: return glm::vec3(0, 0, 1);
+        case Axis::X:
+            return glm::vec3(1, 0, 0);
+        case Axis::Y:
+            return glm::vec3(0, 1, 0);
+        default:
+            return glm::vec3(0, 0, 1);
     }
 }
 }  // namespace

@@ -17,21 +17,24 @@ glm::vec3 addOpenLantern(SceneModel& scene, const char* ironObject, glm::vec3 li
     const float h = size * 0.5f;
     const float bottom = light.y - size * 0.75f;
     const float top = light.y + size * 0.6f;
-    addBox(iron.mesh, {light.x - h, bottom - 0.03f, light.z - h}, {light.x + h, bottom, light.z + h},
-           iron.repeat);
+    addBox(iron.mesh, {light.x - h, bottom - 0.03f, light.z - h},
+           {light.x + h, bottom, light.z + h}, iron.repeat);
     const float post = 0.012f;
     for (int i = 0; i < 4; ++i) {
         const float sx = (i & 1) ? 1.0f : -1.0f;
         const float sz = (i & 2) ? 1.0f : -1.0f;
         const glm::vec3 c(light.x + sx * (h - post), 0.0f, light.z + sz * (h - post));
-        addBox(iron.mesh, {c.x - post, bottom, c.z - post}, {c.x + post, top, c.z + post}, iron.repeat,
-               kAllFaces & ~(kFaceNegY | kFacePosY));
+        addBox(iron.mesh, {c.x - post, bottom, c.z - post}, {c.x + post, top, c.z + post},
+               iron.repeat, kAllFaces & ~(kFaceNegY | kFacePosY));
     }
     addBox(iron.mesh, {light.x - h - 0.02f, top, light.z - h - 0.02f},
            {light.x + h + 0.02f, top + 0.03f, light.z + h + 0.02f}, iron.repeat);
     const glm::vec3 apex(light.x, top + 0.03f + size * 0.45f, light.z);
-    addPyramidSides(iron.mesh, {{light.x - h, top + 0.03f, light.z + h}, {light.x + h, top + 0.03f, light.z + h},
-                                {light.x + h, top + 0.03f, light.z - h}, {light.x - h, top + 0.03f, light.z - h}},
+    addPyramidSides(iron.mesh,
+                    {{light.x - h, top + 0.03f, light.z + h},
+                     {light.x + h, top + 0.03f, light.z + h},
+                     {light.x + h, top + 0.03f, light.z - h},
+                     {light.x - h, top + 0.03f, light.z - h}},
                     apex, iron.repeat);
     addCandle(scene, {light.x, bottom, light.z}, light.y - bottom - 0.03f, 0.03f);
     return apex;

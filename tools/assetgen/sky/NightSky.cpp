@@ -40,13 +40,16 @@ float starLayer(glm::vec3 d, float cellsPerUnit, float probability, float bright
 }
 
 glm::vec3 starColour(glm::vec3 d) {
-    const float milkyWay = std::exp(-std::pow(glm::dot(d, glm::normalize(glm::vec3(0.5f, 0.3f, 0.8f))) / 0.22f, 2.0f));
+    const float milkyWay =
+        std::exp(-std::pow(glm::dot(d, glm::normalize(glm::vec3(0.5f, 0.3f, 0.8f))) / 0.22f, 2.0f));
     float s = starLayer(d, 90.0f, 0.05f, 0.68f, kStarSeed);
     s += starLayer(d, 170.0f, 0.05f + 0.12f * milkyWay, 0.35f, kStarSeed + 10u);
     const float tint = hashUnit(static_cast<int>(d.x * 400.0f), static_cast<int>(d.y * 400.0f),
                                 static_cast<int>(d.z * 400.0f), kStarSeed + 20u);
-    const glm::vec3 colour = glm::mix(glm::vec3(0.8f, 0.85f, 1.0f), glm::vec3(1.0f, 0.9f, 0.75f), tint);
-    const float glow = milkyWay * (0.02f + 0.03f * (0.5f + 0.5f * fractalNoise3(d * 9.0f, 4, kStarSeed + 30u)));
+    const glm::vec3 colour =
+        glm::mix(glm::vec3(0.8f, 0.85f, 1.0f), glm::vec3(1.0f, 0.9f, 0.75f), tint);
+    const float glow =
+        milkyWay * (0.02f + 0.03f * (0.5f + 0.5f * fractalNoise3(d * 9.0f, 4, kStarSeed + 30u)));
     return colour * s + glm::vec3(0.7f, 0.75f, 0.9f) * glow;
 }
 
@@ -55,7 +58,8 @@ glm::vec3 moonSurface(glm::vec3 d, float angle) {
     const glm::vec3 right = glm::normalize(glm::cross(kMoonDirection, glm::vec3(0.0f, 1.0f, 0.0f)));
     const glm::vec3 up = glm::cross(right, kMoonDirection);
     const glm::vec2 q(glm::dot(d, right) / kMoonRadius, glm::dot(d, up) / kMoonRadius);
-    const float seas = smoothstepf(0.05f, 0.35f, fractalNoise3(glm::vec3(q * 1.4f, 0.5f), 4, kMoonSeed));
+    const float seas =
+        smoothstepf(0.05f, 0.35f, fractalNoise3(glm::vec3(q * 1.4f, 0.5f), 4, kMoonSeed));
     float craters = 0.0f;
     for (int i = 0; i < 9; ++i) {
         const glm::vec2 c(hashUnit(i, 0, 0, kMoonSeed) * 1.6f - 0.8f,
@@ -96,9 +100,9 @@ glm::vec3 nightSkyColour(glm::vec3 direction) {
 
     // Clouds: dark grey, silvered where the moon lights them from behind.
     const float silver = std::exp(-toMoon / 0.25f);
-    const glm::vec3 cloudColour = glm::mix(glm::vec3(0.085f, 0.09f, 0.11f),
-                                           glm::vec3(0.45f, 0.48f, 0.55f), silver) +
-                                  mist * 0.3f * (1.0f - smoothstepf(0.0f, 0.4f, elevation));
+    const glm::vec3 cloudColour =
+        glm::mix(glm::vec3(0.085f, 0.09f, 0.11f), glm::vec3(0.45f, 0.48f, 0.55f), silver) +
+        mist * 0.3f * (1.0f - smoothstepf(0.0f, 0.4f, elevation));
     const float cloudOpacity = clouds * (toMoon < kMoonRadius * 1.2f ? 0.55f : 0.85f);
     sky = glm::mix(sky, cloudColour, cloudOpacity);
     return glm::clamp(sky, glm::vec3(0.0f), glm::vec3(1.0f));

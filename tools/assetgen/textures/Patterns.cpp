@@ -8,8 +8,8 @@ BondCell bondCell(glm::vec2 uv, int rows, int perRow, float rowShift, uint32_t s
     const int row = static_cast<int>(std::floor(y));
     const int wrappedRow = ((row % rows) + rows) % rows;
     // A negative shift asks for a random offset per row.
-    const float shift = rowShift < 0.0f ? hashUnit(wrappedRow, 0, 1, seed) * perRow
-                                        : rowShift * wrappedRow;
+    const float shift =
+        rowShift < 0.0f ? hashUnit(wrappedRow, 0, 1, seed) * perRow : rowShift * wrappedRow;
     const float x = (uv.x + shift / perRow) * perRow;
     const int unit = static_cast<int>(std::floor(x));
     const int wrappedUnit = ((unit % perRow) + perRow) % perRow;

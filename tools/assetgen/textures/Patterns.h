@@ -1,8 +1,7 @@
 #pragma once
 
-#include <glm/glm.hpp>
-
 #include <cstdint>
+#include <glm/glm.hpp>
 
 #include "core/Noise.h"
 
@@ -18,7 +17,8 @@ inline float stretchedNoise(glm::vec2 uv, glm::ivec2 periods, int octaves, uint3
     float total = 0.0f;
     for (int i = 0; i < octaves; ++i) {
         const glm::ivec2 p = periods * (1 << i);
-        sum += amplitude * gradientNoise(uv * glm::vec2(p), p, seed + 17u * static_cast<uint32_t>(i));
+        sum +=
+            amplitude * gradientNoise(uv * glm::vec2(p), p, seed + 17u * static_cast<uint32_t>(i));
         total += amplitude;
         amplitude *= 0.5f;
     }
@@ -28,10 +28,10 @@ inline float stretchedNoise(glm::vec2 uv, glm::ivec2 periods, int octaves, uint3
 // A cell of a running-bond layout (bricks, blocks, boards, slates): rows stacked along v, each row
 // cut into `perRow` units and shifted by a per-row offset.
 struct BondCell {
-    glm::ivec2 index;   // unit within row, row
-    glm::vec2 local;    // 0..1 inside the unit
-    glm::vec2 size;     // of the unit, in uv
-    uint32_t id;        // a hash of the unit
+    glm::ivec2 index;  // unit within row, row
+    glm::vec2 local;   // 0..1 inside the unit
+    glm::vec2 size;    // of the unit, in uv
+    uint32_t id;       // a hash of the unit
 };
 BondCell bondCell(glm::vec2 uv, int rows, int perRow, float rowShift, uint32_t seed);
 

@@ -20,7 +20,9 @@ Texel boneTexel(glm::vec2 uv) {
 Texel sackingTexel(glm::vec2 uv) {
     const float warp = std::sin(uv.x * 6.2831853f * 80.0f);
     const float weft = std::sin(uv.y * 6.2831853f * 80.0f);
-    const float over = std::sin(uv.x * 6.2831853f * 40.0f) * std::sin(uv.y * 6.2831853f * 40.0f) > 0.0f ? 1.0f : 0.0f;
+    const float over =
+        std::sin(uv.x * 6.2831853f * 40.0f) * std::sin(uv.y * 6.2831853f * 40.0f) > 0.0f ? 1.0f
+                                                                                         : 0.0f;
     const float thread = glm::mix(std::abs(weft), std::abs(warp), over);
     const float dirt = tiledNoise(uv, 6, 4, 181u);
     Texel t;
@@ -35,7 +37,8 @@ Texel strawTexel(glm::vec2 uv) {
     const float strands = stretchedNoise(uv, {90, 4}, 3, 191u);
     const float dark = smoothstepf(0.3f, 0.7f, tiledNoise(uv, 8, 3, 192u));
     Texel t;
-    t.albedo = glm::mix(glm::vec3(0.42f, 0.33f, 0.14f), glm::vec3(0.68f, 0.56f, 0.3f), 0.5f + 0.5f * strands) *
+    t.albedo = glm::mix(glm::vec3(0.42f, 0.33f, 0.14f), glm::vec3(0.68f, 0.56f, 0.3f),
+                        0.5f + 0.5f * strands) *
                (1.0f - 0.4f * dark);
     t.height = 0.5f + 0.5f * strands;
     t.gloss = 0.1f;
@@ -46,7 +49,8 @@ Texel strawTexel(glm::vec2 uv) {
 Texel pumpkinTexel(glm::vec2 uv) {
     const float ribs = std::abs(std::sin(uv.x * 3.14159265f * 8.0f));
     const float blotch = tiledNoise(uv, 10, 4, 201u);
-    glm::vec3 skin = glm::mix(glm::vec3(0.45f, 0.16f, 0.02f), glm::vec3(0.85f, 0.4f, 0.06f), std::sqrt(ribs));
+    glm::vec3 skin =
+        glm::mix(glm::vec3(0.45f, 0.16f, 0.02f), glm::vec3(0.85f, 0.4f, 0.06f), std::sqrt(ribs));
     skin *= 0.85f + 0.2f * blotch;
     Texel t;
     t.albedo = skin;
@@ -68,11 +72,13 @@ Texel waxTexel(glm::vec2 uv) {
 // The brew's surface, mapped once across the cauldron's mouth: sickly green with bubbles.
 Texel brewTexel(glm::vec2 uv) {
     const glm::vec2 p = uv - 0.5f;
-    const float swirl = tiledNoise(uv + 0.1f * glm::vec2(std::sin(p.y * 9.0f), std::cos(p.x * 9.0f)), 4, 5, 221u);
+    const float swirl =
+        tiledNoise(uv + 0.1f * glm::vec2(std::sin(p.y * 9.0f), std::cos(p.x * 9.0f)), 4, 5, 221u);
     const CellularSample bubbles = cellularNoise(uv * 14.0f, 14, 222u);
     const float bubble = (bubbles.id % 3u == 0u) ? smoothstepf(0.3f, 0.22f, bubbles.nearest) : 0.0f;
     const float rim = smoothstepf(0.28f, 0.5f, glm::length(p));
-    glm::vec3 brew = glm::mix(glm::vec3(0.12f, 0.4f, 0.05f), glm::vec3(0.45f, 0.85f, 0.15f), 0.5f + 0.5f * swirl);
+    glm::vec3 brew = glm::mix(glm::vec3(0.12f, 0.4f, 0.05f), glm::vec3(0.45f, 0.85f, 0.15f),
+                              0.5f + 0.5f * swirl);
     brew = glm::mix(brew, glm::vec3(0.7f, 1.0f, 0.4f), 0.6f * bubble);
     brew *= 1.0f - 0.5f * rim;
     Texel t;
@@ -87,7 +93,8 @@ Texel brewTexel(glm::vec2 uv) {
 Texel flameTexel(glm::vec2 uv) {
     const float flicker = tiledNoise(uv, 8, 3, 271u);
     Texel t;
-    t.albedo = glm::mix(glm::vec3(1.0f, 0.55f, 0.12f), glm::vec3(1.0f, 0.92f, 0.6f), 0.5f + 0.5f * flicker);
+    t.albedo = glm::mix(glm::vec3(1.0f, 0.55f, 0.12f), glm::vec3(1.0f, 0.92f, 0.6f),
+                        0.5f + 0.5f * flicker);
     t.height = 0.5f;
     t.gloss = 0.0f;
     return t;

@@ -18,11 +18,13 @@ Texel stoneWallTexel(glm::vec2 uv) {
     const float chips = std::max(0.0f, tiledNoise(uv, 48, 3, 17u) - 0.35f);
 
     const float tone = unitHash(cell.id, 1);
-    glm::vec3 stone = glm::mix(glm::vec3(0.34f, 0.33f, 0.31f), glm::vec3(0.48f, 0.46f, 0.42f), tone);
+    glm::vec3 stone =
+        glm::mix(glm::vec3(0.34f, 0.33f, 0.31f), glm::vec3(0.48f, 0.46f, 0.42f), tone);
     stone = glm::mix(stone, glm::vec3(0.36f, 0.32f, 0.27f), 0.5f * unitHash(cell.id, 2));
     stone *= 0.85f + 0.25f * grain - 0.4f * chips;
     // Moss creeps along the lower edges of the blocks; grime runs down the wall.
-    const float moss = smoothstepf(0.55f, 0.0f, cell.local.y) * smoothstepf(0.1f, 0.5f, tiledNoise(uv, 12, 4, 18u) + 0.2f);
+    const float moss = smoothstepf(0.55f, 0.0f, cell.local.y) *
+                       smoothstepf(0.1f, 0.5f, tiledNoise(uv, 12, 4, 18u) + 0.2f);
     stone = glm::mix(stone, glm::vec3(0.17f, 0.22f, 0.1f), 0.6f * moss);
     const float streaks = stretchedNoise(uv, {40, 3}, 3, 19u);
     stone *= 0.85f + 0.15f * streaks;
@@ -42,7 +44,8 @@ Texel brickTexel(glm::vec2 uv) {
     const float inBrick = smoothstepf(0.006f, 0.012f, edge + 0.003f * tiledNoise(uv, 40, 2, 22u));
     const float grain = tiledNoise(uv, 32, 4, 23u);
     const float tone = unitHash(cell.id, 1);
-    glm::vec3 brick = glm::mix(glm::vec3(0.36f, 0.14f, 0.09f), glm::vec3(0.48f, 0.24f, 0.15f), tone);
+    glm::vec3 brick =
+        glm::mix(glm::vec3(0.36f, 0.14f, 0.09f), glm::vec3(0.48f, 0.24f, 0.15f), tone);
     if (unitHash(cell.id, 2) < 0.15f) brick *= 0.45f;  // burnt bricks
     brick *= 0.85f + 0.2f * grain;
     const float soot = smoothstepf(0.2f, 0.7f, tiledNoise(uv, 6, 4, 24u));
@@ -63,7 +66,8 @@ Texel roofSlateTexel(glm::vec2 uv) {
     const float gap = smoothstepf(0.004f, 0.009f, side);
     const bool missing = unitHash(cell.id, 3) < 0.03f;
     const float tone = unitHash(cell.id, 1);
-    glm::vec3 slate = glm::mix(glm::vec3(0.13f, 0.14f, 0.16f), glm::vec3(0.22f, 0.22f, 0.25f), tone);
+    glm::vec3 slate =
+        glm::mix(glm::vec3(0.13f, 0.14f, 0.16f), glm::vec3(0.22f, 0.22f, 0.25f), tone);
     slate = glm::mix(slate, glm::vec3(0.22f, 0.18f, 0.15f), 0.4f * unitHash(cell.id, 2));
     slate *= 0.85f + 0.2f * grain;
     const float lichen = smoothstepf(0.45f, 0.7f, tiledNoise(uv, 10, 4, 34u));

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <glm/glm.hpp>
-
 #include <functional>
+#include <glm/glm.hpp>
 #include <string>
 #include <vector>
 

@@ -23,7 +23,8 @@ glm::vec3 nightGlass(glm::vec2 uv) {
     // Old glass catching the moon in a diagonal sheen, a faint warm glow from deep inside.
     const float sheen = smoothstepf(0.25f, 0.0f, std::abs(uv.x - uv.y * 0.8f - 0.1f));
     const float ripple = tiledNoise(uv, 6, 3, 261u);
-    glm::vec3 glass = glm::vec3(0.05f, 0.07f, 0.09f) + glm::vec3(0.12f, 0.14f, 0.18f) * sheen * (0.7f + 0.3f * ripple);
+    glm::vec3 glass = glm::vec3(0.05f, 0.07f, 0.09f) +
+                      glm::vec3(0.12f, 0.14f, 0.18f) * sheen * (0.7f + 0.3f * ripple);
     glass += glm::vec3(0.12f, 0.06f, 0.015f) * smoothstepf(0.6f, 0.0f, uv.y);
     return glass;
 }
@@ -31,15 +32,19 @@ glm::vec3 nightGlass(glm::vec2 uv) {
 glm::vec3 figureGlass(glm::vec2 uv) {
     glm::vec3 glass = glm::vec3(0.015f, 0.02f, 0.03f);
     const glm::vec2 head = (uv - glm::vec2(0.5f, 0.6f)) / glm::vec2(0.11f, 0.14f);
-    const float body = (uv.y < 0.5f) ? smoothstepf(0.3f + 0.25f * (0.5f - uv.y), 0.2f + 0.2f * (0.5f - uv.y),
-                                                   std::abs(uv.x - 0.5f))
-                                     : 0.0f;
+    const float body = (uv.y < 0.5f)
+                           ? smoothstepf(0.3f + 0.25f * (0.5f - uv.y), 0.2f + 0.2f * (0.5f - uv.y),
+                                         std::abs(uv.x - 0.5f))
+                           : 0.0f;
     const float figure = std::max(smoothstepf(1.05f, 0.85f, glm::length(head)), body);
-    const float eyes = std::min(glm::length((uv - glm::vec2(0.46f, 0.61f)) / glm::vec2(0.025f, 0.03f)),
-                                glm::length((uv - glm::vec2(0.54f, 0.61f)) / glm::vec2(0.025f, 0.03f)));
-    const float glow = std::exp(-glm::length((uv - glm::vec2(0.5f, 0.5f)) * glm::vec2(2.5f, 1.8f)) * 2.0f);
+    const float eyes =
+        std::min(glm::length((uv - glm::vec2(0.46f, 0.61f)) / glm::vec2(0.025f, 0.03f)),
+                 glm::length((uv - glm::vec2(0.54f, 0.61f)) / glm::vec2(0.025f, 0.03f)));
+    const float glow =
+        std::exp(-glm::length((uv - glm::vec2(0.5f, 0.5f)) * glm::vec2(2.5f, 1.8f)) * 2.0f);
     glass += glm::vec3(0.25f, 0.3f, 0.32f) * glow;
-    glass = glm::mix(glass, glm::vec3(0.8f, 0.86f, 0.85f), figure * (0.75f + 0.25f * tiledNoise(uv, 8, 3, 262u)));
+    glass = glm::mix(glass, glm::vec3(0.8f, 0.86f, 0.85f),
+                     figure * (0.75f + 0.25f * tiledNoise(uv, 8, 3, 262u)));
     glass = glm::mix(glass, glm::vec3(0.02f), figure * smoothstepf(1.0f, 0.6f, eyes));
     return glass;
 }
@@ -51,9 +56,15 @@ Texel windowTexel(glm::vec2 uv, WindowPanes panes) {
     const glm::vec3 wood = glm::vec3(0.14f, 0.1f, 0.07f) * (0.8f + 0.3f * grain);
     glm::vec3 glass;
     switch (panes) {
-        case WindowPanes::Night: glass = nightGlass(uv); break;
-        case WindowPanes::Black: glass = glm::vec3(0.01f, 0.01f, 0.012f); break;
-        case WindowPanes::Figure: glass = figureGlass(uv); break;
+        case WindowPanes::Night:
+            glass = nightGlass(uv);
+            break;
+        case WindowPanes::Black:
+            glass = glm::vec3(0.01f, 0.01f, 0.012f);
+            break;
+        case WindowPanes::Figure:
+            glass = figureGlass(uv);
+            break;
     }
     // Grime gathers in the corners of every pane.
     const float grime = smoothstepf(0.2f, 0.7f, tiledNoise(uv, 5, 4, 264u));

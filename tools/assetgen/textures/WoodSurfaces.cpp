@@ -42,7 +42,8 @@ Texel timberTexel(glm::vec2 uv) {
     const float grain = woodGrain(uv, 61u);
     const float split = smoothstepf(0.04f, 0.0f, std::abs(stretchedNoise(uv, {1, 10}, 3, 62u)));
     glm::vec3 wood = glm::mix(glm::vec3(0.2f, 0.15f, 0.11f), glm::vec3(0.33f, 0.29f, 0.24f), grain);
-    wood = glm::mix(wood, glm::vec3(0.25f, 0.25f, 0.24f), 0.3f * smoothstepf(0.0f, 0.6f, tiledNoise(uv, 4, 3, 63u)));
+    wood = glm::mix(wood, glm::vec3(0.25f, 0.25f, 0.24f),
+                    0.3f * smoothstepf(0.0f, 0.6f, tiledNoise(uv, 4, 3, 63u)));
     Texel t;
     t.albedo = wood * (1.0f - 0.7f * split);
     t.height = 0.6f + 0.3f * grain - 0.5f * split;
@@ -53,7 +54,8 @@ Texel timberTexel(glm::vec2 uv) {
 // Polished dark wood for furniture: 1 m a repeat.
 Texel darkWoodTexel(glm::vec2 uv) {
     const float grain = woodGrain(uv, 71u);
-    glm::vec3 wood = glm::mix(glm::vec3(0.12f, 0.05f, 0.03f), glm::vec3(0.28f, 0.13f, 0.07f), grain);
+    glm::vec3 wood =
+        glm::mix(glm::vec3(0.12f, 0.05f, 0.03f), glm::vec3(0.28f, 0.13f, 0.07f), grain);
     const float dust = smoothstepf(0.3f, 0.8f, tiledNoise(uv, 6, 4, 72u));
     wood = glm::mix(wood, glm::vec3(0.3f, 0.28f, 0.25f), 0.25f * dust);
     Texel t;
@@ -68,10 +70,11 @@ Texel barkTexel(glm::vec2 uv) {
     const float furrows = 1.0f - std::abs(stretchedNoise(uv, {10, 2}, 4, 81u));
     const float plates = tiledNoise(uv, 12, 4, 82u);
     const float ridge = smoothstepf(0.35f, 0.9f, furrows);
-    glm::vec3 bark = glm::mix(glm::vec3(0.07f, 0.06f, 0.05f), glm::vec3(0.27f, 0.24f, 0.2f), ridge);
+    glm::vec3 bark =
+        glm::mix(glm::vec3(0.035f, 0.03f, 0.025f), glm::vec3(0.17f, 0.15f, 0.12f), ridge);
     bark *= 0.85f + 0.2f * plates;
     const float lichen = smoothstepf(0.45f, 0.75f, tiledNoise(uv, 6, 4, 83u)) * ridge;
-    bark = glm::mix(bark, glm::vec3(0.3f, 0.33f, 0.25f), 0.5f * lichen);
+    bark = glm::mix(bark, glm::vec3(0.2f, 0.23f, 0.17f), 0.5f * lichen);
     Texel t;
     t.albedo = bark;
     t.height = ridge * 0.8f + 0.15f * plates;
@@ -84,8 +87,10 @@ Texel charredWoodTexel(glm::vec2 uv) {
     const CellularSample cells = cellularNoise(uv * 16.0f, 16, 91u);
     const float crack = smoothstepf(0.0f, 0.08f, cells.second - cells.nearest);
     const float heat = smoothstepf(0.1f, 0.6f, tiledNoise(uv, 4, 3, 92u));
-    const glm::vec3 ember = glm::mix(glm::vec3(0.4f, 0.05f, 0.0f), glm::vec3(1.0f, 0.45f, 0.05f), heat);
-    const glm::vec3 char_ = glm::vec3(0.05f, 0.045f, 0.04f) * (0.8f + 0.4f * tiledNoise(uv, 32, 3, 93u));
+    const glm::vec3 ember =
+        glm::mix(glm::vec3(0.4f, 0.05f, 0.0f), glm::vec3(1.0f, 0.45f, 0.05f), heat);
+    const glm::vec3 char_ =
+        glm::vec3(0.05f, 0.045f, 0.04f) * (0.8f + 0.4f * tiledNoise(uv, 32, 3, 93u));
     Texel t;
     t.albedo = glm::mix(ember * (0.3f + 0.7f * heat), char_, crack);
     t.height = crack * 0.8f;

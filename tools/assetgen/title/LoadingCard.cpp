@@ -13,7 +13,7 @@
 namespace {
 // The sky seen through a camera turned so that the moon stands upper right of the house.
 glm::vec3 skyBehindCard(float x, float y, int width, int height) {
-    const float yaw = std::atan2(kMoonDirection.x, -kMoonDirection.z) - glm::radians(16.0f);
+    const float yaw = std::atan2(kMoonDirection.x, -kMoonDirection.z) - glm::radians(28.0f);
     const float pitch = glm::radians(11.0f);
     const glm::vec3 forward(std::sin(yaw) * std::cos(pitch), std::sin(pitch),
                             -std::cos(yaw) * std::cos(pitch));
@@ -121,8 +121,9 @@ void writeLoadingCard(const std::string& root, int width, int height) {
             const float fx = x + 0.5f;
             const float fy = y + 0.5f;
             glm::vec3 colour = skyBehindCard(fx, fy, width, height);
-            const float hills = groundLine - 0.035f * h -
-                                0.03f * h * (0.5f + 0.5f * fractalNoise(glm::vec2(fx / w * 3.0f, 0.5f), 64, 4, 5u));
+            const float hills =
+                groundLine - 0.035f * h -
+                0.03f * h * (0.5f + 0.5f * fractalNoise(glm::vec2(fx / w * 3.0f, 0.5f), 64, 4, 5u));
             const glm::vec3 hillColour(0.035f, 0.045f, 0.05f);
             colour = glm::mix(colour, hillColour, smoothstepf(hills - 1.0f, hills + 1.0f, fy));
             const float groundBlend = smoothstepf(groundLine - 2.0f, groundLine + 2.0f, fy);
@@ -135,7 +136,8 @@ void writeLoadingCard(const std::string& root, int width, int height) {
 
             // Ground mist: a glowing band over the grass, torn by noise.
             const float mistBand = std::exp(-std::pow((fy - groundLine) / (0.06f * h), 2.0f));
-            const float torn = 0.5f + 0.5f * fractalNoise(glm::vec2(fx / w * 6.0f, fy / h * 14.0f), 64, 5, 6u);
+            const float torn =
+                0.5f + 0.5f * fractalNoise(glm::vec2(fx / w * 6.0f, fy / h * 14.0f), 64, 5, 6u);
             colour += glm::vec3(0.16f, 0.19f, 0.2f) * mistBand * torn;
             colour = glm::mix(colour, glm::vec3(0.0f), fence.at(x, y));
 

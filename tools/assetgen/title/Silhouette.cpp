@@ -9,10 +9,14 @@ void CoverageMask::blend(int x, int y, float coverage) {
 }
 
 void CoverageMask::line(glm::vec2 a, glm::vec2 b, float radius, float softness) {
-    const int x0 = std::max(0, static_cast<int>(std::floor(std::min(a.x, b.x) - radius - softness)));
-    const int x1 = std::min(width - 1, static_cast<int>(std::ceil(std::max(a.x, b.x) + radius + softness)));
-    const int y0 = std::max(0, static_cast<int>(std::floor(std::min(a.y, b.y) - radius - softness)));
-    const int y1 = std::min(height - 1, static_cast<int>(std::ceil(std::max(a.y, b.y) + radius + softness)));
+    const int x0 =
+        std::max(0, static_cast<int>(std::floor(std::min(a.x, b.x) - radius - softness)));
+    const int x1 =
+        std::min(width - 1, static_cast<int>(std::ceil(std::max(a.x, b.x) + radius + softness)));
+    const int y0 =
+        std::max(0, static_cast<int>(std::floor(std::min(a.y, b.y) - radius - softness)));
+    const int y1 =
+        std::min(height - 1, static_cast<int>(std::ceil(std::max(a.y, b.y) + radius + softness)));
     const glm::vec2 ab = b - a;
     const float lengthSquared = std::max(glm::dot(ab, ab), 1e-6f);
     for (int y = y0; y <= y1; ++y) {
@@ -50,7 +54,8 @@ void CoverageMask::convex(const std::vector<glm::vec2>& corners) {
                 const glm::vec2& b = corners[(i + 1) % corners.size()];
                 const glm::vec2 edge = b - a;
                 const float len = std::max(glm::length(edge), 1e-6f);
-                const float side = orientation * (edge.x * (p.y - a.y) - edge.y * (p.x - a.x)) / len;
+                const float side =
+                    orientation * (edge.x * (p.y - a.y) - edge.y * (p.x - a.x)) / len;
                 inside = std::min(inside, side);
             }
             blend(x, y, inside + 0.5f);

@@ -29,9 +29,17 @@ std::vector<Stroke> glyphStrokes(char c) {
             addPolyline(s, {{0.13f, 0.36f}, {0.57f, 0.36f}});
             break;
         case 'D':
-            addPolyline(s, {{0.0f, 0.0f}, {0.0f, 1.0f}, {0.3f, 1.0f}, {0.5f, 0.94f},
-                            {0.64f, 0.8f}, {0.7f, 0.6f}, {0.7f, 0.4f}, {0.64f, 0.2f},
-                            {0.5f, 0.06f}, {0.3f, 0.0f}, {0.0f, 0.0f}});
+            addPolyline(s, {{0.0f, 0.0f},
+                            {0.0f, 1.0f},
+                            {0.3f, 1.0f},
+                            {0.5f, 0.94f},
+                            {0.64f, 0.8f},
+                            {0.7f, 0.6f},
+                            {0.7f, 0.4f},
+                            {0.64f, 0.2f},
+                            {0.5f, 0.06f},
+                            {0.3f, 0.0f},
+                            {0.0f, 0.0f}});
             break;
         case 'G': {
             Points arc = ellipseArc(40.0f, 340.0f, 24);
@@ -50,15 +58,28 @@ std::vector<Stroke> glyphStrokes(char c) {
             addPolyline(s, {{0.68f, 1.0f}, {0.0f, 0.38f}});
             addPolyline(s, {{0.22f, 0.58f}, {0.7f, 0.0f}});
             break;
-        case 'L': addPolyline(s, {{0.0f, 1.0f}, {0.0f, 0.0f}, {0.62f, 0.0f}}); break;
-        case 'M':
-            addPolyline(s, {{0.0f, 0.0f}, {0.0f, 1.0f}, {0.35f, 0.42f}, {0.7f, 1.0f}, {0.7f, 0.0f}});
+        case 'L':
+            addPolyline(s, {{0.0f, 1.0f}, {0.0f, 0.0f}, {0.62f, 0.0f}});
             break;
-        case 'N': addPolyline(s, {{0.0f, 0.0f}, {0.0f, 1.0f}, {0.7f, 0.0f}, {0.7f, 1.0f}}); break;
-        case 'O': addPolyline(s, ellipseArc(0.0f, 360.0f, 32)); break;
+        case 'M':
+            addPolyline(s,
+                        {{0.0f, 0.0f}, {0.0f, 1.0f}, {0.35f, 0.42f}, {0.7f, 1.0f}, {0.7f, 0.0f}});
+            break;
+        case 'N':
+            addPolyline(s, {{0.0f, 0.0f}, {0.0f, 1.0f}, {0.7f, 0.0f}, {0.7f, 1.0f}});
+            break;
+        case 'O':
+            addPolyline(s, ellipseArc(0.0f, 360.0f, 32));
+            break;
         case 'R':
-            addPolyline(s, {{0.0f, 0.0f}, {0.0f, 1.0f}, {0.45f, 1.0f}, {0.6f, 0.95f},
-                            {0.68f, 0.85f}, {0.68f, 0.66f}, {0.6f, 0.56f}, {0.45f, 0.5f},
+            addPolyline(s, {{0.0f, 0.0f},
+                            {0.0f, 1.0f},
+                            {0.45f, 1.0f},
+                            {0.6f, 0.95f},
+                            {0.68f, 0.85f},
+                            {0.68f, 0.66f},
+                            {0.6f, 0.56f},
+                            {0.45f, 0.5f},
                             {0.0f, 0.5f}});
             addPolyline(s, {{0.36f, 0.5f}, {0.7f, 0.0f}});
             break;
@@ -71,8 +92,11 @@ std::vector<Stroke> glyphStrokes(char c) {
             addPolyline(s, u);
             break;
         }
-        case '.': addPolyline(s, {{0.1f, 0.0f}}); break;
-        default: break;
+        case '.':
+            addPolyline(s, {{0.1f, 0.0f}});
+            break;
+        default:
+            break;
     }
     return s;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <glm/glm.hpp>
-
 #include <vector>
 
 // A small built-in font of straight strokes, capitals only (and the full stop). Glyphs live in a
