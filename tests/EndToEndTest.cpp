@@ -60,10 +60,16 @@ TEST_F(EndToEndTest, KeysAndMouseDriveTheRunningProgram) {
     Pose before{};
     ASSERT_TRUE(lastPrintedPose(program.out(), before));
 
-    program.xdotool("keydown --window $W w sleep 0.6 keyup --window $W w");
+    // The frame rate lines count frames, however slowly the machine draws them.
+    program.xdotool("key --window $W F11");
+    program.xdotool("keydown --window $W w");
+    ASSERT_TRUE(program.waitForFrames(4, kTimeout));
+    program.xdotool("keyup --window $W w");
     program.xdotool("mousemove_relative -- 120 40");
+    ASSERT_TRUE(program.waitForFrames(3, kTimeout));
+    program.xdotool("key --window $W F11");
     mark = program.out().size();
-    program.xdotool("sleep 0.3 key --window $W c");
+    program.xdotool("key --window $W c");
     ASSERT_TRUE(program.waitForOutput("Camera position: ", kTimeout, mark));
     Pose after{};
     ASSERT_TRUE(lastPrintedPose(program.out(), after));

@@ -3,9 +3,8 @@
 #include <glm/glm.hpp>
 #include <vector>
 
-// The camera's flight through the scene: the eye positions of its 91 key points, flown in straight
-// lines at 0.9 m/s. (The path class of the engine will own this table; until then the tests keep
-// their own copy of the eye positions.)
+// The camera's flight through the scene: the eye positions of the path's 91 key points, flown in
+// straight lines at 0.9 m/s.
 const std::vector<glm::vec3>& flightKeyPositions();
 
 constexpr float kFlightSpeed = 0.9f;

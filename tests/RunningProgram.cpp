@@ -102,6 +102,20 @@ bool RunningProgram::waitForOutput(const std::string& text, double seconds, size
     });
 }
 
+bool RunningProgram::waitForFrames(int frames, double seconds) const {
+    const auto count = [&] {
+        const std::string output = out();
+        int n = 0;
+        for (size_t at = output.find("FPS: "); at != std::string::npos;
+             at = output.find("FPS: ", at + 1)) {
+            ++n;
+        }
+        return n;
+    };
+    const int start = count();
+    return poll(seconds, [&] { return count() >= start + frames; });
+}
+
 int RunningProgram::waitForExit(double seconds) {
     if (!poll(seconds, [&] { return !readFile(dir + "/code.txt").empty(); })) return -1;
     ended = true;

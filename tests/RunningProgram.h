@@ -20,6 +20,8 @@ public:
     void requestClose() const;
     // Waits until standard output holds the text (from the given offset on); false after timeout.
     bool waitForOutput(const std::string& text, double seconds, size_t from = 0) const;
+    // With the frame rate printing (F11), waits until `frames` more frames have been drawn.
+    bool waitForFrames(int frames, double seconds) const;
     // Waits for the process to end and returns its exit code, or -1 after the timeout.
     int waitForExit(double seconds);
     std::string out() const;
