@@ -24,10 +24,14 @@ const vec3 LUMA = vec3(0.2126, 0.7152, 0.0722);  // Rec. 709 luminance weights
 const float HALF_MAX = 65504.0;
 const float MAX_GLOW = 4.0;  // a clipped highlight feeds the bloom at most this bright
 
+// The eye adapts to darkness only so far: below this average a scene is shown as dark as it is
+// instead of being lifted towards daylight, so the night stays night.
+const float DIMMEST_ADAPTATION = 0.25;
+
 // Log-average luminance from lumAvg, which averages ln(1 + L): subtracting the 1 again gives the
-// scene's typical luminance; a black frame is kept off zero.
+// scene's typical luminance, held at the dimmest adaptation level.
 float sceneAverage() {
-    return max(lumAvg - 1.0, 1e-4);
+    return max(lumAvg - 1.0, DIMMEST_ADAPTATION);
 }
 
 // Drago et al.: Ld = scale * ln(1 + Lw) / ln(2 + 8 * (Lw / Lref)^exponent). The denominator is
