@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build run test clean
+.PHONY: all setup build run test bench clean
 
 all: build
 
@@ -18,6 +18,10 @@ run: build
 
 test: build
 	@bash scripts/test.sh $(BUILD)
+
+# Every pass timed at 1280 x 768 and 640 x 384; under Xvfb when there is no display.
+bench: build
+	@bash scripts/with-display.sh ./$(BUILD)/tools/bench/murkmoor-bench --json $(BUILD)/bench.json
 
 clean:
 	rm -rf $(BUILD) res

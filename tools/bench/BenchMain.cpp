@@ -1,0 +1,227 @@
+// Flies the path in fixed steps and reports what each pass of the frame costs, with every effect
+// on and with each effect off in turn.
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <fcntl.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "BenchOptions.h"
+#include "BenchReport.h"
+#include "Globals.h"
+
+namespace {
+const float kStep = 1.0f / 30.0f;
+const float kWarmUpSeconds = 1.0f;
+
+struct Config {
+    const char* name;
+    const char* switchName;  // null: every effect on
+};
+
+const Config kConfigs[] = {{"all on", nullptr},          {"-shadows", "doShadows"},
+                           {"-tonemap", "hdrMode"},      {"-bloom", "bloomMode"},
+                           {"-fog", "doFog"},            {"-ssao", "doAmbientOcclusion"},
+                           {"-smoke", "doSmoke"},        {"-fire", "doFire"},
+                           {"-rain", "doRain"}};
+
+double threadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1000.0 + now.tv_nsec / 1.0e6;
+}
+
+double wallMs() {
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+float flightSeconds(const CameraPath& path) {
+    float length = 0.0f;
+    for (size_t i = 1; i < path.m_keyPoints.size(); ++i) {
+        length += glm::length(path.m_keyPoints[i].position - path.m_keyPoints[i - 1].position);
+    }
+    return length / path.speed;
+}
+
+// Advances the flight without drawing; the simulations run only when asked to.
+void advance(float seconds, bool simulate) {
+    int* const simulations[3] = {&renderer.doSmoke, &renderer.doFire, &renderer.doRain};
+    int saved[3];
+    for (int i = 0; i < 3; ++i) saved[i] = *simulations[i];
+    if (!simulate) {
+        for (int* value : simulations) *value = 0;
+    }
+    for (float t = 0.0f; t < seconds; t += kStep) renderer.update(kStep);
+    for (int i = 0; i < 3; ++i) *simulations[i] = saved[i];
+}
+
+struct Totals {
+    BenchResult result;
+    int profiled = 0;
+    int timed = 0;
+};
+
+void measureConfig(const Config& config, PassProfiler& profiler, Totals& totals) {
+    if (config.switchName) renderer.setSwitch(config.switchName, 0);
+    renderer.update(kStep);  // one frame in the new state before anything is measured
+    renderer.render();
+
+    renderer.profiler = &profiler;
+    profiler.reset();
+    renderer.update(kStep);
+    renderer.render();
+    profiler.endFrame();
+    renderer.profiler = nullptr;
+    for (int pass = 0; pass < kPassCount; ++pass) {
+        if (profiler.framesWith(static_cast<Pass>(pass)) == 0) continue;
+        totals.result.passMs[pass] += profiler.meanMs(static_cast<Pass>(pass));
+        totals.result.passRan[pass] = true;
+    }
+    ++totals.profiled;
+
+    for (int frame = 0; frame < 2; ++frame) {
+        glFinish();
+        const double wallStart = wallMs();
+        const double cpuStart = threadCpuMs();
+        renderer.update(kStep);
+        const double cpuUpdated = threadCpuMs();
+        renderer.render();
+        const double cpuRendered = threadCpuMs();
+        glFinish();
+        totals.result.frameMs += wallMs() - wallStart;
+        totals.result.updateCpuMs += cpuUpdated - cpuStart;
+        totals.result.renderCpuMs += cpuRendered - cpuUpdated;
+        ++totals.timed;
+    }
+    if (config.switchName) renderer.setSwitch(config.switchName, 1);
+}
+
+BenchRun runAtSize(int width, int height, int spots) {
+    BenchRun run;
+    run.width = width;
+    run.height = height;
+    run.device = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    PassProfiler profiler(PassProfiler::methodForDriver(run.device.c_str()));
+    run.method = profiler.method() == PassProfiler::Method::WallClock
+                     ? "wall clock with glFinish around each pass (software renderer)"
+                     : "GL timer queries";
+
+    std::vector<Totals> totals(std::size(kConfigs));
+    const float flight = flightSeconds(renderer.cameraPath);
+    float now = 0.0f;
+    for (int spot = 0; spot < spots; ++spot) {
+        const float at = flight * (spot + 0.5f) / spots;
+        advance(std::max(0.0f, at - kWarmUpSeconds - now), false);
+        advance(std::min(kWarmUpSeconds, at - now), true);
+        now = at;
+        std::fprintf(stderr, "measuring %d x %d at %.0f s of %.0f s\n", width, height, at, flight);
+        for (size_t c = 0; c < std::size(kConfigs); ++c) {
+            measureConfig(kConfigs[c], profiler, totals[c]);
+        }
+        now += kStep * 4 * std::size(kConfigs);
+    }
+    for (size_t c = 0; c < std::size(kConfigs); ++c) {
+        BenchResult result = totals[c].result;
+        result.config = kConfigs[c].name;
+        for (double& ms : result.passMs) ms /= totals[c].profiled;
+        result.frameMs /= totals[c].timed;
+        result.updateCpuMs /= totals[c].timed;
+        result.renderCpuMs /= totals[c].timed;
+        run.results.push_back(result);
+    }
+    return run;
+}
+
+bool openWindow(int width, int height) {
+    if (!glfwInit()) return false;
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    GLFWwindow* window = glfwCreateWindow(width, height, "Murkmoor bench", nullptr, nullptr);
+    if (!window) return false;
+    glfwMakeContextCurrent(window);
+    glewExperimental = GL_TRUE;
+    return glewInit() == GLEW_OK;
+}
+
+// The renderer keeps the size it was set up with, so each further size runs in a process of its
+// own; the runs' JSON comes back through a file.
+bool runChild(const char* self, std::pair<int, int> size, int spots, std::string& json) {
+    const std::string file = "/tmp/murkmoor-bench-" + std::to_string(getpid()) + ".json";
+    const std::string command = std::string("'") + self + "' --size " +
+                                std::to_string(size.first) + "x" + std::to_string(size.second) +
+                                " --spots " + std::to_string(spots) + " --json " + file;
+    if (std::system(command.c_str()) != 0) return false;
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::remove(file.c_str());
+    const std::string all = text.str();
+    const size_t begin = all.find("[\n");
+    const size_t end = all.rfind("\n  ]");
+    if (begin == std::string::npos || end == std::string::npos) return false;
+    json = all.substr(begin + 2, end - begin - 2);
+    return true;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    BenchOptions options;
+    std::string error;
+    if (!parseBenchOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "murkmoor-bench: %s\nusage: murkmoor-bench [--size WxH] [--json FILE] "
+                             "[--spots N]\n",
+                     error.c_str());
+        return 2;
+    }
+    if (options.sizes.size() > 1) {
+        std::string runs;
+        for (const auto& size : options.sizes) {
+            std::string json;
+            if (!runChild(argv[0], size, options.spots, json)) return 1;
+            runs += (runs.empty() ? "" : ",\n") + json;
+        }
+        if (!options.json.empty()) {
+            std::ofstream(options.json) << "{\n  \"runs\": [\n" << runs << "\n  ]\n}\n";
+        }
+        return 0;
+    }
+
+    const auto [width, height] = options.sizes.front();
+    if (!openWindow(width, height)) {
+        std::fprintf(stderr, "murkmoor-bench: no OpenGL 4.3 window (is there a display?)\n");
+        return 1;
+    }
+    soundEngine = nullptr;  // a benchmark is silent
+    // The loaders' messages would bury the table: they go to /dev/null while the flight runs.
+    std::fflush(stdout);
+    const int console = dup(1);
+    const int nowhere = open("/dev/null", O_WRONLY);
+    dup2(nowhere, 1);
+    renderer.init(static_cast<float>(width), static_cast<float>(height));
+    renderer.loadScene();
+    const BenchRun run = runAtSize(width, height, options.spots);
+    std::fflush(stdout);
+    dup2(console, 1);
+    close(nowhere);
+    close(console);
+    printBenchTable(std::cout, run);
+    if (!options.json.empty()) {
+        std::ofstream out(options.json);
+        writeBenchJson(out, {run});
+    }
+    glfwTerminate();
+    return 0;
+}

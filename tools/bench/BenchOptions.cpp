@@ -1,0 +1,41 @@
+#include "BenchOptions.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
+                       std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string flag = argv[i];
+        if (i + 1 >= argc) {
+            error = "missing value after " + flag;
+            return false;
+        }
+        const std::string value = argv[++i];
+        if (flag == "--size") {
+            int width = 0;
+            int height = 0;
+            char end = 0;
+            if (std::sscanf(value.c_str(), "%dx%d%c", &width, &height, &end) != 2 || width < 16 ||
+                height < 16 || width > 8192 || height > 8192) {
+                error = "bad size " + value + " (expected WxH)";
+                return false;
+            }
+            options.sizes = {{width, height}};
+        } else if (flag == "--json") {
+            options.json = value;
+        } else if (flag == "--spots") {
+            char* end = nullptr;
+            const long spots = std::strtol(value.c_str(), &end, 10);
+            if (!end || *end != '\0' || spots < 1 || spots > 100) {
+                error = "bad number of spots " + value;
+                return false;
+            }
+            options.spots = static_cast<int>(spots);
+        } else {
+            error = "unknown option " + flag;
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct BenchOptions {
+    std::vector<std::pair<int, int>> sizes = {{1280, 768}, {640, 384}};
+    std::string json;
+    int spots = 6;  // moments of the flight that are measured, spread along it
+};
+
+bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
+                       std::string& error);

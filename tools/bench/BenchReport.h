@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "PassProfiler.h"
+
+// The figures of one switch configuration at one size, averaged over the measured frames.
+struct BenchResult {
+    std::string config;
+    std::array<double, kPassCount> passMs{};
+    std::array<bool, kPassCount> passRan{};
+    double updateCpuMs = 0.0;
+    double renderCpuMs = 0.0;
+    double frameMs = 0.0;
+    double fps() const { return frameMs > 0.0 ? 1000.0 / frameMs : 0.0; }
+};
+
+struct BenchRun {
+    int width = 0;
+    int height = 0;
+    std::string device;
+    std::string method;  // how the passes were timed
+    std::vector<BenchResult> results;
+};
+
+// A table: one row per pass and figure, one column per configuration.
+void printBenchTable(std::ostream& out, const BenchRun& run);
+void writeBenchJson(std::ostream& out, const std::vector<BenchRun>& runs);
