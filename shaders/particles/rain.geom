@@ -10,6 +10,9 @@ uniform float speed;  // apparent fall speed that the streak blurs, m/s
 uniform vec2 scale;   // streak width and length in milliseconds of fall at that speed
 
 out vec2 streakCoord;  // x across the streak 0..1, y from the drop (0) to the tail (1)
+out float streakFade;  // opacity left after widening a streak thinner than a pixel
+
+const float MIN_ANGULAR_WIDTH = 0.003;  // radians: about 1.5 pixels of 384 rows at 45 degrees
 
 const float PARKED_BELOW_Y = -1.0e5;  // rain.comp parks drops at -1e6
 
@@ -28,7 +31,12 @@ void main() {
     vec3 side = cross(tail - head, head);
     float sideLength = length(side);
     if (sideLength < 1e-8) return;
-    side *= 0.5 * size.x / sideLength;
+    // A centimetre-wide streak is far thinner than a pixel a few metres away and would not
+    // rasterise at all: it keeps at least the width that a pixel and a half subtends, and is made
+    // fainter by as much as it was widened, so distant rain stays a fine veil.
+    float width = max(size.x, MIN_ANGULAR_WIDTH * length(head));
+    streakFade = sqrt(size.x / width);
+    side *= 0.5 * width / sideLength;
 
     const vec3 ends[4] = vec3[](vec3(-1.0, 0.0, 0.0), vec3(1.0, 0.0, 0.0), vec3(-1.0, 1.0, 0.0),
                                 vec3(1.0, 1.0, 0.0));
