@@ -83,7 +83,11 @@ void ShaderProgram::printLinkLog(GLuint program) {
 }
 
 GLint ShaderProgram::getUniformLocation(const std::string& name) const {
-    GLint location = glGetUniformLocation(id, name.c_str());
+    return getUniformLocation(name.c_str());
+}
+
+GLint ShaderProgram::getUniformLocation(const char* name) const {
+    GLint location = glGetUniformLocation(id, name);
     if (location == -1) {
         std::cout << "Uniform does not exist: " << name << std::endl;
     }
@@ -91,5 +95,9 @@ GLint ShaderProgram::getUniformLocation(const std::string& name) const {
 }
 
 void ShaderProgram::setBool(const std::string& name, bool value) const {
+    setBool(name.c_str(), value);
+}
+
+void ShaderProgram::setBool(const char* name, bool value) const {
     glUniform1i(getUniformLocation(name), value ? 1 : 0);
 }

@@ -18,7 +18,10 @@ public:
 
     // Prints "Uniform does not exist: NAME" when the program has no such active uniform.
     GLint getUniformLocation(const std::string& name) const;
+    // The same lookup for a literal name, without making a string of it every frame.
+    GLint getUniformLocation(const char* name) const;
     void setBool(const std::string& name, bool value) const;
+    void setBool(const char* name, bool value) const;
 
 private:
     static void compileShaderFile(std::string path, GLuint shader);
