@@ -58,8 +58,11 @@ protected:
         }
         scene->clear(glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
         scene->bind();
+        // The renderer's fixed state: alpha blending, and back faces culled all frame long.
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glEnable(GL_CULL_FACE);
         rain->draw();
+        glDisable(GL_CULL_FACE);
         return scene->readColour();
     }
     static int litPixels(const std::vector<float>& image) {

@@ -48,8 +48,10 @@ void emitStreak(vec3 drop, vec2 size) {
     vec3 head = (viewMatrix * vec4(drop, 1.0)).xyz;
     vec3 tail = (viewMatrix * vec4(drop + vec3(0.0, size.y, 0.0), 1.0)).xyz;
     // Sideways direction perpendicular to both the streak and the line of sight, so the streak
-    // shows its full width to the camera. Seen end-on the streak has no visible extent.
-    vec3 side = cross(tail - head, head);
+    // shows its full width to the camera; it points to the camera's right, which winds the strip
+    // counter-clockwise on screen and keeps it through back-face culling. Seen end-on the streak
+    // has no visible extent.
+    vec3 side = cross(head, tail - head);
     float sideLength = length(side);
     if (sideLength < 1e-8) return;
     // A centimetre-wide streak is far thinner than a pixel a few metres away and would not
