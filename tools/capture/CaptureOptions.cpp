@@ -50,8 +50,7 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             const size_t equals = value.find('=');
             double number = 0.0;
             ok = equals != std::string::npos && parseNumber(value.substr(equals + 1), number);
-            if (ok)
-                options.switches.emplace_back(value.substr(0, equals), static_cast<int>(number));
+            if (ok) options.switches.emplace_back(value.substr(0, equals), static_cast<int>(number));
         } else {
             error = "unknown option " + flag;
             return false;
