@@ -50,7 +50,7 @@ bool soundsPresent(const std::vector<SoundCue>& cues, std::string& error) {
 
 // Flies to the first frame, then renders and sends each frame, printing progress. False when
 // the encoder stopped reading.
-bool renderFrames(const VideoOptions& options, EncoderProcess& encoder) {
+bool renderFrames(const VideoOptions& options, EncoderProcess& encoder, double& seconds) {
     const float dt = static_cast<float>(1.0 / options.fps);
     // Frame k shows the flight after step stepsBefore + k, the moment it is on screen in the
     // program, where the sounds of that step start.
@@ -75,7 +75,8 @@ bool renderFrames(const VideoOptions& options, EncoderProcess& encoder) {
         readBackBufferTopDown(options.width, options.height, pixels);
         if (!encoder.write(pixels.data(), pixels.size())) return false;
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        std::printf("\r%s   ", progressLine(frame + 1, frames, elapsed.count()).c_str());
+        seconds = elapsed.count();
+        std::printf("\r%s   ", progressLine(frame + 1, frames, seconds).c_str());
         std::fflush(stdout);
     }
     return true;
@@ -116,8 +117,8 @@ int main(int argc, char** argv) {
     renderer.init(static_cast<float>(options.width), static_cast<float>(options.height));
     renderer.loadScene();
 
-    const auto start = std::chrono::steady_clock::now();
-    const bool sent = renderFrames(options, encoder);
+    double seconds = 0.0;
+    const bool sent = renderFrames(options, encoder, seconds);
     glfwTerminate();
     const int status = encoder.finish();
     if (!sent || status != 0) {
@@ -125,9 +126,9 @@ int main(int argc, char** argv) {
         return fail(sent ? "ffmpeg failed (exit status " + std::to_string(status) + ")"
                          : "ffmpeg stopped reading frames (see its message above)");
     }
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    std::printf("\nWrote %s: %.2f s of video (%ld frames, %dx%d at %.6g fps) in %s\n",
-                options.out.c_str(), duration, frames, options.width, options.height, options.fps,
-                clockText(took.count()).c_str());
+    std::printf(
+        "\nWrote %s: %.2f s of video (%ld frames, %dx%d at %.6g fps) in %s, %.2f s a frame\n",
+        options.out.c_str(), duration, frames, options.width, options.height, options.fps,
+        clockText(seconds).c_str(), seconds / static_cast<double>(frames));
     return 0;
 }
