@@ -1,8 +1,9 @@
 # Two entry points: `make run` and `make test`. Both install what is missing, build and generate res/.
+# `make video` does the same and then exports the flight to murkmoor.mp4.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build run test clean
+.PHONY: all setup build run test video clean
 
 all: build
 
@@ -18,6 +19,12 @@ run: build
 
 test: build
 	@bash scripts/test.sh $(BUILD)
+
+# Options go in VIDEO_ARGS, e.g. make video VIDEO_ARGS="--from 40 --to 60 --size 640x360".
+# Without a screen the export runs under a virtual X server.
+video: build
+	@if [ -n "$$DISPLAY" ]; then ./$(BUILD)/tools/video/murkmoor-video $(VIDEO_ARGS); \
+	else xvfb-run -a ./$(BUILD)/tools/video/murkmoor-video $(VIDEO_ARGS); fi
 
 clean:
 	rm -rf $(BUILD) res
