@@ -144,3 +144,12 @@ TEST(VideoExport, AFailingFfmpegEndsTheExportWithAnErrorAndNoFile) {
     EXPECT_NE(run.err.find("murkmoor-video: ffmpeg"), std::string::npos) << run.err;
     EXPECT_FALSE(exists(out));
 }
+
+TEST(VideoExport, OutsideTheRepositoryRootItSaysWhatIsMissing) {
+    TempDir dir;
+    const ProcessResult run = runProcess(
+        "cd " + shellQuote(dir.path()) + " && " + MURKMOOR_VIDEO + " --to 1 --out clip.mp4", "");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("missing res/"), std::string::npos) << run.err;
+    EXPECT_FALSE(exists(dir.path() + "/clip.mp4"));
+}

@@ -36,13 +36,16 @@ int fail(const std::string& message) {
     return 1;
 }
 
-bool soundsPresent(const std::vector<SoundCue>& cues, std::string& error) {
-    for (const SoundCue& cue : cues) {
-        if (FILE* file = std::fopen(cue.file.c_str(), "rb")) {
+// The loaders would wait at the console for a missing file; better to stop before.
+bool assetsPresent(const std::vector<SoundCue>& cues, std::string& error) {
+    std::vector<std::string> files = {"res/myhouse/myhouse.obj"};
+    for (const SoundCue& cue : cues) files.push_back(cue.file);
+    for (const std::string& name : files) {
+        if (FILE* file = std::fopen(name.c_str(), "rb")) {
             std::fclose(file);
             continue;
         }
-        error = "missing " + cue.file + " (build first, and run from the repository root)";
+        error = "missing " + name + " (build first, and run from the repository root)";
         return false;
     }
     return true;
@@ -97,7 +100,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::vector<SoundCue> cues = soundtrackCues(timeline);
-    if (!soundsPresent(cues, error) || !outputWritable(options.out, error)) return fail(error);
+    if (!assetsPresent(cues, error) || !outputWritable(options.out, error)) return fail(error);
 
     const long frames = frameCount(options);
     const double duration = static_cast<double>(frames) / options.fps;

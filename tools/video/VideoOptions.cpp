@@ -67,12 +67,21 @@ bool parseVideoOptions(int argc, const char* const* argv, VideoOptions& options,
 }
 
 bool resolveVideoRange(VideoOptions& options, double flightSeconds, std::string& error) {
-    if (!options.hasTo) options.to = flightSeconds;
+    char text[160];
+    if (!options.hasTo) {
+        if (options.from >= flightSeconds) {
+            std::snprintf(text, sizeof text,
+                          "--from %g is past the end of the flight (%.1f s); give --to as well "
+                          "to film the last key point longer",
+                          options.from, flightSeconds);
+            error = text;
+            return false;
+        }
+        options.to = flightSeconds;
+    }
     if (frameCount(options) < 1) {
-        char text[160];
-        std::snprintf(text, sizeof text,
-                      "the range %.3f to %.3f s holds no frame at %g fps (the flight lasts %.1f s)",
-                      options.from, options.to, options.fps, flightSeconds);
+        std::snprintf(text, sizeof text, "the range %g to %g s holds no frame at %g fps",
+                      options.from, options.to, options.fps);
         error = text;
         return false;
     }
