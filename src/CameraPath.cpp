@@ -110,6 +110,7 @@ void CameraPath::fireEvents(const KeyPoint& reached) {
 
 // A null engine (no sound device) plays nothing.
 void CameraPath::play(const char* file, bool looped) {
+    if (onSound) onSound(file, looped);
     if (!soundEngine) return;
     soundEngine->play2D(file, looped, false, false, ESM_AUTO_DETECT, false);
 }

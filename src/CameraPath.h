@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <functional>
 #include <vector>
 
 #include "KeyPoint.h"
@@ -32,6 +33,9 @@ public:
     float travelled = 0.0f;
     RainParticles* rain = nullptr;
     bool active = false;
+    // Told of every sound the path plays, with or without an engine: lets a tool lay out the
+    // soundtrack from the real events. Null in the program.
+    std::function<void(const char* sound, bool looped)> onSound;
 
     CameraPath() = default;
     // Places the camera on the first key point. The rain system is the renderer's.

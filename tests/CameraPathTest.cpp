@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "Camera.h"
 #include "CameraPath.h"
 #include "KeyPoint.h"
@@ -122,4 +126,24 @@ TEST_F(CameraPathTest, DefaultPathDoesNothingWithoutACamera) {
     empty.active = true;
     empty.update(1.0f);  // no camera, no key points: nothing to move
     EXPECT_EQ(empty.next, 0);
+}
+
+TEST_F(CameraPathTest, SoundObserverHearsEverySoundInOrderWithoutAnEngine) {
+    std::vector<std::pair<std::string, bool>> heard;
+    path.onSound = [&](const char* sound, bool looped) { heard.emplace_back(sound, looped); };
+    const float toGate = glm::length(path.m_keyPoints[1].position - path.m_keyPoints[0].position);
+    path.update((toGate - 0.01f) / path.speed);
+    EXPECT_TRUE(heard.empty());
+    path.update(0.02f / path.speed);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0], std::make_pair(std::string("res/Soundeffects/gate.mp3"), false));
+
+    path.update(10000.0f);
+    const std::vector<std::string> expected = {"gate",  "ghost", "fire", "chauldron", "wolf",
+                                               "laugh", "chair", "rain", "thunder",   "thunder"};
+    ASSERT_EQ(heard.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(heard[i].first, "res/Soundeffects/" + expected[i] + ".mp3");
+        EXPECT_EQ(heard[i].second, expected[i] == "rain") << expected[i];
+    }
 }

@@ -18,6 +18,7 @@
 #include "BenchOptions.h"
 #include "BenchReport.h"
 #include "Globals.h"
+#include "HiddenWindow.h"
 
 namespace {
 const float kStep = 1.0f / 30.0f;
@@ -143,19 +144,6 @@ BenchRun runAtSize(int width, int height, int spots) {
     return run;
 }
 
-bool openWindow(int width, int height) {
-    if (!glfwInit()) return false;
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    GLFWwindow* window = glfwCreateWindow(width, height, "Murkmoor bench", nullptr, nullptr);
-    if (!window) return false;
-    glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    return glewInit() == GLEW_OK;
-}
-
 // The renderer keeps the size it was set up with, so each further size runs in a process of its
 // own; the runs' JSON comes back through a file.
 bool runChild(const char* self, std::pair<int, int> size, int spots, std::string& json) {
@@ -200,7 +188,7 @@ int main(int argc, char** argv) {
     }
 
     const auto [width, height] = options.sizes.front();
-    if (!openWindow(width, height)) {
+    if (!openHiddenWindow(width, height, "Murkmoor bench")) {
         std::fprintf(stderr, "murkmoor-bench: no OpenGL 4.3 window (is there a display?)\n");
         return 1;
     }

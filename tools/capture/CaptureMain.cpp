@@ -8,8 +8,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "BackBuffer.h"
 #include "CaptureOptions.h"
+#include "FlightWarmUp.h"
 #include "Globals.h"
+#include "HiddenWindow.h"
 
 namespace {
 void usage() {
@@ -19,12 +22,8 @@ void usage() {
 }
 
 bool writeBackBuffer(const std::string& path, int width, int height) {
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    stbi_flip_vertically_on_write(1);  // GL's first row is the bottom one
+    std::vector<uint8_t> pixels;
+    readBackBufferTopDown(width, height, pixels);
     return stbi_write_png(path.c_str(), width, height, 3, pixels.data(), width * 3) != 0;
 }
 }  // namespace
@@ -38,26 +37,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    glfwSetErrorCallback([](int code, const char* description) {
-        std::fprintf(stderr, "GLFW error %d: %s\n", code, description);
-    });
-    if (!glfwInit()) return 1;
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    GLFWwindow* window =
-        glfwCreateWindow(options.width, options.height, "Murkmoor capture", nullptr, nullptr);
-    if (!window) {
-        glfwTerminate();
-        return 1;
-    }
-    glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) {
-        glfwTerminate();
-        return 1;
-    }
+    GLFWwindow* window = openHiddenWindow(options.width, options.height, "Murkmoor capture");
+    if (!window) return 1;
 
     soundEngine = nullptr;  // a capture is silent
     renderer.init(static_cast<float>(options.width), static_cast<float>(options.height));
@@ -76,21 +57,10 @@ int main(int argc, char** argv) {
 
     const float dt = static_cast<float>(1.0 / options.fps);
     const long frames = std::lround(options.time * options.fps);
-    const long rendered = std::clamp(std::lround(options.warmup * options.fps), 1L,
-                                     std::max(frames, 1L));
-    // Before the warm-up the flight and the animated meshes advance alone: the simulations are
-    // held off, as their keys would hold them, since they cost the same at any size.
-    int* const simulations[3] = {&renderer.doSmoke, &renderer.doFire, &renderer.doRain};
-    int saved[3];
-    for (int i = 0; i < 3; ++i) saved[i] = *simulations[i];
-    for (int i = 0; i < 3; ++i) *simulations[i] = 0;
-    for (long frame = 0; frame < frames - rendered; ++frame) renderer.update(dt);
-    for (int i = 0; i < 3; ++i) *simulations[i] = saved[i];
+    const long rendered =
+        std::clamp(std::lround(options.warmup * options.fps), 1L, std::max(frames, 1L));
     const long warmFrames = std::min(frames, rendered);
-    for (long frame = 0; frame < warmFrames; ++frame) {
-        renderer.update(dt);
-        renderer.render();
-    }
+    flyWithWarmUp(renderer, frames - rendered, warmFrames, dt);
     if (warmFrames == 0) {
         renderer.update(0.0f);
         renderer.render();

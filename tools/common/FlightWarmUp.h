@@ -1,0 +1,10 @@
+#pragma once
+
+class Renderer;
+
+// Advances the renderer's flight by heldSteps + drawnSteps fixed steps of dt. During the held
+// steps only the path and the animated meshes move: the simulations are switched off, as their
+// keys would hold them, since they cost the same at any size. The drawn steps then run the
+// simulations and render each frame, as the program does, so that whatever builds up over
+// frames (particles, eye adaptation) has settled by the frame that follows.
+void flyWithWarmUp(Renderer& renderer, long heldSteps, long drawnSteps, float dt);

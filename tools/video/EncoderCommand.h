@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Soundtrack.h"
+#include "VideoOptions.h"
+
+// The ffmpeg command line (program name first) that reads raw RGB frames, top row first, from
+// its standard input and writes them with the soundtrack as H.264 and AAC into an MP4 file.
+std::vector<std::string> encoderArguments(const VideoOptions& options, const SoundtrackMix& mix);

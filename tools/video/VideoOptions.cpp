@@ -1,0 +1,97 @@
+#include "VideoOptions.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+constexpr double kMaxFps = 240.0;
+constexpr int kMaxSide = 8192;
+
+bool parseNumber(const std::string& text, double& value) {
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return !text.empty() && end && *end == '\0' && std::isfinite(value);
+}
+
+bool parseSize(const std::string& text, int& width, int& height) {
+    char x = 0;
+    char extra = 0;
+    return std::sscanf(text.c_str(), "%d%c%d%c", &width, &x, &height, &extra) == 3 && x == 'x' &&
+           width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide;
+}
+}  // namespace
+
+bool parseVideoOptions(int argc, const char* const* argv, VideoOptions& options,
+                       std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string flag = argv[i];
+        if (flag != "--from" && flag != "--to" && flag != "--size" && flag != "--out" &&
+            flag != "--fps") {
+            error = "unknown option " + flag;
+            return false;
+        }
+        if (i + 1 >= argc) {
+            error = "missing value after " + flag;
+            return false;
+        }
+        const std::string value = argv[++i];
+        bool ok = true;
+        if (flag == "--from") {
+            ok = parseNumber(value, options.from) && options.from >= 0.0;
+        } else if (flag == "--to") {
+            ok = parseNumber(value, options.to) && options.to > 0.0;
+            options.hasTo = true;
+        } else if (flag == "--size") {
+            ok = parseSize(value, options.width, options.height);
+            if (ok && (options.width % 2 != 0 || options.height % 2 != 0)) {
+                error = "--size " + value + ": width and height must be even for H.264 (4:2:0)";
+                return false;
+            }
+        } else if (flag == "--fps") {
+            ok = parseNumber(value, options.fps) && options.fps >= 1.0 && options.fps <= kMaxFps;
+        } else {
+            ok = !value.empty();
+            options.out = value;
+        }
+        if (!ok) {
+            error = "bad value for " + flag + ": " + value;
+            return false;
+        }
+    }
+    if (options.hasTo && options.to <= options.from) {
+        error = "--to must come after --from";
+        return false;
+    }
+    return true;
+}
+
+bool resolveVideoRange(VideoOptions& options, double flightSeconds, std::string& error) {
+    char text[160];
+    if (!options.hasTo) {
+        if (options.from >= flightSeconds) {
+            std::snprintf(text, sizeof text,
+                          "--from %g is past the end of the flight (%.1f s); give --to as well "
+                          "to film the last key point longer",
+                          options.from, flightSeconds);
+            error = text;
+            return false;
+        }
+        options.to = flightSeconds;
+    }
+    if (frameCount(options) < 1) {
+        std::snprintf(text, sizeof text, "the range %g to %g s holds no frame at %g fps",
+                      options.from, options.to, options.fps);
+        error = text;
+        return false;
+    }
+    return true;
+}
+
+long stepsBefore(const VideoOptions& options) {
+    return std::lround(options.from * options.fps);
+}
+
+long frameCount(const VideoOptions& options) {
+    return std::lround(options.to * options.fps) - stepsBefore(options);
+}
