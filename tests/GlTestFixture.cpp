@@ -30,6 +30,14 @@ void createContext() {
 }
 }  // namespace
 
+void closeSharedContext() {
+    if (!sharedWindow) return;
+    glFinish();
+    glfwDestroyWindow(sharedWindow);
+    sharedWindow = nullptr;
+    glfwTerminate();
+}
+
 std::vector<std::string>& GlTest::glErrors() {
     static std::vector<std::string> errors;
     return errors;

@@ -24,6 +24,10 @@ protected:
     static size_t takeGlErrors();
 };
 
+// Ends the shared context and GLFW before the process exits, so the driver's threads are not torn
+// down by the exit handlers underneath a live context.
+void closeSharedContext();
+
 // Reads back level 0 of a 2D texture as RGBA floats, rows bottom to top.
 std::vector<float> readTextureRgba(GLuint texture, int width, int height);
 // Reads back the default framebuffer's colour as RGBA floats, rows bottom to top.

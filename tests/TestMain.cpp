@@ -2,9 +2,13 @@
 
 #include <cstdio>
 
+#include "GlTestFixture.h"
+
 int main(int argc, char** argv) {
     // Loaders that wait for Enter after a missing file must not block a test run.
     if (!std::freopen("/dev/null", "r", stdin)) return 2;
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    closeSharedContext();
+    return result;
 }
