@@ -42,7 +42,7 @@ protected:
         for (size_t i = 0; i < window.size(); i += 4) sum += window[i] + window[i + 1] + window[i + 2];
         return sum;
     }
-    // Random keys and frame times for the given number of frames, or until the time is up; every
+    // Random keys, mouse moves and frame times for the given number of frames, or until the time is up; every
     // `checkEvery` frames the image, the HDR target and the GL error list are checked. Returns the
     // number of frames drawn.
     int fuzz(unsigned seed, int frames, double seconds, int checkEvery) {
@@ -53,6 +53,7 @@ protected:
         for (; drawn < frames && std::chrono::steady_clock::now() < end; ++drawn) {
             for (int k = std::rand() % 4; k > 0; --k) keys.sendOne();
             runFrame(keys.frameTime());
+            keys.moveMouse();
             if (drawn % checkEvery == checkEvery - 1) {
                 const FrameHealth health = inspectFrame();
                 EXPECT_EQ(health.nonFiniteWindow, 0u) << "frame " << drawn;

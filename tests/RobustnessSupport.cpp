@@ -73,3 +73,12 @@ float RandomKeys::frameTime() {
     if (kind <= 3) return std::uniform_real_distribution<float>(0.0f, 0.5f)(engine);
     return 1.0f / 60.0f;
 }
+
+void RandomKeys::moveMouse() {
+    std::uniform_real_distribution<double> jump(-400.0, 400.0);
+    if (std::bernoulli_distribution(0.5)(engine)) {
+        cursorX += jump(engine);
+        cursorY += jump(engine);
+    }
+    applyMouseLook(renderer.camera, cursorX, cursorY);
+}

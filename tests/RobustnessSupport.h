@@ -40,7 +40,11 @@ public:
     void sendOne();
     // A frame time: often 1/60 s, sometimes 0, a stall of several seconds, or anything between.
     float frameTime();
+    // Mouse look after a frame, as main does it: the cursor jumps by up to 400 pixels each way.
+    void moveMouse();
 
 private:
     std::mt19937 engine;
+    double cursorX = 640.0;
+    double cursorY = 384.0;
 };
