@@ -21,6 +21,7 @@ enum class Damage {
     NonSquare,   // a good image, 16 x 8
     Oversized,   // a good image wider than any GL texture may be
     BadIndices,  // (model) faces naming vertices that do not exist
+    NaNVertices, // (model) a mesh whose positions are not numbers or infinite
 };
 
 struct CorruptAsset {
@@ -33,7 +34,7 @@ void PrintTo(const CorruptAsset& asset, std::ostream* out) { *out << asset.file;
 
 std::string describe(const testing::TestParamInfo<CorruptAsset>& info) {
     static const char* const kDamage[] = {"Empty",     "Truncated", "Garbage",
-                                          "NonSquare", "Oversized", "BadIndices"};
+                                          "NonSquare", "Oversized", "BadIndices", "NaNVertices"};
     std::string name = std::string(kDamage[static_cast<int>(info.param.damage)]) + "_";
     const std::string file = fs::path(info.param.file).filename().string();
     for (const char c : file) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
@@ -76,6 +77,9 @@ void damage(const fs::path& path, Damage how) {
             fs::rename(path.string() + ".png", path);
             return;
         case Damage::BadIndices: bytes += "o Broken\nusemtl stone\nf 1/1/1 2/2/1 99999/3/1\n"; break;
+        case Damage::NaNVertices:
+            bytes += "o Broken\nusemtl stone\nv nan nan nan\nv inf 0 -inf\nv 1 1e39 0\nf -3 -2 -1\n";
+            break;
     }
     writeBytes(path, bytes);
 }
@@ -136,6 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
         CorruptAsset{"res/myhouse/myhouse.obj", Damage::Truncated, ""},
         CorruptAsset{"res/myhouse/myhouse.obj", Damage::Garbage, ""},
         CorruptAsset{"res/myhouse/myhouse.obj", Damage::BadIndices, "ERROR (assimp): "},
+        CorruptAsset{"res/myhouse/myhouse.obj", Damage::NaNVertices, ""},
         CorruptAsset{"res/myhouse/myhouse.mtl", Damage::Garbage, ""},
         CorruptAsset{"res/Music/horrorPiano.mp3", Damage::Truncated, ""},
         CorruptAsset{"res/Soundeffects/gate.mp3", Damage::Empty, ""},

@@ -1,6 +1,7 @@
 #include "RobustnessSupport.h"
 
 #include <GLFW/glfw3.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -29,6 +30,11 @@ size_t residentBytes() {
     size_t resident = 0;
     statm >> pages >> resident;
     return resident * static_cast<size_t>(sysconf(_SC_PAGESIZE));
+}
+
+size_t heapBytesInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
 }
 
 std::string startRenderer(int width, int height) {

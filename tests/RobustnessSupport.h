@@ -15,6 +15,9 @@ size_t countNonFinite(const std::vector<float>& values);
 
 // Resident memory of this process in bytes (/proc/self/statm).
 size_t residentBytes();
+// Bytes allocated through malloc and not yet freed, over every arena: unlike resident memory it
+// moves by the byte, not by the page or the allocator's growth step.
+size_t heapBytesInUse();
 
 // Builds the process-wide renderer at the given size and loads the scene of the working
 // directory, as main does; returns what the set-up printed.
