@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     // A window larger than the GL can draw into would take the process down at the first frame.
-    if (!windowSizeRenderable(static_cast<int>(settings.width), static_cast<int>(settings.height))) {
+    if (!windowSizeRenderable(static_cast<int>(settings.width),
+                              static_cast<int>(settings.height))) {
         failureEnding("GLFW could not create window. :(");
         glfwTerminate();
         return 0;

@@ -20,7 +20,9 @@ struct BrokenShader {
     Damage damage;
 };
 
-void PrintTo(const BrokenShader& broken, std::ostream* out) { *out << broken.file; }
+void PrintTo(const BrokenShader& broken, std::ostream* out) {
+    *out << broken.file;
+}
 
 std::string describe(const testing::TestParamInfo<BrokenShader>& info) {
     static const char* const kDamage[] = {"Missing", "Empty", "Truncated", "Garbage"};
@@ -36,9 +38,15 @@ void damage(const fs::path& path, Damage how) {
         text.assign(std::istreambuf_iterator<char>(in), {});
     }
     switch (how) {
-        case Damage::Missing: fs::remove(path); return;
-        case Damage::Empty: text.clear(); break;
-        case Damage::Truncated: text.resize(text.size() / 2); break;
+        case Damage::Missing:
+            fs::remove(path);
+            return;
+        case Damage::Empty:
+            text.clear();
+            break;
+        case Damage::Truncated:
+            text.resize(text.size() / 2);
+            break;
         case Damage::Garbage:
             for (size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>((i * 151) ^ 0xA5);
             break;
@@ -67,7 +75,8 @@ TEST_P(BrokenShaderTest, IsReportedAndFramesStillRenderWithoutErrorsOrNaN) {
     const std::string setup = startRenderer(96, 64);
     const std::string path = std::string("shaders/") + GetParam().file;
     if (GetParam().damage == Damage::Missing) {
-        EXPECT_THAT(setup, HasSubstr("Unable to open " + path + ". Are you in the right directory?"));
+        EXPECT_THAT(setup,
+                    HasSubstr("Unable to open " + path + ". Are you in the right directory?"));
     }
     EXPECT_THAT(setup, HasSubstr("Compiling shader: " + path + "\n"));
     // The driver reports the failed compile through the debug output; the frames must add nothing.

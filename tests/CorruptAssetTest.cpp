@@ -15,26 +15,28 @@ namespace fs = std::filesystem;
 
 namespace {
 enum class Damage {
-    Empty,       // zero bytes
-    Truncated,   // the first half of the file
-    Garbage,     // bytes of no format at all
-    NonSquare,   // a good image, 16 x 8
-    Oversized,   // a good image wider than any GL texture may be
-    BadIndices,  // (model) faces naming vertices that do not exist
-    NaNVertices, // (model) a mesh whose positions are not numbers or infinite
+    Empty,        // zero bytes
+    Truncated,    // the first half of the file
+    Garbage,      // bytes of no format at all
+    NonSquare,    // a good image, 16 x 8
+    Oversized,    // a good image wider than any GL texture may be
+    BadIndices,   // (model) faces naming vertices that do not exist
+    NaNVertices,  // (model) a mesh whose positions are not numbers or infinite
 };
 
 struct CorruptAsset {
-    const char* file;      // below the scene directory
+    const char* file;  // below the scene directory
     Damage damage;
-    const char* message;   // what the program says about it; empty where a decoder may cope
+    const char* message;  // what the program says about it; empty where a decoder may cope
 };
 
-void PrintTo(const CorruptAsset& asset, std::ostream* out) { *out << asset.file; }
+void PrintTo(const CorruptAsset& asset, std::ostream* out) {
+    *out << asset.file;
+}
 
 std::string describe(const testing::TestParamInfo<CorruptAsset>& info) {
-    static const char* const kDamage[] = {"Empty",     "Truncated", "Garbage",
-                                          "NonSquare", "Oversized", "BadIndices", "NaNVertices"};
+    static const char* const kDamage[] = {"Empty",     "Truncated",  "Garbage",    "NonSquare",
+                                          "Oversized", "BadIndices", "NaNVertices"};
     std::string name = std::string(kDamage[static_cast<int>(info.param.damage)]) + "_";
     const std::string file = fs::path(info.param.file).filename().string();
     for (const char c : file) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
@@ -60,8 +62,12 @@ void damage(const fs::path& path, Damage how) {
     }
     std::string bytes = readBytes(path);
     switch (how) {
-        case Damage::Empty: bytes.clear(); break;
-        case Damage::Truncated: bytes.resize(bytes.size() / 2); break;
+        case Damage::Empty:
+            bytes.clear();
+            break;
+        case Damage::Truncated:
+            bytes.resize(bytes.size() / 2);
+            break;
         case Damage::Garbage:
             bytes.assign(4096, '\0');
             for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 37 + 11);
@@ -76,9 +82,12 @@ void damage(const fs::path& path, Damage how) {
             writeSolidImage(path.string() + ".png", 40000, 1, 3, 90);
             fs::rename(path.string() + ".png", path);
             return;
-        case Damage::BadIndices: bytes += "o Broken\nusemtl stone\nf 1/1/1 2/2/1 99999/3/1\n"; break;
+        case Damage::BadIndices:
+            bytes += "o Broken\nusemtl stone\nf 1/1/1 2/2/1 99999/3/1\n";
+            break;
         case Damage::NaNVertices:
-            bytes += "o Broken\nusemtl stone\nv nan nan nan\nv inf 0 -inf\nv 1 1e39 0\nf -3 -2 -1\n";
+            bytes +=
+                "o Broken\nusemtl stone\nv nan nan nan\nv inf 0 -inf\nv 1 1e39 0\nf -3 -2 -1\n";
             break;
     }
     writeBytes(path, bytes);

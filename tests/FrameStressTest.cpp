@@ -40,12 +40,13 @@ protected:
         const std::vector<float> window =
             readWindowRgba(renderer.viewportWidth, renderer.viewportHeight);
         float sum = 0.0f;
-        for (size_t i = 0; i < window.size(); i += 4) sum += window[i] + window[i + 1] + window[i + 2];
+        for (size_t i = 0; i < window.size(); i += 4)
+            sum += window[i] + window[i + 1] + window[i + 2];
         return sum;
     }
-    // Random keys, mouse moves and frame times for the given number of frames, or until the time is up; every
-    // `checkEvery` frames the image, the HDR target and the GL error list are checked. Returns the
-    // number of frames drawn.
+    // Random keys, mouse moves and frame times for the given number of frames, or until the time is
+    // up; every `checkEvery` frames the image, the HDR target and the GL error list are checked.
+    // Returns the number of frames drawn.
     int fuzz(unsigned seed, int frames, double seconds, int checkEvery) {
         RandomKeys keys(seed);
         StdoutCapture capture;
@@ -161,7 +162,8 @@ TEST_F(FrameStressTest, ResidentMemoryStaysFlatOverThousandsOfFrames) {
         // Every five hundredth frame runs the simulations too.
         const bool simulate = frame % 500 == 499;
         if (simulate || frame % 500 == 0) {
-            for (const char* name : {"doSmoke", "doFire", "doRain"}) renderer.setSwitch(name, simulate);
+            for (const char* name : {"doSmoke", "doFire", "doRain"})
+                renderer.setSwitch(name, simulate);
         }
         runFrame(1.0f / 60.0f);
         if (frame % 100 == 99) glFinish();

@@ -62,10 +62,10 @@ FrameHealth inspectFrame() {
 }
 
 void RandomKeys::sendOne() {
-    static const int kKeys[] = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4, GLFW_KEY_F5,
-                                GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F8, GLFW_KEY_F9, GLFW_KEY_F10,
-                                GLFW_KEY_SPACE, GLFW_KEY_U, GLFW_KEY_I, GLFW_KEY_W, GLFW_KEY_A,
-                                GLFW_KEY_S, GLFW_KEY_D, GLFW_KEY_Q, GLFW_KEY_E};
+    static const int kKeys[] = {GLFW_KEY_F1,    GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4, GLFW_KEY_F5,
+                                GLFW_KEY_F6,    GLFW_KEY_F7, GLFW_KEY_F8, GLFW_KEY_F9, GLFW_KEY_F10,
+                                GLFW_KEY_SPACE, GLFW_KEY_U,  GLFW_KEY_I,  GLFW_KEY_W,  GLFW_KEY_A,
+                                GLFW_KEY_S,     GLFW_KEY_D,  GLFW_KEY_Q,  GLFW_KEY_E};
     std::uniform_int_distribution<size_t> pick(0, sizeof(kKeys) / sizeof(kKeys[0]) - 1);
     const int key = kKeys[pick(engine)];
     const int action = std::bernoulli_distribution(0.7)(engine) ? GLFW_PRESS : GLFW_RELEASE;

@@ -87,16 +87,25 @@ TEST(WindowSizeBinary, RefusedSizesEndThroughTheWindowFailure) {
         const char* answers;
     };
     const Case cases[] = {
-        {"", "abc\n"},             {"", "-0.5\n-0.5\nn\n"},
-        {"", "0\n0\nn\n"},          {"", "-640\n480\nn\n"},       {"", "1e30\n600\nn\n"},
-        {"", "3e9\n600\nn\n"},      {"", "40000\n40000\nn\n"},    {"", "20000\n100\nn\n"},
-        {"0 0", "\n"},              {"-640 480", "\n"},           {"99999999999 600", "\n"},
-        {"2000000000 600", "\n"},   {"640 -1", "\n"},             {"100000 100", "\n"},
+        {"", "abc\n"},
+        {"", "-0.5\n-0.5\nn\n"},
+        {"", "0\n0\nn\n"},
+        {"", "-640\n480\nn\n"},
+        {"", "1e30\n600\nn\n"},
+        {"", "3e9\n600\nn\n"},
+        {"", "40000\n40000\nn\n"},
+        {"", "20000\n100\nn\n"},
+        {"0 0", "\n"},
+        {"-640 480", "\n"},
+        {"99999999999 600", "\n"},
+        {"2000000000 600", "\n"},
+        {"640 -1", "\n"},
+        {"100000 100", "\n"},
     };
     for (const Case& c : cases) {
         const ProcessResult result = runProgram(c.arguments, c.answers);
-        const std::string label = std::string("arguments '") + c.arguments + "', answers '" +
-                                  c.answers + "'";
+        const std::string label =
+            std::string("arguments '") + c.arguments + "', answers '" + c.answers + "'";
         EXPECT_EQ(result.exitCode, 0) << label << "\n" << result.out << result.err;
         EXPECT_THAT(result.out, HasSubstr(kRefused)) << label;
         EXPECT_THAT(result.err, Not(HasSubstr("Assertion"))) << label;
