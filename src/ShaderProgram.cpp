@@ -6,6 +6,8 @@
 #include <sstream>
 #include <vector>
 
+#include "StandInProgram.h"
+
 ShaderProgram::ShaderProgram(std::string vertexFile, std::string fragmentFile) {
     const GLenum stages[] = {GL_VERTEX_SHADER, GL_FRAGMENT_SHADER};
     const std::string files[] = {vertexFile, fragmentFile};
@@ -37,6 +39,9 @@ void ShaderProgram::build(const GLenum* stages, const std::string* files, int co
     glLinkProgram(program);
     printLinkLog(program);
     for (int i = 0; i < count; ++i) glDetachShader(program, shaders[i]);
+    // A program that failed to link cannot even be bound without a GL error: it draws nothing
+    // instead, and the failure shows as the logs above and a wrong picture.
+    if (!programLinked(program)) linkStandIn(program, stages[0] == GL_COMPUTE_SHADER);
     id = program;
 }
 

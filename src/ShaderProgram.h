@@ -5,7 +5,8 @@
 #include <string>
 
 // One linked GL program built from GLSL files below shaders/. Build failures are only reported on
-// the console; the program object exists in every case. Uniform locations are looked up by name at
+// the console; the program object exists in every case, and one whose files fail to link is linked
+// with stand-in shaders that draw and compute nothing. Uniform locations are looked up by name at
 // every set, never cached.
 class ShaderProgram {
 public:

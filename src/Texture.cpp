@@ -4,6 +4,20 @@
 
 #include <cstdio>
 
+namespace {
+// A decoded image that GL would refuse (GL_INVALID_VALUE) counts as a file that failed to load.
+bool fitsLimit(int width, int height, GLenum limit) {
+    GLint largest = 0;
+    glGetIntegerv(limit, &largest);
+    return width > 0 && height > 0 && width <= largest && height <= largest;
+}
+
+void refuse(unsigned char*& pixels) {
+    stbi_image_free(pixels);
+    pixels = nullptr;
+}
+}  // namespace
+
 GLenum textureFormatForChannels(int channels) {
     switch (channels) {
         case 1: return GL_RED;
@@ -22,6 +36,11 @@ GLuint loadTexture(const std::string& fileName, const std::string& directory, in
     stbi_set_flip_vertically_on_load(true);
     int channels = 0;
     unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 0);
+    if (pixels && !fitsLimit(width, height, GL_MAX_TEXTURE_SIZE)) {
+        refuse(pixels);
+        width = 0;
+        height = 0;
+    }
     if (pixels) {
         const GLenum format = textureFormatForChannels(channels);
         glBindTexture(GL_TEXTURE_2D, name);
@@ -61,6 +80,11 @@ GLuint loadCubeMap(const std::string& directory, const std::string& positiveX,
         int height = 0;
         int channels = 0;
         unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 0);
+        // Cube-map faces must be square.
+        if (pixels &&
+            (width != height || !fitsLimit(width, height, GL_MAX_CUBE_MAP_TEXTURE_SIZE))) {
+            refuse(pixels);
+        }
         if (pixels) {
             const GLenum format = textureFormatForChannels(channels);
             glPixelStorei(GL_UNPACK_ALIGNMENT, 1);

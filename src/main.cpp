@@ -7,6 +7,7 @@
 #include "Globals.h"
 #include "Controls.h"
 #include "Shell.h"
+#include "WindowSize.h"
 
 int main(int argc, char** argv) {
     // The console is the program's interface: every line shows at once, also through a pipe.
@@ -34,9 +35,9 @@ int main(int argc, char** argv) {
         glfwWindowHint(GLFW_REFRESH_RATE, 120);
     }
 
-    // A size that an int cannot hold is refused here, before any conversion.
+    // A size that an int cannot hold, or a negative one, is refused here, before any conversion.
     GLFWwindow* window = nullptr;
-    if (windowSizeRepresentable(settings)) {
+    if (windowSizeCreatable(settings)) {
         window = glfwCreateWindow(static_cast<int>(settings.width),
                                   static_cast<int>(settings.height), "Murkmoor!", monitor, nullptr);
     }
@@ -51,6 +52,13 @@ int main(int argc, char** argv) {
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK) {
         failureEnding("GLEW could not be initialized. :(");
+        glfwTerminate();
+        return 0;
+    }
+    // A window larger than the GL can draw into would take the process down at the first frame.
+    if (!windowSizeRenderable(static_cast<int>(settings.width),
+                              static_cast<int>(settings.height))) {
+        failureEnding("GLFW could not create window. :(");
         glfwTerminate();
         return 0;
     }

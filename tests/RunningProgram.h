@@ -26,6 +26,8 @@ public:
     int waitForExit(double seconds);
     std::string out() const;
     std::string err() const;
+    // The X window id found by waitForWindow.
+    const std::string& windowId() const { return window; }
 
 private:
     std::string dir;
