@@ -12,7 +12,7 @@ public:
 
     // Waits for the window titled "Murkmoor!"; false after the timeout.
     bool waitForWindow(double seconds);
-    // Waits until the frame loop handles keys: F11 until frame rates show, then F11 to stop them.
+    // Waits until the frame loop handles input: middle clicks until their line shows.
     bool waitForFrameLoop(double seconds);
     // Runs "xdotool ARGS" (the window id is available as $W).
     void xdotool(const std::string& arguments) const;
