@@ -33,12 +33,25 @@ bool eventually(double seconds, Check check) {
     return true;
 }
 
-// Frame rates printing, so that frames can be counted. F11 toggles them, and the presses that found
-// the frame loop may have left them either way when the first frames were slow.
-bool printingFrameRates(RunningProgram& program) {
-    if (program.waitForFrames(2, 10.0)) return true;
-    program.xdotool("key --window $W F11");
-    return program.waitForFrames(2, kTimeout);
+// Frame rates printing, so that frames can be counted. F11 toggles them; a press may be lost, or
+// may have landed once more than meant while slow frames drew, so F11 is pressed again whenever no
+// frame shows within the wait.
+bool printingFrameRates(RunningProgram& program, double wait = 10.0) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        program.xdotool("key --window $W F11");
+        if (program.waitForFrames(2, wait)) return true;
+    }
+    return false;
+}
+
+// Escape, repeated if the program has not ended after a while; its exit code, or -1.
+int quitWithEscape(RunningProgram& program) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        program.xdotool("key --window $W Escape");
+        const int code = program.waitForExit(10.0);
+        if (code >= 0) return code;
+    }
+    return -1;
 }
 
 class ProgramRobustnessTest : public ::testing::Test {
@@ -54,16 +67,27 @@ TEST_F(ProgramRobustnessTest, UnwritableKeyPointFileIsReportedAtEveryPress) {
     ASSERT_TRUE(program.waitForWindow(kStartTimeout)) << program.out() << program.err();
     ASSERT_TRUE(program.waitForFrameLoop(kStartTimeout)) << program.out();
 
+    // Two presses that reach the program; a synthetic key event now and then does not, so a
+    // press is repeated when its pose has not shown after a while.
     for (size_t press = 1; press <= 2; ++press) {
-        program.xdotool("key --window $W c");
         EXPECT_TRUE(eventually(kTimeout, [&] {
-            return occurrences(program.err(), "Error writing to ...\n") == press;
-        })) << program.err();
+            if (occurrences(program.out(), "Camera position: ") >= press) return true;
+            const size_t mark = program.out().size();
+            program.xdotool("key --window $W c");
+            return program.waitForOutput("Camera position: ", 5.0, mark);
+        }));
     }
-    EXPECT_EQ(occurrences(program.out(), "Camera position: "), 2u);
-    program.xdotool("key --window $W Escape");
-    EXPECT_EQ(program.waitForExit(kTimeout), 0) << program.err();
-    EXPECT_EQ(program.err(), "Error writing to ...\nError writing to ...\n");
+    // Every press that printed its pose said that the file cannot be written, on standard error.
+    EXPECT_TRUE(eventually(kTimeout, [&] {
+        return occurrences(program.err(), "Error writing to ...\n") ==
+               occurrences(program.out(), "Camera position: ");
+    })) << program.err();
+    EXPECT_EQ(quitWithEscape(program), 0) << program.err();
+    const size_t poses = occurrences(program.out(), "Camera position: ");
+    EXPECT_GE(poses, 2u);
+    std::string expected;
+    for (size_t i = 0; i < poses; ++i) expected += "Error writing to ...\n";
+    EXPECT_EQ(program.err(), expected);
 }
 
 TEST_F(ProgramRobustnessTest, WithoutASoundDeviceRunsResizesAndQuitsSilently) {
@@ -81,8 +105,7 @@ TEST_F(ProgramRobustnessTest, WithoutASoundDeviceRunsResizesAndQuitsSilently) {
     ASSERT_TRUE(program.waitForFrames(3, kTimeout));
     program.xdotool("windowsize --sync $W 320 192");
     ASSERT_TRUE(program.waitForFrames(3, kTimeout));
-    program.xdotool("key --window $W Escape");
-    EXPECT_EQ(program.waitForExit(kTimeout), 0);
+    EXPECT_EQ(quitWithEscape(program), 0);
     EXPECT_EQ(program.err(), "");
     EXPECT_THAT(program.out(), Not(HasSubstr("ALSA")));
     EXPECT_THAT(program.out(), Not(HasSubstr("Uniform does not exist")));
@@ -91,7 +114,8 @@ TEST_F(ProgramRobustnessTest, WithoutASoundDeviceRunsResizesAndQuitsSilently) {
 TEST_F(ProgramRobustnessTest, InputAtItsEndTakesTheDefaultSize) {
     RunningProgram program(scene.path(), "", "");
     ASSERT_TRUE(program.waitForWindow(kStartTimeout)) << program.out() << program.err();
-    ASSERT_TRUE(program.waitForFrameLoop(kStartTimeout)) << program.out();
+    // Frames of the default size are slow on a software renderer: a long wait for each try.
+    ASSERT_TRUE(printingFrameRates(program, kTimeout)) << program.out();
     const ProcessResult geometry =
         runProcess("xdotool getwindowgeometry " + program.windowId(), "");
     EXPECT_THAT(geometry.out, HasSubstr("Geometry: 1280x768"));
