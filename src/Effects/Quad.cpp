@@ -17,18 +17,24 @@ const float kQuadVertices[4 * 5] = {
 };
 }  // namespace
 
-void Quad::makeGeometry() {
-    glGenVertexArrays(1, &vertexArray);
-    glGenBuffers(1, &vertexBuffer);
-    glBindVertexArray(vertexArray);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(kQuadVertices), kQuadVertices, GL_STATIC_DRAW);
+GLuint Quad::makeStripVertexArray(const float (&vertices)[20], GLuint& buffer) {
+    GLuint array = 0;
+    glGenVertexArrays(1, &array);
+    glGenBuffers(1, &buffer);
+    glBindVertexArray(array);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(vertices), vertices, GL_STATIC_DRAW);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
     glEnableVertexAttribArray(1);
     glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float),
                           reinterpret_cast<const void*>(3 * sizeof(float)));
     glBindVertexArray(0);
+    return array;
+}
+
+void Quad::makeGeometry() {
+    vertexArray = makeStripVertexArray(kQuadVertices, vertexBuffer);
     geometryReady = true;
 }
 

@@ -24,6 +24,9 @@ public:
 
     // Draws the shared quad with whatever program, textures and framebuffer are current.
     static void draw();
+    // A vertex array of four triangle-strip vertices, each a position (x, y, z) and a texture
+    // coordinate (u, v): attribute 0 and attribute 1. The buffer's name goes to buffer.
+    static GLuint makeStripVertexArray(const float (&vertices)[20], GLuint& buffer);
     static GLuint vertexArray;
     static GLuint vertexBuffer;
     static bool geometryReady;
