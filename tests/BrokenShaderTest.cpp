@@ -55,14 +55,7 @@ void damage(const fs::path& path, Damage how) {
 }
 
 // A scene whose shaders/ is a copy of the repository's with one file damaged.
-class BrokenShaderTest : public GlTest, public testing::WithParamInterface<BrokenShader> {
-protected:
-    std::unique_ptr<TestScene> scene;
-    void TearDown() override {
-        scene.reset();
-        GlTest::TearDown();
-    }
-};
+class BrokenShaderTest : public SceneGlTest, public testing::WithParamInterface<BrokenShader> {};
 }  // namespace
 
 TEST_P(BrokenShaderTest, IsReportedAndFramesStillRenderWithoutErrorsOrNaN) {

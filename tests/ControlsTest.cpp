@@ -18,9 +18,8 @@ using ::testing::HasSubstr;
 namespace {
 // The process-wide renderer set up on a small scene, driven through the key callback as GLFW
 // would call it.
-class ControlsTest : public GlTest {
+class ControlsTest : public SceneGlTest {
 protected:
-    std::unique_ptr<TestScene> scene;
 
     void SetUp() override {
         GlTest::SetUp();
@@ -28,10 +27,6 @@ protected:
         StdoutCapture quiet;
         renderer.init(kWidth, kHeight);
         renderer.loadScene();
-    }
-    void TearDown() override {
-        scene.reset();
-        GlTest::TearDown();
     }
     static std::string press(int key, int times = 1) {
         StdoutCapture capture;

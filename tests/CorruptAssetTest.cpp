@@ -93,14 +93,7 @@ void damage(const fs::path& path, Damage how) {
     writeBytes(path, bytes);
 }
 
-class CorruptAssetTest : public GlTest, public testing::WithParamInterface<CorruptAsset> {
-protected:
-    std::unique_ptr<TestScene> scene;
-    void TearDown() override {
-        scene.reset();
-        GlTest::TearDown();
-    }
-};
+class CorruptAssetTest : public SceneGlTest, public testing::WithParamInterface<CorruptAsset> {};
 }  // namespace
 
 TEST_P(CorruptAssetTest, IsReportedAndTheSceneStillRendersCleanly) {

@@ -22,9 +22,8 @@ std::vector<SceneBox> basicScene(std::vector<SceneBox> more = {}) {
     return boxes;
 }
 
-class RendererTest : public GlTest {
+class RendererTest : public SceneGlTest {
 protected:
-    std::unique_ptr<TestScene> scene;
     Renderer* r = &renderer;  // the effects work with the process-wide renderer
     std::string setupOutput;
 
@@ -35,10 +34,6 @@ protected:
         r->init(static_cast<float>(width), static_cast<float>(height));
         r->loadScene();
         setupOutput = capture.finish();
-    }
-    void TearDown() override {
-        scene.reset();
-        GlTest::TearDown();
     }
     void frame(float dt) {
         r->update(dt);

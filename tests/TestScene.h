@@ -1,9 +1,11 @@
 #pragma once
 
 #include <glm/glm.hpp>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "GlTestFixture.h"
 #include "TestFiles.h"
 
 // An axis-aligned box as an OBJ object with one material, faces wound outwards.
@@ -29,4 +31,15 @@ public:
 private:
     TempDir dir;
     std::string previous;
+};
+
+// A GL test that works in a scene directory of its own; the scene goes (and the working directory
+// comes back) before the GL checks of the test's end.
+class SceneGlTest : public GlTest {
+protected:
+    std::unique_ptr<TestScene> scene;
+    void TearDown() override {
+        scene.reset();
+        GlTest::TearDown();
+    }
 };
