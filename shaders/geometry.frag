@@ -4,6 +4,7 @@ in VertexOut {
     vec3 worldPos;
     vec3 viewPos;
     vec2 texCoords;
+    flat vec2 texOrigin;
     vec3 normal;
     vec3 tangent;
     vec3 bitangent;
@@ -27,12 +28,20 @@ const vec3 kPlainAlbedo = vec3(0.5);
 const float kPlainSpecular = 0.1;
 // Normal maps fade out with distance, where their detail would only shimmer.
 const float kNormalDetailRange = 60.0;
+// Texture coordinates are sampled relative to the triangle's own repeat of the texture and kept
+// within this many repeats of it. The material textures repeat, so the shift changes nothing
+// that is seen. The bound matters where a 2 x 2 pixel block straddles the horizon of a large
+// surface: its helper pixels extrapolate the triangle past the vanishing line, to coordinates
+// and derivatives of millions of repeats, and a software rasteriser's anisotropic filter then
+// spends seconds on that one block.
+const float kRepeatReach = 64.0;
 
 void main() {
-    vec4 albedo = u_useDiff ? texture(u_texDiffuse, fs.texCoords) : vec4(kPlainAlbedo, 1.0);
+    vec2 uv = clamp(fs.texCoords - fs.texOrigin, -kRepeatReach, kRepeatReach);
+    vec4 albedo = u_useDiff ? texture(u_texDiffuse, uv) : vec4(kPlainAlbedo, 1.0);
     // Cut-out textures (leaves, wrought iron): their transparent texels are holes.
     if (albedo.a < 0.5) discard;
-    float specular = u_useSpec ? texture(u_texSpecular, fs.texCoords).r : kPlainSpecular;
+    float specular = u_useSpec ? texture(u_texSpecular, uv).r : kPlainSpecular;
 
     vec3 n = normalize(fs.normal);
     if (!gl_FrontFacing) n = -n;
@@ -40,7 +49,7 @@ void main() {
         // Tangent space to world: the map's red follows the tangent (u), green the bitangent (v).
         vec3 t = normalize(fs.tangent - n * dot(n, fs.tangent));
         vec3 b = normalize(fs.bitangent);
-        vec3 mapped = texture(u_texNormal, fs.texCoords).xyz * 2.0 - 1.0;
+        vec3 mapped = texture(u_texNormal, uv).xyz * 2.0 - 1.0;
         float detail = clamp(1.0 - distance(u_camPos, fs.worldPos) / kNormalDetailRange, 0.0, 1.0);
         mapped.xy *= detail;
         vec3 perturbed = normalize(mat3(t, b, n) * mapped);

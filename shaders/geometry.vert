@@ -10,6 +10,7 @@ out VertexOut {
     vec3 worldPos;
     vec3 viewPos;
     vec2 texCoords;
+    flat vec2 texOrigin;  // the whole repeat of the texture the triangle's first vertex lies in
     vec3 normal;
     vec3 tangent;
     vec3 bitangent;
@@ -28,6 +29,7 @@ void main() {
     vs.worldPos = world.xyz;
     vs.viewPos = (u_viewMatrix * world).xyz;
     vs.texCoords = aTexCoords;
+    vs.texOrigin = floor(aTexCoords);
     vs.normal = normalMatrix * aNormal;
     vs.tangent = normalMatrix * aTangent;
     vs.bitangent = normalMatrix * aBitangent;
