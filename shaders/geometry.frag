@@ -28,20 +28,33 @@ const vec3 kPlainAlbedo = vec3(0.5);
 const float kPlainSpecular = 0.1;
 // Normal maps fade out with distance, where their detail would only shimmer.
 const float kNormalDetailRange = 60.0;
-// Texture coordinates are sampled relative to the triangle's own repeat of the texture and kept
-// within this many repeats of it. The material textures repeat, so the shift changes nothing
-// that is seen. The bound matters where a 2 x 2 pixel block straddles the horizon of a large
-// surface: its helper pixels extrapolate the triangle past the vanishing line, to coordinates
-// and derivatives of millions of repeats, and a software rasteriser's anisotropic filter then
-// spends seconds on that one block.
-const float kRepeatReach = 64.0;
+// Texture coordinates are taken relative to the triangle's own repeat of the texture (the material
+// textures repeat, so the shift changes nothing that is seen, and keeps the values small).
+// Where one pixel spans more than kWidestFootprint repeats, the 2 x 2 pixel block sees the
+// texture's average, its coarsest mip level, fetched without derivatives. Such blocks straddle
+// the horizon of a surface or the edge of a sliver seen edge-on: their helper pixels extrapolate
+// the triangle far beyond its corners, and a software rasteriser's anisotropic filter (an
+// elliptical filter that visits every texel under the footprint) spent up to minutes on one of
+// them. So that the filter never sees those derivatives, such blocks hand it one constant
+// coordinate, and the block keeps the average instead.
+const float kWidestFootprint = 4.0;
+
+vec2 uv;
+bool beyondDetail;
+
+vec4 sampleMap(sampler2D map) {
+    vec4 detailed = texture(map, beyondDetail ? vec2(0.0) : uv);
+    return beyondDetail ? texelFetch(map, ivec2(0), textureQueryLevels(map) - 1) : detailed;
+}
 
 void main() {
-    vec2 uv = clamp(fs.texCoords - fs.texOrigin, -kRepeatReach, kRepeatReach);
-    vec4 albedo = u_useDiff ? texture(u_texDiffuse, uv) : vec4(kPlainAlbedo, 1.0);
+    uv = fs.texCoords - fs.texOrigin;
+    vec2 footprint = fwidth(uv);
+    beyondDetail = !(max(footprint.x, footprint.y) <= kWidestFootprint);  // NaN too
+    vec4 albedo = u_useDiff ? sampleMap(u_texDiffuse) : vec4(kPlainAlbedo, 1.0);
     // Cut-out textures (leaves, wrought iron): their transparent texels are holes.
     if (albedo.a < 0.5) discard;
-    float specular = u_useSpec ? texture(u_texSpecular, uv).r : kPlainSpecular;
+    float specular = u_useSpec ? sampleMap(u_texSpecular).r : kPlainSpecular;
 
     vec3 n = normalize(fs.normal);
     if (!gl_FrontFacing) n = -n;
@@ -49,7 +62,7 @@ void main() {
         // Tangent space to world: the map's red follows the tangent (u), green the bitangent (v).
         vec3 t = normalize(fs.tangent - n * dot(n, fs.tangent));
         vec3 b = normalize(fs.bitangent);
-        vec3 mapped = texture(u_texNormal, uv).xyz * 2.0 - 1.0;
+        vec3 mapped = sampleMap(u_texNormal).xyz * 2.0 - 1.0;
         float detail = clamp(1.0 - distance(u_camPos, fs.worldPos) / kNormalDetailRange, 0.0, 1.0);
         mapped.xy *= detail;
         vec3 perturbed = normalize(mat3(t, b, n) * mapped);

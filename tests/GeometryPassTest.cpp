@@ -4,6 +4,9 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "GlTestFixture.h"
+#include "Globals.h"
+#include "PassProfiler.h"
+#include "StdoutCapture.h"
 #include "Mesh.h"
 #include "ShaderProgram.h"
 
@@ -130,5 +133,31 @@ TEST_F(GeometryPassTest, CoordinatesMillionsOfRepeatsAwayDrawInBoundedTime) {
     EXPECT_GT(pixels[(kSize / 2) * 4], 0.0f);  // the floor fills the bottom row
     for (size_t i = 0; i < pixels.size(); i += 4) {
         ASSERT_TRUE(std::isfinite(pixels[i])) << "texel " << i / 4;
+    }
+}
+
+// The flight's own frames where a block of pixels used to send the software rasteriser's
+// anisotropic filter into minutes of work: the back fence's railings seen edge-on (frame 1039)
+// and the moor's horizon behind the house (frame 3120). Each G-buffer pass now takes a normal
+// frame's time.
+TEST_F(GlTest, FlightFramesThatStalledTheGeometryPassDrawInFrameTime) {
+    StdoutCapture quiet;
+    renderer.init(kWidth, kHeight);
+    renderer.loadScene();
+    quiet.finish();
+    for (int* simulation : {&renderer.doSmoke, &renderer.doFire, &renderer.doRain}) *simulation = 0;
+    PassProfiler profiler(PassProfiler::Method::WallClock);
+    int frame = 0;
+    for (const int stalled : {1039, 3120}) {
+        while (frame < stalled) {
+            renderer.update(1.0f / 30.0f);
+            ++frame;
+        }
+        profiler.reset();
+        renderer.profiler = &profiler;
+        renderer.render();
+        profiler.endFrame();
+        renderer.profiler = nullptr;
+        EXPECT_LT(profiler.meanMs(Pass::GBuffer), 5000.0) << "frame " << frame;
     }
 }

@@ -101,6 +101,23 @@ TEST_F(HdrToneMappingTest, DimFrameLogSumIsNotLostToFixedPointRounding) {
     EXPECT_NEAR(hdr.lumSum, kW * kH * std::log(1.0 + stored), 6 * 0.5 / 16 + 1e-2);
 }
 
+// A window of tens of millions of bright pixels fills the 32-bit sum word: it stops at its
+// largest value instead of wrapping round to a small sum, which would read as a dark frame. The
+// word starts near its top here, as if most of such a frame had already been added.
+TEST_F(HdrToneMappingTest, LogSumStopsAtTheLargestWordInsteadOfWrapping) {
+    const std::vector<float> rgba(static_cast<size_t>(kW) * kH * 4, 1000.0f);
+    HdrToneMapping hdr(kW, kH);
+    const GLuint nearlyFull = 0xFFFFFFFFu - 1000u;  // less than one group adds
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, hdr.lumBuffer);
+    glBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, sizeof(nearlyFull), &nearlyFull);
+    runToneMapping(hdr, rgba);
+    EXPECT_FLOAT_EQ(hdr.lumSum, static_cast<float>(0xFFFFFFFFu) / 16.0f);
+
+    // The next frame starts from zero again and sums normally.
+    runToneMapping(hdr, rgba);
+    EXPECT_NEAR(hdr.lumSum, kW * kH * std::log(1.0 + 1000.0), 1.0);
+}
+
 TEST_F(HdrToneMappingTest, ExposureKeyStaysBetweenATenthAndOnePointSix) {
     double previous = 0.0;
     for (double lum = 0.0; lum < 1e7; lum = lum * 1.5 + 0.01) {

@@ -21,6 +21,19 @@ const float FIXED_ONE = 16.0;                    // four fraction bits
 shared float logSum[256];
 shared float peak[256];
 
+// Adds to the sum word, stopping at its largest value instead of wrapping round to a small one:
+// a window of tens of millions of very bright pixels would otherwise read as a dark frame.
+void addSaturating(uint amount) {
+    uint seen = words[0];
+    for (;;) {
+        uint sum = seen + amount;
+        if (sum < seen) sum = 0xFFFFFFFFu;
+        uint before = atomicCompSwap(words[0], seen, sum);
+        if (before == seen) break;
+        seen = before;
+    }
+}
+
 void main() {
     uint index = gl_LocalInvocationIndex;
     ivec2 p = ivec2(gl_GlobalInvocationID.xy);
@@ -45,7 +58,7 @@ void main() {
 
     if (index == 0u) {
         // Rounding once per group, not per pixel, keeps the fixed-point error of the sum small.
-        atomicAdd(words[0], uint(logSum[0] * FIXED_ONE + 0.5));
+        addSaturating(uint(logSum[0] * FIXED_ONE + 0.5));
         uint peakFixed = uint(peak[0] * FIXED_ONE + 0.5);
         atomicMax(words[1], peakFixed);
         atomicMax(words[2], peakFixed);
