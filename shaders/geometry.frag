@@ -29,28 +29,52 @@ const float kPlainSpecular = 0.1;
 // Normal maps fade out with distance, where their detail would only shimmer.
 const float kNormalDetailRange = 60.0;
 // Texture coordinates are taken relative to the triangle's own repeat of the texture (the material
-// textures repeat, so the shift changes nothing that is seen, and keeps the values small).
-// Where one pixel spans more than kWidestFootprint repeats, the 2 x 2 pixel block sees the
-// texture's average, its coarsest mip level, fetched without derivatives. Such blocks straddle
-// the horizon of a surface or the edge of a sliver seen edge-on: their helper pixels extrapolate
-// the triangle far beyond its corners, and a software rasteriser's anisotropic filter (an
-// elliptical filter that visits every texel under the footprint) spent up to minutes on one of
-// them. So that the filter never sees those derivatives, such blocks hand it one constant
-// coordinate, and the block keeps the average instead.
+// textures repeat, so the shift changes nothing that is seen, and keeps the values small), and
+// sampled with explicit derivatives, conditioned the way an anisotropic filter of 16 treats them:
+// the footprint's narrow axis is widened to at least 1/16 of its long one. Where one pixel spans
+// more than kWidestFootprint repeats it sees the texture's average, its coarsest mip level.
+// Such pixels lie on the horizon of a surface or on a sliver seen edge-on, where the helper
+// pixels of a 2 x 2 block extrapolate the triangle far beyond its corners; a software
+// rasteriser's elliptical anisotropic filter, which visits every texel under the footprint, spent
+// up to minutes on one such block. The filter is therefore never handed their coordinates or
+// derivatives.
 const float kWidestFootprint = 4.0;
 
 vec2 uv;
+vec2 gradX;
+vec2 gradY;
 bool beyondDetail;
 
 vec4 sampleMap(sampler2D map) {
-    vec4 detailed = texture(map, beyondDetail ? vec2(0.0) : uv);
+    vec4 detailed = textureGrad(map, beyondDetail ? vec2(0.0) : uv, gradX, gradY);
     return beyondDetail ? texelFetch(map, ivec2(0), textureQueryLevels(map) - 1) : detailed;
+}
+
+void conditionGradients() {
+    gradX = dFdx(uv);
+    gradY = dFdy(uv);
+    bool xLonger = dot(gradX, gradX) >= dot(gradY, gradY);
+    vec2 longer = xLonger ? gradX : gradY;
+    vec2 shorter = xLonger ? gradY : gradX;
+    float major = length(longer);
+    beyondDetail = !(major <= kWidestFootprint);  // NaN too
+    if (beyondDetail || major == 0.0) {
+        gradX = vec2(0.0);
+        gradY = vec2(0.0);
+        return;
+    }
+    vec2 along = longer / major;
+    vec2 across = vec2(-along.y, along.x);
+    float minor = dot(shorter, across);  // the footprint's width across its long axis
+    float narrowest = major / 16.0;
+    if (abs(minor) >= narrowest) return;
+    shorter = along * dot(shorter, along) + across * (minor < 0.0 ? -narrowest : narrowest);
+    if (xLonger) gradY = shorter; else gradX = shorter;
 }
 
 void main() {
     uv = fs.texCoords - fs.texOrigin;
-    vec2 footprint = fwidth(uv);
-    beyondDetail = !(max(footprint.x, footprint.y) <= kWidestFootprint);  // NaN too
+    conditionGradients();
     vec4 albedo = u_useDiff ? sampleMap(u_texDiffuse) : vec4(kPlainAlbedo, 1.0);
     // Cut-out textures (leaves, wrought iron): their transparent texels are holes.
     if (albedo.a < 0.5) discard;
