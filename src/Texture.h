@@ -9,6 +9,10 @@
 GLuint loadTexture(const std::string& fileName, const std::string& directory, int& width,
                    int& height);
 
+// Gives the bound 2D texture's image its mip levels and the sampling of a material texture:
+// repeating, trilinear, with the highest anisotropy the driver allows (asked again at each call).
+void setMaterialSampling();
+
 // Faces in the order of the GL cube-map targets: +X, -X, +Y, -Y, +Z, -Z. Faces are not flipped.
 GLuint loadCubeMap(const std::string& directory, const std::string& positiveX,
                    const std::string& negativeX, const std::string& positiveY,

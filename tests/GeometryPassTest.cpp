@@ -5,10 +5,11 @@
 
 #include "GlTestFixture.h"
 #include "Globals.h"
-#include "PassProfiler.h"
-#include "StdoutCapture.h"
 #include "Mesh.h"
+#include "PassProfiler.h"
 #include "ShaderProgram.h"
+#include "StdoutCapture.h"
+#include "Texture.h"
 
 // The geometry pass's own program drawing one textured quad into a colour target, the way the
 // house's meshes are drawn.
@@ -43,8 +44,7 @@ protected:
         glViewport(0, 0, kSize, kSize);
         glDisable(GL_DEPTH_TEST);
 
-        // An 8 x 8 checker of 4-texel squares, sampled as the material textures are: mip-mapped,
-        // repeating, with the driver's widest anisotropy.
+        // An 8 x 8 checker of 4-texel squares, sampled as the material textures are.
         std::vector<unsigned char> texels(32 * 32 * 4, 255);
         for (int y = 0; y < 32; ++y) {
             for (int x = 0; x < 32; ++x) {
@@ -56,14 +56,7 @@ protected:
         glBindTexture(GL_TEXTURE_2D, checker);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 32, 32, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                      texels.data());
-        glGenerateMipmap(GL_TEXTURE_2D);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        GLfloat widest = 1.0f;
-        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &widest);
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, widest);
+        setMaterialSampling();
     }
     void TearDown() override {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);

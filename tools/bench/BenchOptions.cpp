@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "OptionValues.h"
+
 bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
                        std::string& error) {
     for (int i = 1; i < argc; ++i) {
@@ -15,9 +17,7 @@ bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
         if (flag == "--size") {
             int width = 0;
             int height = 0;
-            char end = 0;
-            if (std::sscanf(value.c_str(), "%dx%d%c", &width, &height, &end) != 2 || width < 16 ||
-                height < 16 || width > 8192 || height > 8192) {
+            if (!parseSize(value, 16, 8192, width, height)) {
                 error = "bad size " + value + " (expected WxH)";
                 return false;
             }

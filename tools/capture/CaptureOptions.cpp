@@ -4,16 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "OptionValues.h"
+
 namespace {
 bool parseVec3(const std::string& text, glm::vec3& value) {
     return std::sscanf(text.c_str(), "%f,%f,%f", &value.x, &value.y, &value.z) == 3 &&
            std::isfinite(value.x) && std::isfinite(value.y) && std::isfinite(value.z);
-}
-
-bool parseNumber(const std::string& text, double& value) {
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return end && *end == '\0' && !text.empty() && std::isfinite(value);
 }
 }  // namespace
 
@@ -29,9 +25,7 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         const std::string value = argv[++i];
         bool ok = true;
         if (flag == "--size") {
-            ok = std::sscanf(value.c_str(), "%dx%d", &options.width, &options.height) == 2 &&
-                 options.width > 0 && options.height > 0 && options.width <= 16384 &&
-                 options.height <= 16384;
+            ok = parseSize(value, 1, 16384, options.width, options.height);
         } else if (flag == "--time") {
             ok = parseNumber(value, options.time) && options.time >= 0.0;
         } else if (flag == "--fps") {

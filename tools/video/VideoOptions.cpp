@@ -4,22 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "OptionValues.h"
+
 namespace {
 constexpr double kMaxFps = 240.0;
 constexpr int kMaxSide = 8192;
-
-bool parseNumber(const std::string& text, double& value) {
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return !text.empty() && end && *end == '\0' && std::isfinite(value);
-}
-
-bool parseSize(const std::string& text, int& width, int& height) {
-    char x = 0;
-    char extra = 0;
-    return std::sscanf(text.c_str(), "%d%c%d%c", &width, &x, &height, &extra) == 3 && x == 'x' &&
-           width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide;
-}
 }  // namespace
 
 bool parseVideoOptions(int argc, const char* const* argv, VideoOptions& options,
@@ -43,7 +32,7 @@ bool parseVideoOptions(int argc, const char* const* argv, VideoOptions& options,
             ok = parseNumber(value, options.to) && options.to > 0.0;
             options.hasTo = true;
         } else if (flag == "--size") {
-            ok = parseSize(value, options.width, options.height);
+            ok = parseSize(value, 1, kMaxSide, options.width, options.height);
             if (ok && (options.width % 2 != 0 || options.height % 2 != 0)) {
                 error = "--size " + value + ": width and height must be even for H.264 (4:2:0)";
                 return false;
