@@ -4,5 +4,5 @@ set -euo pipefail
 build=${1:-build}
 export LIBGL_ALWAYS_SOFTWARE=1
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-exec xvfb-run -a -s "-screen 0 1600x1200x24" \
+exec xvfb-run -a -s "-noreset -screen 0 1600x1200x24" \
     ctest --test-dir "$build" --output-on-failure -j 2 --timeout 600

@@ -6,4 +6,4 @@ if [ -n "${DISPLAY:-}" ]; then
     exec "$@"
 fi
 export LIBGL_ALWAYS_SOFTWARE=1
-exec xvfb-run -a -s "-screen 0 1920x1200x24" "$@"
+exec xvfb-run -a -s "-noreset -screen 0 1920x1200x24" "$@"
