@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "DisplayLock.h"
+
 // The real program started in the background in a directory, its prompts answered from a file,
 // its output collected in files there, and its window driven with xdotool.
 class RunningProgram {
@@ -30,6 +32,7 @@ public:
     const std::string& windowId() const { return window; }
 
 private:
+    DisplayLock displayLock;  // first member: taken before the program starts, released last
     std::string dir;
     std::string window;
     int pid = -1;

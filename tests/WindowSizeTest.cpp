@@ -3,6 +3,7 @@
 #include <limits>
 #include <sstream>
 
+#include "DisplayLock.h"
 #include "GlTestFixture.h"
 #include "ProcessRun.h"
 #include "Shell.h"
@@ -82,6 +83,7 @@ TEST_F(WindowSizeGlTest, RenderableSizesStayWithinTheGlLimits) {
 // Every size that cannot give a working window ends through the window failure, whether typed at
 // the prompts or given as arguments, and nothing crashes on the way.
 TEST(WindowSizeBinary, RefusedSizesEndThroughTheWindowFailure) {
+    const DisplayLock lock;  // some of these open a window for a moment
     struct Case {
         const char* arguments;
         const char* answers;
