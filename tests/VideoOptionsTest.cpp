@@ -69,6 +69,10 @@ TEST(VideoOptions, MalformedValuesAreRejectedWithTheirOption) {
     EXPECT_NE(rejection({"--size", "640"}).find("--size"), std::string::npos);
     EXPECT_NE(rejection({"--size", "640x360x2"}).find("--size"), std::string::npos);
     EXPECT_NE(rejection({"--size", "0x360"}).find("--size"), std::string::npos);
+    // Sides beyond an int are refused, not wrapped round: 2^32 + 64 would read as 64.
+    EXPECT_NE(rejection({"--size", "4294967360x64"}).find("--size"), std::string::npos);
+    EXPECT_NE(rejection({"--size", "64x-64"}).find("--size"), std::string::npos);
+    EXPECT_NE(rejection({"--size", " 64x64"}).find("--size"), std::string::npos);
     EXPECT_NE(rejection({"--size", "641x360"}).find("even"), std::string::npos);
     EXPECT_NE(rejection({"--out", ""}).find("--out"), std::string::npos);
     EXPECT_NE(rejection({"--speed", "2"}).find("unknown option --speed"), std::string::npos);

@@ -1,6 +1,5 @@
 #include "BenchOptions.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "OptionValues.h"
