@@ -63,8 +63,10 @@ const char* const kWindowName = "main_construction.003_Vert.005";
 void Renderer::init(float width, float height) {
     viewportWidth = static_cast<int>(width);
     viewportHeight = static_cast<int>(height);
-    halfWidth = static_cast<int>(std::round(viewportWidth * halfResScale));
-    halfHeight = static_cast<int>(std::round(viewportHeight * halfResScale));
+    targetWidth = viewportWidth;
+    targetHeight = viewportHeight;
+    halfWidth = static_cast<int>(std::round(targetWidth * halfResScale));
+    halfHeight = static_cast<int>(std::round(targetHeight * halfResScale));
 
     geometryProgram = new ShaderProgram("geometry.vert", "geometry.frag");
     lightingProgram = new ShaderProgram("quad.vert", "lighting.frag");
@@ -138,6 +140,7 @@ void Renderer::init(float width, float height) {
 
     createGBuffer();
     createBloomTextures();
+    createPlainMaterialTextures();
 
     // The smoke box: the unit cube moved onto the cauldron, its base centred on the rim.
     glm::mat4 smokePlacement(1.0f);
@@ -145,13 +148,13 @@ void Renderer::init(float width, float height) {
     smokePlacement = glm::translate(smokePlacement, glm::vec3(-0.5f, 0.0f, -0.5f));
 
     halfResTarget = new Quad(true, halfWidth, halfHeight);
-    bloom = new Bloom(viewportWidth, viewportHeight);
+    bloom = new Bloom(targetWidth, targetHeight);
     blurFrag = new BlurFrag(halfWidth, halfHeight);
     blurComp = new BlurComp(halfWidth, halfHeight);
-    hdr = new HdrToneMapping(viewportWidth, viewportHeight);
-    smoke = new SmokeVolume(viewportWidth, viewportHeight, lights, glm::ivec3(64, 64, 64),
-                            smokePlacement);
-    ssao = new Ssao(viewportWidth, viewportHeight, camera.getProjection());
+    hdr = new HdrToneMapping(targetWidth, targetHeight);
+    smoke =
+        new SmokeVolume(targetWidth, targetHeight, lights, glm::ivec3(64, 64, 64), smokePlacement);
+    ssao = new Ssao(targetWidth, targetHeight, camera.getProjection());
     fire = new FireParticles(gBuffer.fragPos, 1 << 13);
     rain = new RainParticles();
     fire->setSource(fireLight->position, glm::vec3(0.4f, 0.0f, 0.4f), glm::vec3(0.0f, 2.0f, 0.0f),
@@ -163,12 +166,14 @@ void Renderer::init(float width, float height) {
     rain->setSpeed(100.0f);
     rain->setScale(glm::vec2(0.1f, 4.0f));
     mappingSwitches = new MappingSwitches(true, true, true, true, true);
-    fullResTarget = new Quad(true, viewportWidth, viewportHeight, GL_RGBA16F, GL_RGBA);
+    fullResTarget = new Quad(true, targetWidth, targetHeight, GL_RGBA16F, GL_RGBA);
     fullResTarget->bind(false);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
                            gBuffer.depthStencil, 0);
 
     glEnable(GL_CULL_FACE);
+    // Filtering across a cube face's edge reads the neighbouring face: no seams in sky or shadow.
+    glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
     glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
@@ -189,8 +194,8 @@ void Renderer::init(float width, float height) {
 }
 
 void Renderer::createGBuffer() {
-    const int w = viewportWidth;
-    const int h = viewportHeight;
+    const int w = targetWidth;
+    const int h = targetHeight;
     gBuffer.fragPos = makeTexture2D(GL_RGBA16F, w, h, GL_RGBA, GL_FLOAT, GL_NEAREST);
     gBuffer.normal = makeTexture2D(GL_RGB16F, w, h, GL_RGB, GL_FLOAT, GL_NEAREST);
     gBuffer.colorSpec = makeTexture2D(GL_RGBA, w, h, GL_RGBA, GL_UNSIGNED_BYTE, GL_NEAREST);
@@ -216,10 +221,37 @@ void Renderer::createGBuffer() {
 }
 
 void Renderer::createBloomTextures() {
-    brightTexture = makeTexture2D(GL_RGBA16F, viewportWidth, viewportHeight, GL_RGBA, GL_FLOAT,
-                                  GL_LINEAR);
+    brightTexture =
+        makeTexture2D(GL_RGBA16F, targetWidth, targetHeight, GL_RGBA, GL_FLOAT, GL_LINEAR);
     spareHalfTexture = makeTexture2D(GL_RGBA16F, halfWidth, halfHeight, GL_RGBA, GL_FLOAT,
                                      GL_LINEAR);
+}
+
+void Renderer::createPlainMaterialTextures() {
+    // What an untextured surface shows: mid-grey albedo, faint specular, the unperturbed normal.
+    const GLubyte texels[3][4] = {{128, 128, 128, 255}, {26, 26, 26, 255}, {128, 128, 255, 255}};
+    for (int type = 0; type < 3; ++type) {
+        plainMaterialTextures[type] =
+            makeTexture2D(GL_RGBA8, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, GL_NEAREST);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, texels[type]);
+    }
+}
+
+void Renderer::bindPlainMaterialTextures() {
+    for (int type = 0; type < 3; ++type) {
+        glActiveTexture(GL_TEXTURE0 + type);
+        glBindTexture(GL_TEXTURE_2D, plainMaterialTextures[type]);
+    }
+}
+
+void Renderer::applyMappingSwitches() {
+    glUseProgram(geometryProgram->id);
+    if (!mappingSwitches->specular) {
+        glUniform1i(geometryProgram->getUniformLocation("u_useSpec"), 0);
+    }
+    if (!mappingSwitches->normal) {
+        glUniform1i(geometryProgram->getUniformLocation("u_useNormal"), 0);
+    }
 }
 
 void Renderer::drawTextureToScreen(GLuint quadVertexArray, GLuint texture) {
@@ -422,7 +454,7 @@ void Renderer::fillGBuffer() {
     PassScope timed(profiler, Pass::GBuffer);
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
-    glViewport(0, 0, viewportWidth, viewportHeight);
+    glViewport(0, 0, targetWidth, targetHeight);
     glBindFramebuffer(GL_FRAMEBUFFER, gBuffer.framebuffer);
     glDrawBuffer(GL_COLOR_ATTACHMENT1);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -436,6 +468,7 @@ void Renderer::fillGBuffer() {
 
     glUseProgram(geometryProgram->id);
     setMat4(*geometryProgram, "u_modelMatrix", identityModelMatrix);
+    bindPlainMaterialTextures();
     house.draw(*geometryProgram, *mappingSwitches, viewFrustum);
 }
 
@@ -490,9 +523,18 @@ void Renderer::blurBloom() {
     }
 }
 
+// The picture keeps the targets' size and aspect; a window of another shape shows it letter-boxed.
 void Renderer::composite(GLuint scene) {
-    glViewport(0, 0, viewportWidth, viewportHeight);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, outputFramebuffer);
+    const PixelRect picture =
+        letterboxRect(viewportWidth, viewportHeight, targetWidth, targetHeight);
+    if (picture.width != viewportWidth || picture.height != viewportHeight) {
+        glViewport(0, 0, viewportWidth, viewportHeight);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
+    }
+    glViewport(picture.x, picture.y, picture.width, picture.height);
     glUseProgram(finalProgram->id);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, scene);

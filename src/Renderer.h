@@ -44,8 +44,12 @@ struct Skybox {
 class Renderer {
 public:
     const float halfResScale = 0.5f;
+    // The window's drawable area: only the final composite follows it when the window is resized.
     int viewportWidth = 0;
     int viewportHeight = 0;
+    // The size of the G-buffer and of every off-screen target, fixed at start-up.
+    int targetWidth = 0;
+    int targetHeight = 0;
     int halfWidth = 0;
     int halfHeight = 0;
     const float clearColor[4] = {0.5f, 0.5f, 0.5f, 1.0f};
@@ -63,6 +67,14 @@ public:
     GBuffer gBuffer;
     const GLenum attachments[4] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1,
                                    GL_COLOR_ATTACHMENT2, GL_COLOR_ATTACHMENT3};
+    // The framebuffer that the final composite writes: the window's (0) in the program; a tool that
+    // reads its frames back hands in one of its own, of the target size.
+    GLuint outputFramebuffer = 0;
+    // 1 x 1 stand-ins (plain albedo, plain specular, flat normal) bound on the material units 0 to
+    // 2 before the geometry pass: a mesh without a map, or a map switched off, leaves its unit
+    // holding one of these, never a texture that an earlier pass left there (a G-buffer
+    // attachment would be sampled while it is written).
+    GLuint plainMaterialTextures[3] = {0, 0, 0};
     GLuint brightTexture = 0;
     GLuint spareHalfTexture = 0;
     Quad* fullResTarget = nullptr;
@@ -110,6 +122,9 @@ public:
     // Sets a switch by its name (an effect switch, or "specular" / "normal" for the material
     // maps) together with the uniforms that follow it. False for an unknown name.
     bool setSwitch(const std::string& name, int value);
+    // A material map switched off keeps its flag 0 on the geometry program: mesh drawing leaves the
+    // flags of switched-off maps as they are.
+    void applyMappingSwitches();
     // Switches or cycles effect 1 to 10 (the F1 to F10 keys) and prints its new state.
     void toggleEffect(int index);
     // Finds the animated and retextured meshes by their exact names; of two namesakes the later
@@ -122,6 +137,8 @@ public:
 private:
     void createGBuffer();
     void createBloomTextures();
+    void createPlainMaterialTextures();
+    void bindPlainMaterialTextures();
     void animateMeshes(float dt);
     void setFrameUniforms();
     void fillGBuffer();

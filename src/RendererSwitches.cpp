@@ -18,10 +18,12 @@ void Renderer::toggleEffect(int index) {
     switch (index) {
         case 1:
             mappingSwitches->specular = !mappingSwitches->specular;
+            applyMappingSwitches();
             printf("Specular mapping: %s\n", mappingSwitches->specular ? "ON" : "OFF");
             break;
         case 2:
             mappingSwitches->normal = !mappingSwitches->normal;
+            applyMappingSwitches();
             printf("Normal mapping: %s\n", mappingSwitches->normal ? "ON" : "OFF");
             break;
         case 3: {
@@ -73,6 +75,7 @@ void Renderer::toggleEffect(int index) {
 bool Renderer::setSwitch(const std::string& name, int value) {
     if (name == "specular" || name == "normal") {
         (name == "specular" ? mappingSwitches->specular : mappingSwitches->normal) = value != 0;
+        applyMappingSwitches();
         return true;
     }
     struct Named {

@@ -2,6 +2,7 @@
 
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -112,6 +113,7 @@ void onGlfwError(int code, const char* description) {
 }
 
 void onWindowSize(GLFWwindow*, int width, int height) {
-    renderer.viewportWidth = static_cast<int>(static_cast<float>(width));
-    renderer.viewportHeight = static_cast<int>(static_cast<float>(height));
+    // Only the final output follows the window; a minimised one reports 0 x 0.
+    renderer.viewportWidth = std::max(0, width);
+    renderer.viewportHeight = std::max(0, height);
 }

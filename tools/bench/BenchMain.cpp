@@ -19,6 +19,7 @@
 #include "BenchReport.h"
 #include "Globals.h"
 #include "HiddenWindow.h"
+#include "OutputFrame.h"
 
 namespace {
 const float kStep = 1.0f / 30.0f;
@@ -199,6 +200,10 @@ int main(int argc, char** argv) {
     const int nowhere = open("/dev/null", O_WRONLY);
     dup2(nowhere, 1);
     renderer.init(static_cast<float>(width), static_cast<float>(height));
+    // The frames go to a framebuffer of the tool's own, not to the hidden window, whose pixels a
+    // driver need not draw.
+    OutputFrame output;
+    if (!attachOutputFrame(renderer, output)) return 1;
     renderer.loadScene();
     const BenchRun run = runAtSize(width, height, options.spots);
     std::fflush(stdout);

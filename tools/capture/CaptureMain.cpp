@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "BackBuffer.h"
 #include "CaptureOptions.h"
 #include "FlightWarmUp.h"
 #include "Globals.h"
 #include "HiddenWindow.h"
+#include "OutputFrame.h"
 
 namespace {
 void usage() {
@@ -21,10 +21,11 @@ void usage() {
                  "[--out FILE] [--eye x,y,z --look x,y,z] [--set NAME=VALUE]...\n");
 }
 
-bool writeBackBuffer(const std::string& path, int width, int height) {
+bool writeFrame(const std::string& path, const OutputFrame& frame) {
     std::vector<uint8_t> pixels;
-    readBackBufferTopDown(width, height, pixels);
-    return stbi_write_png(path.c_str(), width, height, 3, pixels.data(), width * 3) != 0;
+    readOutputFrameTopDown(frame, pixels);
+    return stbi_write_png(path.c_str(), frame.width, frame.height, 3, pixels.data(),
+                          frame.width * 3) != 0;
 }
 }  // namespace
 
@@ -42,6 +43,11 @@ int main(int argc, char** argv) {
 
     soundEngine = nullptr;  // a capture is silent
     renderer.init(static_cast<float>(options.width), static_cast<float>(options.height));
+    OutputFrame frame;
+    if (!attachOutputFrame(renderer, frame)) {
+        glfwTerminate();
+        return 1;
+    }
     renderer.loadScene();
     for (const auto& [name, value] : options.switches) {
         if (!renderer.setSwitch(name, value)) {
@@ -67,7 +73,7 @@ int main(int argc, char** argv) {
     }
     glFinish();
 
-    const bool written = writeBackBuffer(options.out, options.width, options.height);
+    const bool written = writeFrame(options.out, frame);
     glfwTerminate();
     if (!written) {
         std::fprintf(stderr, "murkmoor-capture: could not write %s\n", options.out.c_str());

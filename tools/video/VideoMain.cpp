@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "BackBuffer.h"
 #include "EncoderCommand.h"
 #include "EncoderProcess.h"
 #include "FlightTimeline.h"
 #include "FlightWarmUp.h"
 #include "Globals.h"
 #include "HiddenWindow.h"
+#include "OutputFrame.h"
 #include "OutputPath.h"
 #include "Progress.h"
 #include "Soundtrack.h"
@@ -53,7 +53,8 @@ bool assetsPresent(const std::vector<SoundCue>& cues, std::string& error) {
 
 // Flies to the first frame, then renders and sends each frame, printing progress. False when
 // the encoder stopped reading.
-bool renderFrames(const VideoOptions& options, EncoderProcess& encoder, double& seconds) {
+bool renderFrames(const VideoOptions& options, const OutputFrame& output, EncoderProcess& encoder,
+                  double& seconds) {
     const float dt = static_cast<float>(1.0 / options.fps);
     // Frame k shows the flight after step stepsBefore + k, the moment it is on screen in the
     // program, where the sounds of that step start.
@@ -75,7 +76,7 @@ bool renderFrames(const VideoOptions& options, EncoderProcess& encoder, double& 
         // Step 0 is the flight's start: the renderer still needs its frame set-up.
         renderer.update(before + frame == 0 ? 0.0f : dt);
         renderer.render();
-        readBackBufferTopDown(options.width, options.height, pixels);
+        readOutputFrameTopDown(output, pixels);
         if (!encoder.write(pixels.data(), pixels.size())) return false;
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
         seconds = elapsed.count();
@@ -118,10 +119,12 @@ int main(int argc, char** argv) {
     delete soundEngine;
     soundEngine = nullptr;
     renderer.init(static_cast<float>(options.width), static_cast<float>(options.height));
+    OutputFrame output;
+    const bool attached = attachOutputFrame(renderer, output);
     renderer.loadScene();
 
     double seconds = 0.0;
-    const bool sent = renderFrames(options, encoder, seconds);
+    const bool sent = attached && renderFrames(options, output, encoder, seconds);
     glfwTerminate();
     const int status = encoder.finish();
     if (!sent || status != 0) {
