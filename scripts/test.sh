@@ -4,5 +4,14 @@ set -euo pipefail
 build=${1:-build}
 export LIBGL_ALWAYS_SOFTWARE=1
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-exec xvfb-run -a -s "-noreset -screen 0 1600x1200x24" \
-    ctest --test-dir "$build" --output-on-failure -j 2 --timeout 600
+# The user's recorded key points must survive the suite: it runs in a folder of the build.
+keypoints="$(pwd)/filename.txt"
+before=$(sha256sum "$keypoints" 2>/dev/null || echo none)
+status=0
+xvfb-run -a -s "-noreset -screen 0 1600x1200x24" \
+    ctest --test-dir "$build" --output-on-failure -j 2 --timeout 600 || status=$?
+if [ "$(sha256sum "$keypoints" 2>/dev/null || echo none)" != "$before" ]; then
+  echo "FAILED: the suite changed $keypoints" >&2
+  exit 1
+fi
+exit $status

@@ -37,11 +37,13 @@ public:
     enum class Method { TimerQueries, WallClock };
 
     explicit PassProfiler(Method method);
+    virtual ~PassProfiler() = default;
     // Timer queries on a hardware driver, the wall clock on Mesa's software renderers.
     static Method methodForDriver(const char* renderer);
 
-    void begin(Pass pass);
-    void end(Pass pass);
+    // Virtual, so that an observer can look at the GL state where a pass starts and ends.
+    virtual void begin(Pass pass);
+    virtual void end(Pass pass);
     // Collects the frame's times (waiting for the queries), adds them to the totals.
     void endFrame();
     void reset();

@@ -1,6 +1,7 @@
 #include <GLFW/glfw3.h>
 #include <gmock/gmock.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -139,6 +140,17 @@ TEST_F(ControlsTest, UnwritableFileIsReportedAtEveryPress) {
     recordKeyPoint(renderer.camera, failed);
     EXPECT_THAT(out.finish(), HasSubstr("Camera position: "));
     EXPECT_EQ(err.finish(), "Error writing to ...\nError writing to ...\n");
+}
+
+// Every test process opens the key-point file where it runs: never in the repository, where it
+// would empty the user's recorded key points.
+TEST(KeyPointFile, TestsRunInTheBuildsScratchFolderWithShadersAndAssetsReachable) {
+    namespace fs = std::filesystem;
+    EXPECT_EQ(fs::current_path(), fs::path(MURKMOOR_TEST_WORK_DIR));
+    EXPECT_NE(fs::canonical(fs::current_path()), fs::canonical(MURKMOOR_SOURCE_DIR));
+    EXPECT_TRUE(fs::exists("filename.txt"));
+    EXPECT_TRUE(fs::exists("shaders/geometry.frag"));
+    EXPECT_TRUE(fs::exists("res/myhouse/myhouse.obj"));
 }
 
 TEST(MouseControls, MiddleClickAndWheelPrintAndNothingElseDoes) {

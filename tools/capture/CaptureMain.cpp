@@ -3,8 +3,6 @@
 #include <GLFW/glfw3.h>
 #include <stb/stb_image_write.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -61,16 +59,7 @@ int main(int argc, char** argv) {
         renderer.camera.setLookAt(options.eye, options.look);
     }
 
-    const float dt = static_cast<float>(1.0 / options.fps);
-    const long frames = std::lround(options.time * options.fps);
-    const long rendered =
-        std::clamp(std::lround(options.warmup * options.fps), 1L, std::max(frames, 1L));
-    const long warmFrames = std::min(frames, rendered);
-    flyWithWarmUp(renderer, frames - rendered, warmFrames, dt);
-    if (warmFrames == 0) {
-        renderer.update(0.0f);
-        renderer.render();
-    }
+    flyToMoment(renderer, options.time, options.fps, options.warmup);
     glFinish();
 
     const bool written = writeFrame(options.out, frame);

@@ -1,5 +1,8 @@
 #include "FlightWarmUp.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "Renderer.h"
 
 void flyWithWarmUp(Renderer& renderer, long heldSteps, long drawnSteps, float dt) {
@@ -11,6 +14,18 @@ void flyWithWarmUp(Renderer& renderer, long heldSteps, long drawnSteps, float dt
     for (int i = 0; i < 3; ++i) *simulations[i] = saved[i];
     for (long step = 0; step < drawnSteps; ++step) {
         renderer.update(dt);
+        renderer.render();
+    }
+}
+
+void flyToMoment(Renderer& renderer, double seconds, double fps, double warmupSeconds) {
+    const float dt = static_cast<float>(1.0 / fps);
+    const long steps = std::lround(seconds * fps);
+    const long drawn = std::clamp(std::lround(warmupSeconds * fps), 1L, std::max(steps, 1L));
+    const long warmSteps = std::min(steps, drawn);
+    flyWithWarmUp(renderer, steps - drawn, warmSteps, dt);
+    if (warmSteps == 0) {
+        renderer.update(0.0f);
         renderer.render();
     }
 }

@@ -5,9 +5,9 @@
 
 #include "Renderer.h"
 
-bool attachOutputFrame(Renderer& renderer, OutputFrame& frame) {
-    frame.width = renderer.targetWidth;
-    frame.height = renderer.targetHeight;
+bool createOutputFrame(int width, int height, OutputFrame& frame) {
+    frame.width = width;
+    frame.height = height;
     glGenRenderbuffers(1, &frame.colour);
     glBindRenderbuffer(GL_RENDERBUFFER, frame.colour);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, frame.width, frame.height);
@@ -21,6 +21,11 @@ bool attachOutputFrame(Renderer& renderer, OutputFrame& frame) {
                      frame.height);
         return false;
     }
+    return true;
+}
+
+bool attachOutputFrame(Renderer& renderer, OutputFrame& frame) {
+    if (!createOutputFrame(renderer.targetWidth, renderer.targetHeight, frame)) return false;
     renderer.outputFramebuffer = frame.framebuffer;
     return true;
 }

@@ -18,8 +18,10 @@ struct OutputFrame {
     int height = 0;
 };
 
-// Makes an RGBA8 framebuffer of the renderer's target size and hands it to the renderer as its
-// output. Call after Renderer::init. False (with a message on stderr) if it is incomplete.
+// Makes an RGBA8 framebuffer of the size. False (with a message on stderr) if it is incomplete.
+bool createOutputFrame(int width, int height, OutputFrame& frame);
+// Makes one of the renderer's target size and hands it to the renderer as its output, so that the
+// frame fills it as it would fill a window of that size. Call after Renderer::init.
 bool attachOutputFrame(Renderer& renderer, OutputFrame& frame);
 
 // Reads the frame as tightly packed RGB bytes, top row first (GL gives the bottom row first).
