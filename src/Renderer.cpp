@@ -229,11 +229,16 @@ void Renderer::createBloomTextures() {
 
 void Renderer::createPlainMaterialTextures() {
     // What an untextured surface shows: mid-grey albedo, faint specular, the unperturbed normal.
-    const GLubyte texels[3][4] = {{128, 128, 128, 255}, {26, 26, 26, 255}, {128, 128, 255, 255}};
+    // They are sampled as the material maps are, so that the driver's shader variants for the
+    // maps serve them too.
+    const GLubyte texels[3][3] = {{128, 128, 128}, {26, 26, 26}, {128, 128, 255}};
     for (int type = 0; type < 3; ++type) {
-        plainMaterialTextures[type] =
-            makeTexture2D(GL_RGBA8, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, GL_NEAREST);
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, texels[type]);
+        glGenTextures(1, &plainMaterialTextures[type]);
+        glBindTexture(GL_TEXTURE_2D, plainMaterialTextures[type]);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, texels[type]);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        setMaterialSampling();
     }
 }
 

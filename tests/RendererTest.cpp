@@ -203,22 +203,6 @@ TEST_F(RendererTest, EmptyHouseRendersFramesAndTheFlightGoesOn) {
     EXPECT_NE(r->camera.position, glm::vec3(-2.8f, 0.1f, 28.0f));
 }
 
-TEST_F(RendererTest, ResizeChangesTheViewportsButNotTheTargets) {
-    start(basicScene());
-    onWindowSize(nullptr, 200, 100);
-    EXPECT_EQ(r->viewportWidth, 200);
-    frame(0.016f);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 200);
-    EXPECT_EQ(viewport[3], 100);
-    GLint width = 0;
-    glBindTexture(GL_TEXTURE_2D, r->gBuffer.colorSpec);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-    EXPECT_EQ(width, kWidth);
-    EXPECT_EQ(r->fullResTarget->width, kWidth);
-}
-
 TEST_F(RendererTest, RenderLeavesTheDocumentedState) {
     start(basicScene());
     glEnable(GL_BLEND);
