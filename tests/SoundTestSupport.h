@@ -12,6 +12,7 @@
 
 #include "Globals.h"
 #include "SoundEngine.h"
+#include "TestFiles.h"
 
 constexpr double kTestPi = 3.14159265358979323846;
 
@@ -30,8 +31,7 @@ inline SoundEngine* engineOnDriver(const char* driver) {
 }
 
 inline std::string temporaryPath(const std::string& name) {
-    const char* base = std::getenv("TMPDIR");
-    return std::string(base ? base : "/tmp") + "/murkmoor-" + std::to_string(getpid()) + "-" + name;
+    return scratchFolder() + "/" + std::to_string(getpid()) + "-" + name;
 }
 
 inline void putLe(std::ofstream& out, uint32_t value, int bytes) {

@@ -1,5 +1,7 @@
 #include "StdoutCapture.h"
 
+#include "TestFiles.h"
+
 #include <unistd.h>
 
 #include <cstdio>
@@ -9,8 +11,8 @@
 #include <sstream>
 
 StdoutCapture::StdoutCapture(int fd) : capturedFd(fd) {
-    char name[] = "/tmp/murkmoor-stdout-XXXXXX";
-    const int file = mkstemp(name);
+    std::string name = scratchFolder() + "/stdout-XXXXXX";
+    const int file = mkstemp(name.data());
     path = name;
     std::cout.flush();
     std::cerr.flush();

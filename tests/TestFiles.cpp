@@ -10,9 +10,15 @@
 
 namespace fs = std::filesystem;
 
+std::string scratchFolder() {
+    const std::string folder = std::string(MURKMOOR_TEST_WORK_DIR) + "/scratch";
+    fs::create_directories(folder);
+    return folder;
+}
+
 TempDir::TempDir() {
-    char name[] = "/tmp/murkmoor-test-XXXXXX";
-    dir = mkdtemp(name);
+    std::string name = scratchFolder() + "/test-XXXXXX";
+    dir = mkdtemp(name.data());
 }
 
 TempDir::~TempDir() {

@@ -2,7 +2,11 @@
 
 #include <string>
 
-// A fresh directory below /tmp that is removed with everything in it when the object goes.
+// The folder of the build where the tests keep their scratch files, locks and temporary
+// directories: nothing a test writes lands outside the build.
+std::string scratchFolder();
+
+// A fresh directory in the scratch folder that is removed with everything in it when the object goes.
 class TempDir {
 public:
     TempDir();
