@@ -43,6 +43,11 @@ const float kFogDensity = 0.022;
 const float kGroundHeight = -1.7;
 const float kMistFalloff = 0.12;
 const float kShininess = 32.0;
+// Share of the point lights' light that the ambient occlusion also takes (the ambient term takes
+// all of it). At most one light casts shadows: for the others the occlusion is the only contact
+// shadow, the only sign that a crease or the floor under a piece of furniture is hidden from much
+// of the room. A share, not all of it: a point light can still shine straight into a crease.
+const float kDirectOcclusion = 0.5;
 
 vec3 srgbToLinear(vec3 c) {
     vec3 low = c / 12.92;
@@ -132,6 +137,7 @@ void main() {
     float occlusion =
         u_doAmbientOcclusion ? textureLod(u_texAmbientOcclusion, texCoords, 0.0).r : 1.0;
     vec3 color = u_lightAmb * albedo * occlusion;
+    float directOcclusion = mix(1.0, occlusion, kDirectOcclusion);
 
     for (int i = 0; i < u_pointLightsCount; ++i) {
         PointLight light = u_pointLights[i];
@@ -145,7 +151,7 @@ void main() {
         float specular = diffuse > 0.0 ? pow(max(dot(n, h), 0.0), kShininess) : 0.0;
         specular *= colorSpec.a * light.spec;
         float shadow = pointShadow(i, p, n, light.pos);
-        color += (albedo * diffuse + specular) * light.col * attenuation * shadow;
+        color += (albedo * diffuse + specular) * light.col * attenuation * shadow * directOcclusion;
     }
 
     if (u_doFog) color = mix(color, kFogColor, fogAmount(p, viewDepth));

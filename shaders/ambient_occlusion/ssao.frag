@@ -14,7 +14,7 @@ uniform vec2 noiseScale;      // screen size / 4: tiles the noise once every 4 p
 uniform mat4 projection;
 
 const int KERNEL_SIZE = 64;
-const float RADIUS = 0.75;   // metres: creases and contacts, not whole rooms
+const float RADIUS = 1.0;    // metres: creases and contacts, not whole rooms
 const float CONTRAST = 2.0;  // openness is raised to this power so that contact shadows read
 
 bool isBackground(vec3 p) {
