@@ -90,7 +90,7 @@ void main() {
         float detail = clamp(1.0 - distance(u_camPos, fs.worldPos) / kNormalDetailRange, 0.0, 1.0);
         mapped.xy *= detail;
         vec3 perturbed = normalize(mat3(t, b, n) * mapped);
-        if (all(equal(perturbed, perturbed))) n = perturbed;  // keeps the plain normal over NaN
+        if (!any(isnan(perturbed))) n = perturbed;  // keeps the plain normal over NaN
     }
 
     outColorSpec = vec4(albedo.rgb, specular);

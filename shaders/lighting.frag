@@ -43,6 +43,11 @@ const float kFogDensity = 0.022;
 const float kGroundHeight = -1.7;
 const float kMistFalloff = 0.12;
 const float kShininess = 32.0;
+// Share of the point lights' light that the ambient occlusion also takes (the ambient term takes
+// all of it). At most one light casts shadows: for the others the occlusion is the only contact
+// shadow, the only sign that a crease or the floor under a piece of furniture is hidden from much
+// of the room. A share, not all of it: a point light can still shine straight into a crease.
+const float kDirectOcclusion = 0.5;
 
 vec3 srgbToLinear(vec3 c) {
     vec3 low = c / 12.92;
@@ -86,7 +91,10 @@ float pointShadow(int i, vec3 fragPos, vec3 normal, vec3 lightPos) {
     float radius = 1.5 * texel;
     float lit = 0.0;
     for (int k = 0; k < 20; ++k) {
-        float closest = texture(u_texShadowsCubemaps[i], lookup + SHADOW_TAPS[k] * radius).r;
+        // Level 0 explicitly (the maps have no others): the taps run in non-uniform control
+        // flow, where implicit derivatives are undefined. The linear filter is kept.
+        float closest =
+            textureLod(u_texShadowsCubemaps[i], lookup + SHADOW_TAPS[k] * radius, 0.0).r;
         lit += current <= closest * u_shadowsFar[i] ? 1.0 : 0.0;
     }
     return lit / 20.0;
@@ -110,20 +118,26 @@ float fogAmount(vec3 p, float viewDepth) {
 }
 
 void main() {
-    vec4 fragPos = texture(u_texFragPos, texCoords);
+    // The G-buffer matches this target texel for texel: read it by pixel, with no filtering and
+    // no implicit derivatives (undefined after the early return below).
+    ivec2 pixel = ivec2(gl_FragCoord.xy);
+    vec4 fragPos = texelFetch(u_texFragPos, pixel, 0);
     if (fragPos.a == 0.0) {
         fragColor = vec4(0.0);  // no geometry: the sky pass fills these pixels
         return;
     }
-    vec4 colorSpec = texture(u_texColorSpec, texCoords);
+    vec4 colorSpec = texelFetch(u_texColorSpec, pixel, 0);
     vec3 albedo = srgbToLinear(colorSpec.rgb);
     vec3 p = fragPos.xyz;
-    vec3 n = normalize(texture(u_texNormal, texCoords).xyz);
+    vec3 n = normalize(texelFetch(u_texNormal, pixel, 0).xyz);
     vec3 v = normalize(u_camPos - p);
-    float viewDepth = -texture(u_texViewSpace, texCoords).z;
+    float viewDepth = -texelFetch(u_texViewSpace, pixel, 0).z;
 
-    float occlusion = u_doAmbientOcclusion ? texture(u_texAmbientOcclusion, texCoords).r : 1.0;
+    // The occlusion is half resolution: filtered, from its only level.
+    float occlusion =
+        u_doAmbientOcclusion ? textureLod(u_texAmbientOcclusion, texCoords, 0.0).r : 1.0;
     vec3 color = u_lightAmb * albedo * occlusion;
+    float directOcclusion = mix(1.0, occlusion, kDirectOcclusion);
 
     for (int i = 0; i < u_pointLightsCount; ++i) {
         PointLight light = u_pointLights[i];
@@ -137,7 +151,7 @@ void main() {
         float specular = diffuse > 0.0 ? pow(max(dot(n, h), 0.0), kShininess) : 0.0;
         specular *= colorSpec.a * light.spec;
         float shadow = pointShadow(i, p, n, light.pos);
-        color += (albedo * diffuse + specular) * light.col * attenuation * shadow;
+        color += (albedo * diffuse + specular) * light.col * attenuation * shadow * directOcclusion;
     }
 
     if (u_doFog) color = mix(color, kFogColor, fogAmount(p, viewDepth));

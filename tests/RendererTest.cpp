@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "EffectTestSupport.h"
 #include "Effects/Quad.h"
 #include "GlTestFixture.h"
 #include "Globals.h"
@@ -222,6 +223,47 @@ TEST_F(RendererTest, RenderLeavesTheDocumentedState) {
     EXPECT_EQ(value, 0);
     glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &value);
     EXPECT_EQ(value, 0);
+}
+
+// A crate on the floor in front of the wall, seen from above: the lit scene with ambient occlusion
+// on and off, compared where surfaces meet and on open floor.
+TEST_F(RendererTest, AmbientOcclusionDarkensContactsAndCreasesButNotOpenFloor) {
+    start(basicScene({{"Crate", {-1, -1.7f, 13}, {0.5f, -0.7f, 14.5f}}}));
+    r->cameraPath.active = false;
+    r->camera.setLookAt({-2.5f, 0.5f, 19}, {-2, -1.7f, 12.5f});
+    for (const char* name : {"hdrMode", "bloomMode", "doFog", "doSmoke", "doFire", "doRain"})
+        r->setSwitch(name, 0);  // the target keeps the plain lit surfaces
+    const auto litScene = [&](int occlusion) {
+        r->setSwitch("doAmbientOcclusion", occlusion);
+        frame(0.0f);
+        return readTextureRgba(r->fullResTarget->getTexture(), kWidth, kHeight);
+    };
+    const std::vector<float> on = litScene(1);
+    const std::vector<float> off = litScene(0);
+    // Brightness with occlusion over brightness without, over the 3 x 3 pixels at a world point.
+    const auto ratio = [&](glm::vec3 world) {
+        const glm::vec4 clip = r->camera.projection * r->camera.view * glm::vec4(world, 1.0f);
+        const int px = static_cast<int>((clip.x / clip.w * 0.5f + 0.5f) * kWidth);
+        const int py = static_cast<int>((clip.y / clip.w * 0.5f + 0.5f) * kHeight);
+        float sumOn = 0.0f, sumOff = 0.0f;
+        for (int y = py - 1; y <= py + 1; ++y) {
+            for (int x = px - 1; x <= px + 1; ++x) {
+                for (int c = 0; c < 3; ++c) {
+                    sumOn += channel(on, kWidth, x, y, c);
+                    sumOff += channel(off, kWidth, x, y, c);
+                }
+            }
+        }
+        EXPECT_GT(sumOff, 0.0f);
+        return sumOn / sumOff;
+    };
+    const float crateFoot = ratio({-0.25f, -1.7f, 14.6f});  // floor just in front of the crate
+    const float wallFoot = ratio({-4.0f, -1.7f, 11.1f});    // floor just in front of the wall
+    // Open floor, 2.5 m from the crate and 4.5 m from the wall.
+    const float openFloor = ratio({-3.5f, -1.7f, 15.5f});
+    EXPECT_LT(crateFoot, 0.9f);
+    EXPECT_LT(wallFoot, 0.9f);
+    EXPECT_GT(openFloor, 0.97f);
 }
 
 TEST(Letterbox, WideImageFillsTheWidthAndIsCentred) {

@@ -14,7 +14,7 @@ uniform vec2 noiseScale;      // screen size / 4: tiles the noise once every 4 p
 uniform mat4 projection;
 
 const int KERNEL_SIZE = 64;
-const float RADIUS = 0.75;   // metres: creases and contacts, not whole rooms
+const float RADIUS = 1.0;    // metres: creases and contacts, not whole rooms
 const float CONTRAST = 2.0;  // openness is raised to this power so that contact shadows read
 
 bool isBackground(vec3 p) {
@@ -62,7 +62,9 @@ void main() {
     vec3 normal = viewNormal(pixel, p);
 
     // Gram-Schmidt: turn the tangent-space kernel about the normal by this pixel's noise vector.
-    vec3 random = texture(texNoise, texCoords * noiseScale).xyz;
+    // Explicit level 0 here and below: after the background's early return the control flow is
+    // non-uniform and implicit derivatives are undefined. Both textures have one level.
+    vec3 random = textureLod(texNoise, texCoords * noiseScale, 0.0).xyz;
     vec3 tangent = random - normal * dot(random, normal);
     if (length(tangent) < 1e-4) tangent = cross(normal, vec3(0.0, 0.0, 1.0));
     if (length(tangent) < 1e-4) tangent = vec3(1.0, 0.0, 0.0);
@@ -75,14 +77,15 @@ void main() {
     for (int i = 0; i < KERNEL_SIZE; ++i) {
         vec3 samplePos = p + tbn * samples[i] * RADIUS;
         vec4 clip = projection * vec4(samplePos, 1.0);
+        if (clip.w <= 1e-6) continue;  // behind the eye: the divide would mirror it or give NaN
         vec2 uv = clip.xy / clip.w * 0.5 + 0.5;
         if (any(lessThan(uv, vec2(0.0))) || any(greaterThan(uv, vec2(1.0)))) continue;
-        vec3 stored = texture(gPosition, uv).xyz;
+        vec3 stored = textureLod(gPosition, uv, 0.0).xyz;
         if (isBackground(stored)) continue;
         // Range check: the weight falls off once the occluding surface is further in depth from
         // this pixel than the radius, so a separate object far in front (a silhouette) casts no
         // halo, while a floor seen at a grazing angle still darkens the foot of a wall.
-        float range = smoothstep(0.0, 1.0, RADIUS / abs(p.z - stored.z));
+        float range = smoothstep(0.0, 1.0, RADIUS / max(abs(p.z - stored.z), 1e-6));
         occlusion += (stored.z >= samplePos.z + bias ? 1.0 : 0.0) * range;
     }
     openness = pow(1.0 - occlusion / float(KERNEL_SIZE), CONTRAST);

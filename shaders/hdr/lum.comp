@@ -23,15 +23,17 @@ shared float peak[256];
 
 // Adds to the sum word, stopping at its largest value instead of wrapping round to a small one:
 // a window of tens of millions of very bright pixels would otherwise read as a dark frame.
+// One atomicAdd per group, no retry loop: the groups do not queue on the word. An add that wraps
+// (the value it returns plus its amount overflows) pins the word with atomicExchange. The final
+// word is saturated whatever the interleaving: all operations on the word happen in one order; if
+// any add wraps, its group exchanges afterwards, so an exchange exists. After the last exchange
+// the word holds 0xFFFFFFFF, and any later add of a nonzero amount would wrap from there and be
+// followed by another exchange, so no such add exists; adds of zero leave the word as it is.
+// Adds that land between a wrap and its exchange are overwritten, which only matters to a sum
+// that has already overflowed. Without a wrap no exchange runs and the sum is exact.
 void addSaturating(uint amount) {
-    uint seen = words[0];
-    for (;;) {
-        uint sum = seen + amount;
-        if (sum < seen) sum = 0xFFFFFFFFu;
-        uint before = atomicCompSwap(words[0], seen, sum);
-        if (before == seen) break;
-        seen = before;
-    }
+    uint before = atomicAdd(words[0], amount);
+    if (before + amount < before) atomicExchange(words[0], 0xFFFFFFFFu);
 }
 
 void main() {
