@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build run test bench video clean
+.PHONY: all setup build run test sanitize bench video clean
 
 all: build
 
@@ -19,6 +19,19 @@ run: build
 
 test: build
 	@bash scripts/test.sh $(BUILD)
+
+# The suite built with AddressSanitizer and UndefinedBehaviorSanitizer in a folder of its own; any
+# finding fails its test. SANITIZE_TESTS picks tests by name, e.g. make sanitize SANITIZE_TESTS=Shell.
+SANITIZE_BUILD ?= build-sanitize
+SANITIZE_FLAGS = -fsanitize=address,undefined,float-cast-overflow \
+	-fno-sanitize-recover=undefined,float-cast-overflow -fno-omit-frame-pointer
+sanitize: setup
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_C_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)" >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+		bash scripts/test.sh $(SANITIZE_BUILD) $(if $(SANITIZE_TESTS),-R '$(SANITIZE_TESTS)')
 
 # Every pass timed at 1280 x 768 and 640 x 384; under Xvfb when there is no display.
 bench: build

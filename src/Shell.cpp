@@ -109,7 +109,7 @@ void applyMouseLook(Camera& camera, double cursorX, double cursorY) {
 }
 
 void onGlfwError(int code, const char* description) {
-    std::cout << "GLFW error " << code << std::endl << description;
+    std::cout << "GLFW error " << code << std::endl << description << std::endl;
 }
 
 void onWindowSize(GLFWwindow*, int width, int height) {

@@ -111,6 +111,10 @@ int SoundEngine::playingCount() const {
     return Mix_Playing(-1);
 }
 
+void SoundEngine::drop() {
+    delete this;
+}
+
 SoundHandle::SoundHandle(std::shared_ptr<Playback> playback) : playback_(std::move(playback)) {}
 
 SoundHandle::~SoundHandle() = default;

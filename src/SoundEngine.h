@@ -87,6 +87,10 @@ public:
     // Number of sounds the mixer is playing now.
     int playingCount() const;
 
+    // Ends the engine (deletes it): stops every sound and the decoding worker and closes the
+    // output device, so that another engine may open it.
+    void drop();
+
 private:
     std::unique_ptr<SoundLibrary> library_;
 };

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     glfwSetErrorCallback(onGlfwError);
     if (!glfwInit()) {
         failureEnding("GLFW could not be initialized. :(");
-        return 0;
+        return 1;
     }
 
     WindowSettings settings;
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     if (!window) {
         failureEnding("GLFW could not create window. :(");
         glfwTerminate();
-        return 0;
+        return 1;
     }
 
     glfwMakeContextCurrent(window);
@@ -53,14 +53,14 @@ int main(int argc, char** argv) {
     if (glewInit() != GLEW_OK) {
         failureEnding("GLEW could not be initialized. :(");
         glfwTerminate();
-        return 0;
+        return 1;
     }
     // A window larger than the GL can draw into would take the process down at the first frame.
     if (!windowSizeRenderable(static_cast<int>(settings.width),
                               static_cast<int>(settings.height))) {
         failureEnding("GLFW could not create window. :(");
         glfwTerminate();
-        return 0;
+        return 1;
     }
 
     renderer.init(settings.width, settings.height);

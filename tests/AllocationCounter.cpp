@@ -1,24 +1,66 @@
 #include "AllocationCounter.h"
 
+#include <stdlib.h>
+
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
+// Every form of operator new and delete is replaced, all on malloc and free: a block from a form
+// left to the runtime (llvmpipe allocates with the nothrow one) would otherwise be freed through
+// a replaced delete, which AddressSanitizer stops as a mismatch.
+
 namespace {
 std::atomic<size_t> allocations{0};
-}
 
-size_t heapAllocations() { return allocations.load(); }
-
-void* operator new(std::size_t size) {
+void* block(std::size_t size) noexcept {
     ++allocations;
-    if (void* block = std::malloc(size ? size : 1)) return block;
-    throw std::bad_alloc();
+    return std::malloc(size ? size : 1);
 }
 
-void* operator new[](std::size_t size) { return operator new(size); }
+void* alignedBlock(std::size_t size, std::align_val_t alignment) noexcept {
+    ++allocations;
+    void* result = nullptr;
+    const std::size_t align = std::max(static_cast<std::size_t>(alignment), sizeof(void*));
+    return posix_memalign(&result, align, size ? size : 1) == 0 ? result : nullptr;
+}
 
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+void* orThrow(void* result) {
+    if (!result) throw std::bad_alloc();
+    return result;
+}
+}  // namespace
+
+size_t heapAllocations() {
+    return allocations.load();
+}
+
+// One line a form, so that the list reads as a table.
+// clang-format off
+void* operator new(std::size_t n) { return orThrow(block(n)); }
+void* operator new[](std::size_t n) { return orThrow(block(n)); }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return block(n); }
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return block(n); }
+void* operator new(std::size_t n, std::align_val_t a) { return orThrow(alignedBlock(n, a)); }
+void* operator new[](std::size_t n, std::align_val_t a) { return orThrow(alignedBlock(n, a)); }
+void* operator new(std::size_t n, std::align_val_t a, const std::nothrow_t&) noexcept {
+    return alignedBlock(n, a);
+}
+void* operator new[](std::size_t n, std::align_val_t a, const std::nothrow_t&) noexcept {
+    return alignedBlock(n, a);
+}
+
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
+// clang-format on

@@ -102,7 +102,7 @@ TEST(SoundEngine, RefusesAnotherVersionAndASecondEngine) {
         createSoundEngine(ESOD_AUTO_DETECT, ESEO_DEFAULT_OPTIONS, nullptr, "1.6.0"));
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(createSoundEngine(), nullptr);
-    first.reset();
+    first.release()->drop();  // hands the device back
     std::unique_ptr<SoundEngine> again(createSoundEngine());
     EXPECT_NE(again, nullptr);
 }

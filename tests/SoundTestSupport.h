@@ -19,7 +19,7 @@ constexpr double kTestPi = 3.14159265358979323846;
 // The mixer is one per process and the process-wide engine holds it from before main; a test that
 // makes its own engine (often with another output driver) hands that one back first.
 inline void releaseProcessEngine() {
-    delete soundEngine;
+    if (soundEngine) soundEngine->drop();
     soundEngine = nullptr;
 }
 

@@ -59,24 +59,50 @@ TEST(VideoOptions, NeighbouringRangesShareNoFrameAndLeaveNoGap) {
     EXPECT_EQ(stepsBefore(first) + frameCount(first), stepsBefore(second));
 }
 
-TEST(VideoOptions, MalformedValuesAreRejectedWithTheirOption) {
-    EXPECT_NE(rejection({"--from", "-1"}).find("--from"), std::string::npos);
-    EXPECT_NE(rejection({"--from", "abc"}).find("--from"), std::string::npos);
-    EXPECT_NE(rejection({"--to", "0"}).find("--to"), std::string::npos);
-    EXPECT_NE(rejection({"--to", "5s"}).find("--to"), std::string::npos);
-    EXPECT_NE(rejection({"--fps", "0"}).find("--fps"), std::string::npos);
-    EXPECT_NE(rejection({"--fps", "nan"}).find("--fps"), std::string::npos);
-    EXPECT_NE(rejection({"--size", "640"}).find("--size"), std::string::npos);
-    EXPECT_NE(rejection({"--size", "640x360x2"}).find("--size"), std::string::npos);
-    EXPECT_NE(rejection({"--size", "0x360"}).find("--size"), std::string::npos);
-    // Sides beyond an int are refused, not wrapped round: 2^32 + 64 would read as 64.
-    EXPECT_NE(rejection({"--size", "4294967360x64"}).find("--size"), std::string::npos);
-    EXPECT_NE(rejection({"--size", "64x-64"}).find("--size"), std::string::npos);
-    EXPECT_NE(rejection({"--size", " 64x64"}).find("--size"), std::string::npos);
-    EXPECT_NE(rejection({"--size", "641x360"}).find("even"), std::string::npos);
-    EXPECT_NE(rejection({"--out", ""}).find("--out"), std::string::npos);
-    EXPECT_NE(rejection({"--speed", "2"}).find("unknown option --speed"), std::string::npos);
-    EXPECT_NE(rejection({"--fps"}).find("missing value after --fps"), std::string::npos);
+TEST(VideoOptions, ADayAtTheHighestRateIsTheLargestRangeAndCountsEveryFrame) {
+    VideoOptions options;
+    std::string error;
+    ASSERT_TRUE(parse({"--from", "0", "--to", "86400", "--fps", "240"}, options, error)) << error;
+    ASSERT_TRUE(resolveVideoRange(options, 139.9, error));
+    EXPECT_EQ(frameCount(options), 86400L * 240);
+}
+
+TEST(VideoOptions, MalformedAndAbsurdValuesAreRejectedWithTheirOption) {
+    struct Case {
+        std::vector<const char*> words;
+        const char* named;
+    };
+    const Case cases[] = {
+        {{"--from", "-1"}, "--from"},
+        {{"--from", "abc"}, "--from"},
+        // Times beyond a day, and rates beyond the largest, would give frame counts that no long
+        // holds.
+        {{"--from", "1e300", "--to", "2e300"}, "--from"},
+        {{"--from", "86400.5"}, "--from"},
+        {{"--to", "1e300"}, "--to"},
+        {{"--to", "9.3e18"}, "--to"},
+        {{"--to", "0"}, "--to"},
+        {{"--to", "5s"}, "--to"},
+        {{"--fps", "0"}, "--fps"},
+        {{"--fps", "nan"}, "--fps"},
+        {{"--fps", "1e300"}, "--fps"},
+        {{"--fps", "-1e300"}, "--fps"},
+        {{"--size", "640"}, "--size"},
+        {{"--size", "640x360x2"}, "--size"},
+        {{"--size", "0x360"}, "--size"},
+        // Sides beyond an int are refused, not wrapped round: 2^32 + 64 would read as 64.
+        {{"--size", "4294967360x64"}, "--size"},
+        {{"--size", "64x-64"}, "--size"},
+        {{"--size", " 64x64"}, "--size"},
+        {{"--size", "641x360"}, "even"},
+        {{"--out", ""}, "--out"},
+        {{"--speed", "2"}, "unknown option --speed"},
+        {{"--fps"}, "missing value after --fps"},
+    };
+    for (const Case& c : cases) {
+        const std::string error = rejection(c.words);
+        EXPECT_NE(error.find(c.named), std::string::npos) << c.words[0] << " " << c.words.back();
+    }
 }
 
 TEST(VideoOptions, TheEndMustComeAfterTheStart) {

@@ -108,7 +108,7 @@ TEST(WindowSizeBinary, RefusedSizesEndThroughTheWindowFailure) {
         const ProcessResult result = runProgram(c.arguments, c.answers);
         const std::string label =
             std::string("arguments '") + c.arguments + "', answers '" + c.answers + "'";
-        EXPECT_EQ(result.exitCode, 0) << label << "\n" << result.out << result.err;
+        EXPECT_EQ(result.exitCode, 1) << label << "\n" << result.out << result.err;
         EXPECT_THAT(result.out, HasSubstr(kRefused)) << label;
         EXPECT_THAT(result.err, Not(HasSubstr("Assertion"))) << label;
     }

@@ -193,7 +193,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "murkmoor-bench: no OpenGL 4.3 window (is there a display?)\n");
         return 1;
     }
-    soundEngine = nullptr;  // a benchmark is silent
+    // A benchmark is silent: the engine goes, with its device and decoding thread.
+    if (soundEngine) soundEngine->drop();
+    soundEngine = nullptr;
     // The loaders' messages would bury the table: they go to /dev/null while the flight runs.
     std::fflush(stdout);
     const int console = dup(1);

@@ -39,7 +39,9 @@ int main(int argc, char** argv) {
     GLFWwindow* window = openHiddenWindow(options.width, options.height, "Murkmoor capture");
     if (!window) return 1;
 
-    soundEngine = nullptr;  // a capture is silent
+    // A capture is silent: the engine goes, with its device and decoding thread.
+    if (soundEngine) soundEngine->drop();
+    soundEngine = nullptr;
     renderer.init(static_cast<float>(options.width), static_cast<float>(options.height));
     OutputFrame frame;
     if (!attachOutputFrame(renderer, frame)) {

@@ -1,14 +1,57 @@
 #include "CaptureOptions.h"
 
-#include <cmath>
-#include <cstdio>
+#include <string>
 
 #include "OptionValues.h"
 
 namespace {
+constexpr double kMaxFps = 1000.0;
+// Far outside the scene, yet well inside a float.
+constexpr double kFarthestCoordinate = 1.0e6;
+
+struct SwitchRange {
+    const char* name;
+    int largest;  // every switch starts at 0 (off)
+};
+
+const SwitchRange kSwitches[] = {
+    {"doShadows", 1}, {"hdrMode", 3}, {"bloomMode", 2}, {"doFog", 1},    {"doAmbientOcclusion", 1},
+    {"doSmoke", 1},   {"doFire", 1},  {"doRain", 1},    {"specular", 1}, {"normal", 1}};
+
+// Three numbers separated by commas, each within the scene's reach, e.g. "1.5,2,-3".
 bool parseVec3(const std::string& text, glm::vec3& value) {
-    return std::sscanf(text.c_str(), "%f,%f,%f", &value.x, &value.y, &value.z) == 3 &&
-           std::isfinite(value.x) && std::isfinite(value.y) && std::isfinite(value.z);
+    const size_t first = text.find(',');
+    const size_t second = first == std::string::npos ? first : text.find(',', first + 1);
+    if (second == std::string::npos) return false;
+    const std::string parts[3] = {text.substr(0, first), text.substr(first + 1, second - first - 1),
+                                  text.substr(second + 1)};
+    double numbers[3];
+    for (int i = 0; i < 3; ++i) {
+        if (!parseNumberIn(parts[i], -kFarthestCoordinate, kFarthestCoordinate, numbers[i]))
+            return false;
+    }
+    value = glm::vec3(numbers[0], numbers[1], numbers[2]);
+    return true;
+}
+
+// "NAME=VALUE" with a known switch and a whole value within its range.
+bool parseSwitch(const std::string& text, CaptureOptions& options, std::string& error) {
+    const size_t equals = text.find('=');
+    const std::string name = text.substr(0, equals);
+    for (const SwitchRange& range : kSwitches) {
+        if (name != range.name) continue;
+        int value = 0;
+        if (equals == std::string::npos ||
+            !parseWholeNumber(text.substr(equals + 1), 0, range.largest, value)) {
+            error = "bad value for --set: " + text + " (" + name + " takes 0 to " +
+                    std::to_string(range.largest) + ")";
+            return false;
+        }
+        options.switches.emplace_back(name, value);
+        return true;
+    }
+    error = "unknown switch " + name;
+    return false;
 }
 }  // namespace
 
@@ -26,11 +69,11 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         if (flag == "--size") {
             ok = parseSize(value, 1, 16384, options.width, options.height);
         } else if (flag == "--time") {
-            ok = parseNumber(value, options.time) && options.time >= 0.0;
+            ok = parseNumberIn(value, 0.0, kLongestFlightSeconds, options.time);
         } else if (flag == "--fps") {
-            ok = parseNumber(value, options.fps) && options.fps > 0.0;
+            ok = parseNumberIn(value, 1.0, kMaxFps, options.fps);
         } else if (flag == "--warmup") {
-            ok = parseNumber(value, options.warmup) && options.warmup >= 0.0;
+            ok = parseNumberIn(value, 0.0, kLongestFlightSeconds, options.warmup);
         } else if (flag == "--out") {
             options.out = value;
         } else if (flag == "--eye") {
@@ -40,10 +83,7 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             ok = parseVec3(value, options.look);
             hasLook = true;
         } else if (flag == "--set") {
-            const size_t equals = value.find('=');
-            double number = 0.0;
-            ok = equals != std::string::npos && parseNumber(value.substr(equals + 1), number);
-            if (ok) options.switches.emplace_back(value.substr(0, equals), static_cast<int>(number));
+            if (!parseSwitch(value, options, error)) return false;
         } else {
             error = "unknown option " + flag;
             return false;

@@ -9,10 +9,17 @@ bool parseNumber(const std::string& text, double& value) {
     return !text.empty() && end && *end == '\0' && std::isfinite(value);
 }
 
+bool parseNumberIn(const std::string& text, double smallest, double largest, double& value) {
+    double number = 0.0;
+    if (!parseNumber(text, number) || number < smallest || number > largest) return false;
+    value = number;
+    return true;
+}
+
 namespace {
-// One side of a size: decimal digits only, read without overflow (a side beyond the largest is
-// refused as soon as it passes it, never wrapped into range).
-bool parseSide(const char*& text, int largest, int& side) {
+// Decimal digits only, read without overflow (a value beyond the largest is refused as soon as it
+// passes it, never wrapped into range).
+bool parseDigits(const char*& text, int largest, int& side) {
     long value = 0;
     const char* start = text;
     for (; *text >= '0' && *text <= '9'; ++text) {
@@ -24,11 +31,19 @@ bool parseSide(const char*& text, int largest, int& side) {
 }
 }  // namespace
 
+bool parseWholeNumber(const std::string& text, int smallest, int largest, int& value) {
+    const char* c = text.c_str();
+    int number = 0;
+    if (!parseDigits(c, largest, number) || *c != '\0' || number < smallest) return false;
+    value = number;
+    return true;
+}
+
 bool parseSize(const std::string& text, int smallest, int largest, int& width, int& height) {
     const char* c = text.c_str();
     int w = 0;
     int h = 0;
-    if (!parseSide(c, largest, w) || *c++ != 'x' || !parseSide(c, largest, h) || *c != '\0')
+    if (!parseDigits(c, largest, w) || *c++ != 'x' || !parseDigits(c, largest, h) || *c != '\0')
         return false;
     if (w < smallest || h < smallest) return false;
     width = w;

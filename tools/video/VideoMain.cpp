@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
         return fail("cannot open an OpenGL 4.3 window (no X server? try xvfb-run -a)");
     }
     // The video carries the sound: nothing plays through the speakers.
-    delete soundEngine;
+    if (soundEngine) soundEngine->drop();
     soundEngine = nullptr;
     renderer.init(static_cast<float>(options.width), static_cast<float>(options.height));
     OutputFrame output;

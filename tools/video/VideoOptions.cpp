@@ -27,9 +27,9 @@ bool parseVideoOptions(int argc, const char* const* argv, VideoOptions& options,
         const std::string value = argv[++i];
         bool ok = true;
         if (flag == "--from") {
-            ok = parseNumber(value, options.from) && options.from >= 0.0;
+            ok = parseNumberIn(value, 0.0, kLongestFlightSeconds, options.from);
         } else if (flag == "--to") {
-            ok = parseNumber(value, options.to) && options.to > 0.0;
+            ok = parseNumberIn(value, 0.0, kLongestFlightSeconds, options.to) && options.to > 0.0;
             options.hasTo = true;
         } else if (flag == "--size") {
             ok = parseSize(value, 1, kMaxSide, options.width, options.height);
@@ -38,7 +38,7 @@ bool parseVideoOptions(int argc, const char* const* argv, VideoOptions& options,
                 return false;
             }
         } else if (flag == "--fps") {
-            ok = parseNumber(value, options.fps) && options.fps >= 1.0 && options.fps <= kMaxFps;
+            ok = parseNumberIn(value, 1.0, kMaxFps, options.fps);
         } else {
             ok = !value.empty();
             options.out = value;
