@@ -1,5 +1,6 @@
 #include "GlTestFixture.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -48,6 +49,8 @@ GLFWwindow* GlTest::window() { return sharedWindow; }
 void GlTest::SetUp() {
     if (!sharedWindow) createContext();
     glErrors().clear();
+    capturedBefore = StdoutCapture::everythingCaptured().size();
+    testOutput = std::make_unique<StdoutCapture>();
 }
 
 size_t GlTest::takeGlErrors() {
@@ -57,6 +60,17 @@ size_t GlTest::takeGlErrors() {
 }
 
 void GlTest::TearDown() {
+    if (testOutput) {
+        const std::string shown = testOutput->finish();
+        testOutput.reset();
+        fwrite(shown.data(), 1, shown.size(), stdout);
+        fflush(stdout);
+        const std::string printed = StdoutCapture::everythingCaptured().substr(capturedBefore);
+        const size_t line = printed.find("Uniform does not exist: ");
+        if (!missingUniformsExpected && line != std::string::npos) {
+            ADD_FAILURE() << printed.substr(line, printed.find('\n', line) - line);
+        }
+    }
     for (const std::string& error : glErrors()) ADD_FAILURE() << "GL error: " << error;
     glErrors().clear();
 }
@@ -69,10 +83,10 @@ std::vector<float> readTextureRgba(GLuint texture, int width, int height) {
     return pixels;
 }
 
-std::vector<float> readWindowRgba(int width, int height) {
+std::vector<float> readFramebufferRgba(GLuint framebuffer, int width, int height) {
     std::vector<float> pixels(static_cast<size_t>(width) * height * 4);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glReadBuffer(framebuffer == 0 ? GL_BACK : GL_COLOR_ATTACHMENT0);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_FLOAT, pixels.data());
     return pixels;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 // The folder of the build where the tests keep their scratch files, locks and temporary
@@ -32,3 +33,11 @@ private:
 // Writes a solid-colour image (PNG or JPG by extension) of the given size and channel count.
 void writeSolidImage(const std::string& path, int width, int height, int channels,
                      unsigned char value);
+
+// The whole content of a file, empty when it cannot be read.
+std::string readFile(const std::string& path);
+// The text of a file of the source tree, by its path from the repository root.
+std::string readSourceFile(const std::string& relative);
+
+// Polls the condition every 20 ms until it holds (true) or the seconds have passed (false).
+bool waitUntil(const std::function<bool()>& condition, double seconds);

@@ -10,6 +10,9 @@ public:
     ~StdoutCapture();
     // Stops capturing (once) and returns what was written.
     std::string finish();
+    // Everything any capture of this process has taken so far, in the order captures finished:
+    // what the GL fixture searches for lines that a test kept quiet.
+    static std::string& everythingCaptured();
 
 private:
     int capturedFd = 1;

@@ -6,9 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 StdoutCapture::StdoutCapture(int fd) : capturedFd(fd) {
     std::string name = scratchFolder() + "/stdout-XXXXXX";
@@ -34,10 +32,13 @@ std::string StdoutCapture::finish() {
     fflush(stderr);
     dup2(savedFd, capturedFd);
     close(savedFd);
-    std::ifstream file(path);
-    std::stringstream content;
-    content << file.rdbuf();
-    text = content.str();
+    text = readFile(path);
     std::remove(path.c_str());
+    everythingCaptured() += text;
     return text;
+}
+
+std::string& StdoutCapture::everythingCaptured() {
+    static std::string log;
+    return log;
 }

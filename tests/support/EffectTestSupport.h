@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "StdoutCapture.h"
+#include "TestFiles.h"
 
 // A 2D texture of the given format filled from RGBA floats (rows bottom to top), linear filtering
 // and clamped to the edge like the render targets.
@@ -37,6 +38,3 @@ double gpuMilliseconds(Fn&& fn) {
         std::chrono::steady_clock::now() - start;
     return elapsed.count();
 }
-
-// The text of a file of the source tree, by its path from the repository root.
-std::string readSourceFile(const std::string& relative);

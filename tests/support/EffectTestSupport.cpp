@@ -1,7 +1,5 @@
 #include "EffectTestSupport.h"
 
-#include <fstream>
-#include <sstream>
 
 GLuint makeRgbaTexture(int width, int height, const std::vector<float>& rgba,
                        GLenum internalFormat) {
@@ -16,11 +14,4 @@ GLuint makeRgbaTexture(int width, int height, const std::vector<float>& rgba,
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     return texture;
-}
-
-std::string readSourceFile(const std::string& relative) {
-    std::ifstream file(std::string(MURKMOOR_SOURCE_DIR) + "/" + relative);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
 }

@@ -66,6 +66,7 @@ TEST_F(ShaderProgramTest, MissingFileIsReportedAndTheProgramStillExists) {
 }
 
 TEST_F(ShaderProgramTest, MissingUniformIsReportedAtEveryLookup) {
+    expectMissingUniformLines();
     ScopedWorkingDirectory cwd(dir.path());
     ShaderProgram program("a.vert", "sub/c.frag");
     StdoutCapture capture;

@@ -3,9 +3,12 @@
 #include <stb/stb_image_write.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -49,4 +52,24 @@ void writeSolidImage(const std::string& path, int width, int height, int channel
     } else {
         stbi_write_png(path.c_str(), width, height, channels, pixels.data(), width * channels);
     }
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string readSourceFile(const std::string& relative) {
+    return readFile(std::string(MURKMOOR_SOURCE_DIR) + "/" + relative);
+}
+
+bool waitUntil(const std::function<bool()>& condition, double seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
 }
