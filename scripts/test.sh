@@ -6,6 +6,9 @@ build=${1:-build}
 shift $(($# > 0 ? 1 : 0))
 export LIBGL_ALWAYS_SOFTWARE=1
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+# Temporary files of the suite and of the virtual X server's authority stay in the build.
+export TMPDIR="$(cd "$build" && pwd)/test-work/scratch"
+mkdir -p "$TMPDIR"
 # The user's recorded key points must survive the suite: it runs in a folder of the build.
 keypoints="$(pwd)/filename.txt"
 before=$(sha256sum "$keypoints" 2>/dev/null || echo none)
