@@ -8,69 +8,36 @@
 #include "SceneSounds.h"
 #include "Soundtrack.h"
 
-namespace {
-// Seconds to fly to a key point of the scene's path at the speed it starts with; -1 for the last.
-double secondsTo(int keyPoint) {
+// At any rate the gate sounds on the first step at or past key point 1 (never early, less than a
+// frame late) and the flight ends when the last key point is reached (float steps drift a little
+// over thousands of them: a second frame is allowed). The path's ten sounds come in flight order,
+// only the rain loops, and the soundtrack is the music from 0 s, then those.
+TEST(VideoTimeline, SoundsAndTheArrivalFallOnTheStepsThatReachTheirKeyPoints) {
     Camera camera({0, 0, 0}, {0, 0, -1}, 45, 320, 192, 0.1f, 150);
     CameraPath path(&camera, nullptr);
-    const int last = keyPoint < 0 ? static_cast<int>(path.m_keyPoints.size()) - 1 : keyPoint;
-    double distance = 0.0;
-    for (int i = 0; i < last; ++i) {
-        distance += glm::length(path.m_keyPoints[i + 1].position - path.m_keyPoints[i].position);
+    std::vector<double> secondsTo = {0.0};
+    for (size_t i = 1; i < path.m_keyPoints.size(); ++i) {
+        secondsTo.push_back(secondsTo.back() + glm::length(path.m_keyPoints[i].position -
+                                                           path.m_keyPoints[i - 1].position) /
+                                                   path.speed);
     }
-    return distance / path.speed;
-}
-}  // namespace
-
-TEST(VideoTimeline, TheGateSoundsWhenTheStepReachingKeyPointOneIsTaken) {
-    const double expected = secondsTo(1);
     for (double fps : {10.0, 30.0, 60.0}) {
         const FlightTimeline timeline = traceFlight(fps);
-        ASSERT_FALSE(timeline.sounds.empty());
-        const SoundCue& gate = timeline.sounds.front();
-        EXPECT_EQ(gate.file, "res/Soundeffects/gate.mp3");
-        EXPECT_FALSE(gate.looped);
-        // The first step at or past the key point: never early, less than a frame late.
-        EXPECT_GE(gate.time, expected - 1e-4) << fps;
-        EXPECT_LT(gate.time, expected + 1.0 / fps) << fps;
-    }
-}
-
-TEST(VideoTimeline, SoundsComeInFlightOrderAndOnlyTheRainLoops) {
-    const FlightTimeline timeline = traceFlight(30.0);
-    ASSERT_EQ(timeline.sounds.size(), 10u);
-    int rains = 0;
-    for (size_t i = 0; i < timeline.sounds.size(); ++i) {
-        const SoundCue& cue = timeline.sounds[i];
-        if (i > 0) {
-            EXPECT_GT(cue.time, timeline.sounds[i - 1].time) << cue.file;
+        const std::vector<SoundCue> cues = soundtrackCues(timeline);
+        ASSERT_EQ(timeline.sounds.size(), 10u);
+        EXPECT_EQ(timeline.sounds[0].file, "res/Soundeffects/gate.mp3");
+        EXPECT_GE(timeline.sounds[0].time, secondsTo[1] - 1e-4) << fps;
+        EXPECT_LT(timeline.sounds[0].time, secondsTo[1] + 1.0 / fps) << fps;
+        EXPECT_NEAR(timeline.arrival, secondsTo.back(), 2.0 / fps) << fps;
+        ASSERT_EQ(cues.size(), 11u);
+        EXPECT_TRUE(cues[0].file == kMusicFile && cues[0].time == 0.0 && !cues[0].looped);
+        for (size_t i = 0; i < timeline.sounds.size(); ++i) {
+            const SoundCue& cue = timeline.sounds[i];
+            EXPECT_GT(cue.time, i > 0 ? timeline.sounds[i - 1].time : 0.0) << cue.file;
+            EXPECT_EQ(cue.looped, cue.file == kRainSoundFile) << cue.file;
+            EXPECT_TRUE(cues[i + 1].file == cue.file && cues[i + 1].time == cue.time &&
+                        cues[i + 1].looped == cue.looped)
+                << cue.file;
         }
-        EXPECT_EQ(cue.looped, cue.file == kRainSoundFile) << cue.file;
-        rains += cue.file == kRainSoundFile;
-        EXPECT_LT(cue.time, timeline.arrival);
-    }
-    EXPECT_EQ(rains, 1);
-}
-
-TEST(VideoTimeline, TheFlightEndsWhenTheLastKeyPointIsReached) {
-    const double expected = secondsTo(-1);
-    EXPECT_GT(expected, 60.0);
-    for (double fps : {10.0, 30.0}) {
-        const FlightTimeline timeline = traceFlight(fps);
-        // Float steps drift a little over thousands of them: allow a second frame.
-        EXPECT_NEAR(timeline.arrival, expected, 2.0 / fps) << fps;
-    }
-}
-
-TEST(VideoTimeline, TheSoundtrackIsTheMusicFromTheStartThenThePathsSounds) {
-    const FlightTimeline timeline = traceFlight(30.0);
-    const std::vector<SoundCue> cues = soundtrackCues(timeline);
-    ASSERT_EQ(cues.size(), timeline.sounds.size() + 1);
-    EXPECT_EQ(cues[0].file, kMusicFile);
-    EXPECT_EQ(cues[0].time, 0.0);
-    EXPECT_FALSE(cues[0].looped);
-    for (size_t i = 0; i < timeline.sounds.size(); ++i) {
-        EXPECT_EQ(cues[i + 1].file, timeline.sounds[i].file);
-        EXPECT_EQ(cues[i + 1].time, timeline.sounds[i].time);
     }
 }

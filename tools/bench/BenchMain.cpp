@@ -23,18 +23,16 @@
 
 namespace {
 const float kStep = 1.0f / 30.0f;
-const float kWarmUpSeconds = 1.0f;
 
 struct Config {
     const char* name;
     const char* switchName;  // null: every effect on
 };
 
-const Config kConfigs[] = {{"all on", nullptr},          {"-shadows", "doShadows"},
-                           {"-tonemap", "hdrMode"},      {"-bloom", "bloomMode"},
-                           {"-fog", "doFog"},            {"-ssao", "doAmbientOcclusion"},
-                           {"-smoke", "doSmoke"},        {"-fire", "doFire"},
-                           {"-rain", "doRain"}};
+const Config kConfigs[] = {
+    {"all on", nullptr},     {"-shadows", "doShadows"}, {"-tonemap", "hdrMode"},
+    {"-bloom", "bloomMode"}, {"-fog", "doFog"},         {"-ssao", "doAmbientOcclusion"},
+    {"-smoke", "doSmoke"},   {"-fire", "doFire"},       {"-rain", "doRain"}};
 
 double threadCpuMs() {
     timespec now{};
@@ -109,7 +107,7 @@ void measureConfig(const Config& config, PassProfiler& profiler, Totals& totals)
     if (config.switchName) renderer.setSwitch(config.switchName, 1);
 }
 
-BenchRun runAtSize(int width, int height, int spots) {
+BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds) {
     BenchRun run;
     run.width = width;
     run.height = height;
@@ -124,8 +122,8 @@ BenchRun runAtSize(int width, int height, int spots) {
     float now = 0.0f;
     for (int spot = 0; spot < spots; ++spot) {
         const float at = flight * (spot + 0.5f) / spots;
-        advance(std::max(0.0f, at - kWarmUpSeconds - now), false);
-        advance(std::min(kWarmUpSeconds, at - now), true);
+        advance(std::max(0.0f, at - warmUpSeconds - now), false);
+        advance(std::min(warmUpSeconds, at - now), true);
         now = at;
         std::fprintf(stderr, "measuring %d x %d at %.0f s of %.0f s\n", width, height, at, flight);
         for (size_t c = 0; c < std::size(kConfigs); ++c) {
@@ -147,11 +145,13 @@ BenchRun runAtSize(int width, int height, int spots) {
 
 // The renderer keeps the size it was set up with, so each further size runs in a process of its
 // own; the runs' JSON comes back through a file.
-bool runChild(const char* self, std::pair<int, int> size, int spots, std::string& json) {
+bool runChild(const char* self, std::pair<int, int> size, const BenchOptions& options,
+              std::string& json) {
     const std::string file = "/tmp/murkmoor-bench-" + std::to_string(getpid()) + ".json";
-    const std::string command = std::string("'") + self + "' --size " +
-                                std::to_string(size.first) + "x" + std::to_string(size.second) +
-                                " --spots " + std::to_string(spots) + " --json " + file;
+    const std::string command = std::string("'") + self + "' --size " + std::to_string(size.first) +
+                                "x" + std::to_string(size.second) + " --spots " +
+                                std::to_string(options.spots) + " --warmup " +
+                                std::to_string(options.warmUpSeconds) + " --json " + file;
     if (std::system(command.c_str()) != 0) return false;
     std::ifstream in(file);
     std::stringstream text;
@@ -170,8 +170,9 @@ int main(int argc, char** argv) {
     BenchOptions options;
     std::string error;
     if (!parseBenchOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "murkmoor-bench: %s\nusage: murkmoor-bench [--size WxH] [--json FILE] "
-                             "[--spots N]\n",
+        std::fprintf(stderr,
+                     "murkmoor-bench: %s\nusage: murkmoor-bench [--size WxH] [--json FILE] "
+                     "[--spots N] [--warmup SECONDS]\n",
                      error.c_str());
         return 2;
     }
@@ -179,7 +180,7 @@ int main(int argc, char** argv) {
         std::string runs;
         for (const auto& size : options.sizes) {
             std::string json;
-            if (!runChild(argv[0], size, options.spots, json)) return 1;
+            if (!runChild(argv[0], size, options, json)) return 1;
             runs += (runs.empty() ? "" : ",\n") + json;
         }
         if (!options.json.empty()) {
@@ -207,7 +208,8 @@ int main(int argc, char** argv) {
     OutputFrame output;
     if (!attachOutputFrame(renderer, output)) return 1;
     renderer.loadScene();
-    const BenchRun run = runAtSize(width, height, options.spots);
+    const BenchRun run =
+        runAtSize(width, height, options.spots, static_cast<float>(options.warmUpSeconds));
     std::fflush(stdout);
     dup2(console, 1);
     close(nowhere);

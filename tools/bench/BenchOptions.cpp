@@ -31,6 +31,11 @@ bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
                 return false;
             }
             options.spots = static_cast<int>(spots);
+        } else if (flag == "--warmup") {
+            if (!parseNumberIn(value, 0.0, 60.0, options.warmUpSeconds)) {
+                error = "bad warm-up " + value + " (expected seconds from 0 to 60)";
+                return false;
+            }
         } else {
             error = "unknown option " + flag;
             return false;

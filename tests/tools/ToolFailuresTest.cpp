@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ProcessRun.h"
+#include "TestFiles.h"
+
+// Every failure of a tool stops it with its status and a message naming the cause, and leaves no
+// output file: bad options with status 2 and the usage, before opening a window; for the video
+// export an unwritable output, a missing ffmpeg and a start outside the repository root before
+// rendering anything, and a failing ffmpeg once it fails.
+TEST(Tools, FailuresExitWithTheirCauseAndLeaveNoFile) {
+    TempDir dir;
+    dir.write("bin/ffmpeg", "#!/bin/sh\necho 'encoder refuses' >&2\nexit 3\n");
+    ASSERT_EQ(chmod((dir.path() + "/bin/ffmpeg").c_str(), 0755), 0);
+    const std::string video = MURKMOOR_VIDEO, capture = MURKMOOR_CAPTURE, bench = MURKMOOR_BENCH;
+    const std::string out = dir.path() + "/clip.mp4";
+    const std::string failing = "PATH=" + dir.path() + "/bin:$PATH ";
+    const struct {
+        std::string command;
+        int exitCode;
+        std::vector<std::string> messages;
+        bool renders = false;
+    } cases[] = {
+        // clang-format off
+        {video + " --size 161x96 --out " + out, 2, {"even"}},
+        {video + " --from 5 --to 4 --out " + out, 2, {"--to"}},
+        {video + " --to 1 --out /nonexistent/clip.mp4", 1, {"cannot write /nonexistent/clip.mp4"}},
+        {"PATH=" + dir.path() + " " + video + " --to 1 --out " + out, 1, {"cannot run ffmpeg"}},
+        {failing + video + " --to 0.5 --size 16x16 --out " + out, 1,
+         {"encoder refuses", "murkmoor-video: ffmpeg"}, true},
+        {"cd " + dir.path() + " && " + video + " --to 1 --out clip.mp4", 1, {"missing res/"}},
+        {capture + " --size 0x192 --out " + out, 2, {"bad value for --size: 0x192"}},
+        {bench + " --size 8x8 --json " + out, 2, {"bad size 8x8"}},
+        {bench + " --size 8193x16", 2, {"bad size"}}, {bench + " --size 640", 2, {"bad size"}},
+        {bench + " --spots 0", 2, {"bad number of spots 0"}},
+        {bench + " --spots 101", 2, {"bad number of spots"}},
+        {bench + " --spots 2x", 2, {"bad number of spots"}},
+        {bench + " --warmup -1", 2, {"bad warm-up -1"}}, {bench + " --warmup 1e9", 2, {"bad warm-up"}},
+        {bench + " --json", 2, {"missing value after --json"}},
+        {bench + " --speed 2", 2, {"unknown option --speed"}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        const ProcessResult run = runProcess(c.command, "");
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.command;
+        for (const std::string& message : c.messages)
+            EXPECT_NE(run.err.find(message), std::string::npos) << c.command << "\n" << run.err;
+        EXPECT_TRUE(c.exitCode != 2 || run.err.find("usage: murkmoor-") != std::string::npos)
+            << run.err;
+        EXPECT_FALSE(std::filesystem::exists(out)) << c.command;
+        EXPECT_TRUE(c.renders || run.out.find("frame") == std::string::npos) << c.command;
+    }
+}

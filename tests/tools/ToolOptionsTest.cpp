@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CaptureOptions.h"
+#include "VideoOptions.h"
+
+namespace {
+using Words = std::vector<const char*>;
+
+// The video tool's parse, with the range resolved against a flight of the given length.
+bool parseVideo(Words words, VideoOptions& options, std::string& error, double flight = 100.0) {
+    words.insert(words.begin(), "murkmoor-video");
+    return parseVideoOptions(static_cast<int>(words.size()), words.data(), options, error) &&
+           resolveVideoRange(options, flight, error);
+}
+
+bool parseCapture(Words words, CaptureOptions& options, std::string& error) {
+    words.insert(words.begin(), "murkmoor-capture");
+    return parseCaptureOptions(static_cast<int>(words.size()), words.data(), options, error);
+}
+
+// Each row's words are refused with a message that holds the row's text.
+template <typename Options, typename Parse>
+void expectRefused(Parse parse, const std::vector<std::pair<Words, const char*>>& rows) {
+    for (const auto& [words, named] : rows) {
+        Options options;
+        std::string error;
+        EXPECT_FALSE(parse(words, options, error)) << words[0] << " " << words.back();
+        EXPECT_NE(error.find(named), std::string::npos) << error;
+    }
+}
+}  // namespace
+
+// Without arguments the whole flight at 720p and 30 fps into murkmoor.mp4; every option is read,
+// a given end stays, and a day at the highest rate is the largest range, every frame counted.
+TEST(VideoOptions, ValuesAndDefaultsGiveTheirFirstStepAndFrameCount) {
+    const struct {
+        Words words;
+        double flight;
+        const char* read;  // range, size, rate, file, then steps flown before and frames
+    } cases[] = {
+        // clang-format off
+        {{}, 123.4, "0-123.4 s 1280x720 30 fps murkmoor.mp4: 0 + 3702"},
+        {{"--from", "40", "--to", "60.5", "--size", "640x360", "--fps", "24", "--out", "clip.mp4"},
+         200.0, "40-60.5 s 640x360 24 fps clip.mp4: 960 + 492"},
+        {{"--to", "86400", "--fps", "240"}, 139.9,
+         "0-86400 s 1280x720 240 fps murkmoor.mp4: 0 + 20736000"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        VideoOptions o;
+        std::string error;
+        ASSERT_TRUE(parseVideo(c.words, o, error, c.flight)) << error;
+        std::ostringstream read;
+        read << o.from << "-" << o.to << " s " << o.width << "x" << o.height << " " << o.fps
+             << " fps " << o.out << ": " << stepsBefore(o) << " + " << frameCount(o);
+        EXPECT_EQ(read.str(), c.read);
+    }
+    // Ranges that meet share no frame and leave no gap, even where times fall between frames.
+    VideoOptions first, second;
+    std::string error;
+    ASSERT_TRUE(parseVideo({"--from", "1.01", "--to", "2.02", "--fps", "30"}, first, error));
+    ASSERT_TRUE(parseVideo({"--from", "2.02", "--to", "3", "--fps", "30"}, second, error));
+    EXPECT_EQ(stepsBefore(first) + frameCount(first), stepsBefore(second));
+}
+
+// Every number is checked before it is converted: times beyond a day and rates beyond the largest
+// would give frame counts that no long holds, sides beyond an int would wrap round (2^32 + 64
+// would read as 64). A range must end after it starts and hold a frame of the flight.
+TEST(VideoOptions, MalformedAbsurdOrEmptyRangesAreRefusedWithTheirCause) {
+    // clang-format off
+    const std::vector<std::pair<Words, const char*>> rows = {
+        {{"--from", "-1"}, "--from"}, {{"--from", "abc"}, "--from"},
+        {{"--from", "86400.5"}, "--from"}, {{"--from", "1e300", "--to", "2e300"}, "--from"},
+        {{"--to", "1e300"}, "--to"}, {{"--to", "9.3e18"}, "--to"}, {{"--to", "0"}, "--to"},
+        {{"--to", "5s"}, "--to"}, {{"--fps", "0"}, "--fps"}, {{"--fps", "nan"}, "--fps"},
+        {{"--fps", "1e300"}, "--fps"}, {{"--fps", "-1e300"}, "--fps"},
+        {{"--size", "640"}, "--size"}, {{"--size", "0x360"}, "--size"},
+        {{"--size", "640x360x2"}, "--size"}, {{"--size", "4294967360x64"}, "--size"},
+        {{"--size", "64x-64"}, "--size"}, {{"--size", " 64x64"}, "--size"},
+        {{"--size", "641x360"}, "even"}, {{"--out", ""}, "--out"},
+        {{"--speed", "2"}, "unknown option --speed"}, {{"--fps"}, "missing value after --fps"},
+        {{"--from", "10", "--to", "10"}, "--to"}, {{"--to", "5", "--from", "6"}, "--to"},
+        {{"--from", "150"}, "past the end of the flight (100.0 s)"},
+        {{"--from", "1", "--to", "1.01", "--fps", "10"}, "no frame"},
+    };
+    // clang-format on
+    expectRefused<VideoOptions>(
+        [](Words w, VideoOptions& o, std::string& e) { return parseVideo(w, o, e); }, rows);
+}
+
+// The switches in their order, the size and the largest values within their ranges are read.
+TEST(CaptureOptions, SwitchesSizeAndTheLargestValuesAreRead) {
+    CaptureOptions o;
+    std::string error;
+    ASSERT_TRUE(parseCapture(
+        {"--set", "hdrMode=3", "--set", "bloomMode=0", "--set", "normal=1", "--time", "86400",
+         "--fps", "1000", "--size", "16384x1", "--eye", "1e6,-2.5,0", "--look", "0,0,-1"},
+        o, error))
+        << error;
+    std::ostringstream read;
+    for (const auto& [name, value] : o.switches) read << name << "=" << value << " ";
+    read << o.time << " s " << o.fps << " fps " << o.width << "x" << o.height << " from " << o.eye.x
+         << "," << o.eye.y << "," << o.eye.z << (o.placeCamera ? " placed" : "");
+    EXPECT_EQ(read.str(),
+              "hdrMode=3 bloomMode=0 normal=1 86400 s 1000 fps 16384x1 from 1e+06,-2.5,0 placed");
+}
+
+// Every value is checked before it is used: out of range it would overflow an int, a long frame
+// count or a float, or ask the driver for a framebuffer it cannot make.
+TEST(CaptureOptions, MalformedAndAbsurdValuesAreRefusedWithTheirOption) {
+    // clang-format off
+    const std::vector<std::pair<Words, const char*>> rows = {
+        {{"--size", "0x192"}, "--size"}, {{"--size", "320x0"}, "--size"},
+        {{"--size", "16385x16"}, "--size"}, {{"--size", "320"}, "--size"},
+        {{"--time", "86401"}, "--time"}, {{"--time", "-1"}, "--time"}, {{"--fps", "0"}, "--fps"},
+        {{"--fps", "1e300"}, "--fps"}, {{"--warmup", "1e300"}, "--warmup"},
+        {{"--set", "hdrMode=-2147483648"}, "hdrMode takes 0 to 3"},
+        {{"--set", "hdrMode=4"}, "hdrMode takes 0 to 3"},
+        {{"--set", "bloomMode=3"}, "bloomMode takes 0 to 2"},
+        {{"--set", "doFog=1e10"}, "doFog takes 0 to 1"},
+        {{"--set", "doShadows=0.5"}, "doShadows takes 0 to 1"},
+        {{"--set", "doSmoke"}, "doSmoke takes 0 to 1"}, {{"--set", "fog=1"}, "unknown switch fog"},
+        {{"--eye", "1e39,0,0", "--look", "0,0,0"}, "--eye"},
+        {{"--eye", "0,0,0", "--look", "0,nan,0"}, "--look"},
+        {{"--eye", "0,0", "--look", "0,0,0"}, "--eye"},
+        {{"--eye", "0,0,0,0", "--look", "0,0,0"}, "--eye"},
+        {{"--eye", "0,0,0"}, "--eye and --look go together"},
+        {{"--speed", "2"}, "unknown option --speed"}, {{"--out"}, "missing value after --out"},
+    };
+    // clang-format on
+    expectRefused<CaptureOptions>(parseCapture, rows);
+}
