@@ -2,10 +2,10 @@
 
 #include <GL/glew.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
+#include "ShaderProgram.h"
 #include "StdoutCapture.h"
 #include "TestFiles.h"
 
@@ -19,6 +19,14 @@ inline float channel(const std::vector<float>& rgba, int width, int x, int y, in
     return rgba[(static_cast<size_t>(y) * width + x) * 4 + c];
 }
 
+// Sets the colour of pixel p (y * width + x) of an RGBA float image.
+inline void setRgb(std::vector<float>& rgba, size_t p, float r, float g, float b) {
+    rgba[p * 4] = r, rgba[p * 4 + 1] = g, rgba[p * 4 + 2] = b;
+}
+
+// The red channel of every pixel of an RGBA float image.
+std::vector<float> redChannel(const std::vector<float>& rgba);
+
 // Runs fn under a stdout capture and returns what was printed.
 template <typename Fn>
 std::string printedBy(Fn&& fn) {
@@ -27,14 +35,6 @@ std::string printedBy(Fn&& fn) {
     return capture.finish();
 }
 
-// Wall-clock milliseconds of fn, with the GL pipeline drained before and after.
-template <typename Fn>
-double gpuMilliseconds(Fn&& fn) {
-    glFinish();
-    const auto start = std::chrono::steady_clock::now();
-    fn();
-    glFinish();
-    const std::chrono::duration<double, std::milli> elapsed =
-        std::chrono::steady_clock::now() - start;
-    return elapsed.count();
-}
+// A program the engine's ShaderProgram builds, quietly, from a test's own vertex and fragment
+// source.
+ShaderProgram programFromSources(const std::string& vertex, const std::string& fragment);
