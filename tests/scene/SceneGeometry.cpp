@@ -3,7 +3,9 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include <algorithm>
 #include <assimp/Importer.hpp>
+#include <cmath>
 
 std::string sceneModelPath() {
     return std::string(MURKMOOR_SOURCE_DIR) + "/res/myhouse/myhouse.obj";
@@ -22,49 +24,38 @@ std::vector<SceneMesh> importSceneMeshes(const std::string& path) {
         mesh.name = source->mName.C_Str();
         mesh.hasTextureCoordinates = source->mTextureCoords[0] != nullptr;
         mesh.hasTangents = source->mTangents != nullptr;
+        auto vec = [](const aiVector3D& v) { return glm::vec3(v.x, v.y, v.z); };
         for (unsigned i = 0; i < source->mNumVertices; ++i) {
-            const aiVector3D& p = source->mVertices[i];
-            mesh.positions.emplace_back(p.x, p.y, p.z);
-            if (source->mNormals) {
-                const aiVector3D& n = source->mNormals[i];
-                mesh.normals.emplace_back(n.x, n.y, n.z);
-            }
+            mesh.positions.push_back(vec(source->mVertices[i]));
+            if (source->mNormals) mesh.normals.push_back(vec(source->mNormals[i]));
         }
         for (unsigned f = 0; f < source->mNumFaces; ++f) {
-            const aiFace& face = source->mFaces[f];
-            if (face.mNumIndices != 3) continue;
-            mesh.triangles.emplace_back(face.mIndices[0], face.mIndices[1], face.mIndices[2]);
+            const unsigned* i = source->mFaces[f].mIndices;
+            if (source->mFaces[f].mNumIndices == 3) mesh.triangles.emplace_back(i[0], i[1], i[2]);
         }
         meshes.push_back(std::move(mesh));
     }
     return meshes;
 }
 
-// Closest point on a triangle (after Ericson, Real-Time Collision Detection, 5.1.5), then the
-// distance to it.
-float pointTriangleDistance(glm::vec3 p, glm::vec3 a, glm::vec3 b, glm::vec3 c) {
+namespace {
+float segmentDistance(glm::vec3 p, glm::vec3 a, glm::vec3 b) {
     const glm::vec3 ab = b - a;
-    const glm::vec3 ac = c - a;
-    const glm::vec3 ap = p - a;
-    const float d1 = glm::dot(ab, ap);
-    const float d2 = glm::dot(ac, ap);
-    if (d1 <= 0.0f && d2 <= 0.0f) return glm::length(p - a);
-    const glm::vec3 bp = p - b;
-    const float d3 = glm::dot(ab, bp);
-    const float d4 = glm::dot(ac, bp);
-    if (d3 >= 0.0f && d4 <= d3) return glm::length(p - b);
-    const float vc = d1 * d4 - d3 * d2;
-    if (vc <= 0.0f && d1 >= 0.0f && d3 <= 0.0f) return glm::length(p - (a + ab * (d1 / (d1 - d3))));
-    const glm::vec3 cp = p - c;
-    const float d5 = glm::dot(ab, cp);
-    const float d6 = glm::dot(ac, cp);
-    if (d6 >= 0.0f && d5 <= d6) return glm::length(p - c);
-    const float vb = d5 * d2 - d1 * d6;
-    if (vb <= 0.0f && d2 >= 0.0f && d6 <= 0.0f) return glm::length(p - (a + ac * (d2 / (d2 - d6))));
-    const float va = d3 * d6 - d5 * d4;
-    if (va <= 0.0f && (d4 - d3) >= 0.0f && (d5 - d6) >= 0.0f) {
-        return glm::length(p - (b + (c - b) * ((d4 - d3) / ((d4 - d3) + (d5 - d6)))));
+    const float t =
+        glm::clamp(glm::dot(p - a, ab) / std::max(glm::dot(ab, ab), 1e-20f), 0.0f, 1.0f);
+    return glm::length(p - (a + t * ab));
+}
+}  // namespace
+
+// The distance to the plane where p projects inside the triangle, else to the nearest edge.
+float pointTriangleDistance(glm::vec3 p, glm::vec3 a, glm::vec3 b, glm::vec3 c) {
+    const glm::vec3 n = glm::cross(b - a, c - a);
+    if (glm::dot(n, n) > 1e-20f) {
+        const auto inside = [&](glm::vec3 from, glm::vec3 to) {
+            return glm::dot(glm::cross(to - from, p - from), n) >= 0.0f;
+        };
+        if (inside(a, b) && inside(b, c) && inside(c, a))
+            return std::fabs(glm::dot(p - a, glm::normalize(n)));
     }
-    const float denom = 1.0f / (va + vb + vc);
-    return glm::length(p - (a + ab * (vb * denom) + ac * (vc * denom)));
+    return std::min({segmentDistance(p, a, b), segmentDistance(p, b, c), segmentDistance(p, c, a)});
 }

@@ -1,33 +1,23 @@
 #include "SimulationTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
-#include <cmath>
+
+#include "EffectTestSupport.h"
+#include "GlTestFixture.h"
 
 SceneTarget::SceneTarget(int width, int height) : width(width), height(height) {
-    glGenTextures(1, &colour);
-    glBindTexture(GL_TEXTURE_2D, colour);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA16F, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-
-    glGenTextures(1, &fragPos);
-    glBindTexture(GL_TEXTURE_2D, fragPos);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA16F, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-
-    glGenTextures(1, &depthStencil);
-    glBindTexture(GL_TEXTURE_2D, depthStencil);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH24_STENCIL8, width, height, 0, GL_DEPTH_STENCIL,
-                 GL_UNSIGNED_INT_24_8, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-
+    colour = makeRgbaTexture(width, height, {});
+    fragPos = makeRgbaTexture(width, height, {});
+    glGenRenderbuffers(1, &depthStencil);
+    glBindRenderbuffer(GL_RENDERBUFFER, depthStencil);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, 0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
-                           depthStencil, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
+                              depthStencil);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
@@ -50,50 +40,31 @@ void SceneTarget::bind() const {
 }
 
 std::vector<float> SceneTarget::readColour() const {
-    std::vector<float> pixels(static_cast<size_t>(width) * height * 4);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_FLOAT, pixels.data());
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    return pixels;
+    return readFramebufferRgba(framebuffer, width, height);
 }
 
-glm::ivec2 projectToPixel(const glm::mat4& viewProj, glm::vec3 world, int width, int height) {
+glm::ivec2 projectToPixel(const glm::mat4& viewProj, glm::vec3 world) {
     const glm::vec4 clip = viewProj * glm::vec4(world, 1.0f);
     const glm::vec2 ndc = glm::vec2(clip) / clip.w;
-    return glm::ivec2(static_cast<int>((ndc.x * 0.5f + 0.5f) * width),
-                      static_cast<int>((ndc.y * 0.5f + 0.5f) * height));
+    return glm::ivec2((ndc * 0.5f + 0.5f) * glm::vec2(GlTest::kWidth, GlTest::kHeight));
 }
 
-float maxDifferenceAround(const std::vector<float>& a, const std::vector<float>& b, int width,
-                          int height, glm::ivec2 centre, int radius) {
+float maxDifferenceAround(const std::vector<float>& a, const std::vector<float>& b,
+                          glm::ivec2 centre, int radius) {
+    const int w = GlTest::kWidth, h = GlTest::kHeight;
     float largest = 0.0f;
-    for (int y = std::max(0, centre.y - radius); y <= std::min(height - 1, centre.y + radius); ++y)
-        for (int x = std::max(0, centre.x - radius); x <= std::min(width - 1, centre.x + radius);
-             ++x)
-            for (int c = 0; c < 4; ++c) {
-                const size_t i = (static_cast<size_t>(y) * width + x) * 4 + c;
-                largest = std::max(largest, std::fabs(a[i] - b[i]));
-            }
+    for (int y = std::max(0, centre.y - radius); y <= std::min(h - 1, centre.y + radius); ++y)
+        for (int x = std::max(0, centre.x - radius); x <= std::min(w - 1, centre.x + radius); ++x) {
+            const glm::vec4 d = glm::abs(pixelAt(a, w, x, y) - pixelAt(b, w, x, y));
+            largest = std::max({largest, d.r, d.g, d.b, d.a});
+        }
     return largest;
 }
 
-GLuint makeSolidTexture(glm::vec4 colour) {
-    const unsigned char texel[4] = {
-        static_cast<unsigned char>(colour.r * 255.0f), static_cast<unsigned char>(colour.g * 255.0f),
-        static_cast<unsigned char>(colour.b * 255.0f), static_cast<unsigned char>(colour.a * 255.0f)};
-    std::vector<unsigned char> pixels(8 * 8 * 4);
-    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = texel[i % 4];
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 8, 8, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    return texture;
-}
-
-bool hasMissingUniformMessage(const std::string& output) {
-    return output.find("Uniform does not exist: ") != std::string::npos;
+void expectRendererDrawState() {
+    GLboolean depthWrites = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+    EXPECT_TRUE(!glIsEnabled(GL_BLEND) && !glIsEnabled(GL_DEPTH_TEST) && depthWrites)
+        << "blending " << int(glIsEnabled(GL_BLEND)) << ", depth test "
+        << int(glIsEnabled(GL_DEPTH_TEST)) << ", depth writes " << int(depthWrites);
 }

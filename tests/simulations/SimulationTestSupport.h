@@ -3,12 +3,11 @@
 #include <GL/glew.h>
 
 #include <glm/glm.hpp>
-
-#include <string>
 #include <vector>
 
-// Reads `count` values of T from the start of a buffer, after the barrier that makes shader
-// storage writes visible to buffer reads.
+constexpr float kFrame = 1.0f / 60.0f;
+
+// The first `count` values of T in a buffer, once the shaders' storage writes are visible.
 template <typename T>
 std::vector<T> readBuffer(GLuint buffer, size_t count) {
     std::vector<T> values(count);
@@ -19,15 +18,11 @@ std::vector<T> readBuffer(GLuint buffer, size_t count) {
     return values;
 }
 
-// A small colour (RGBA16F) + depth-stencil target like the renderer's HDR target, with a
-// world-position texture like the G-buffer's (alpha 1 where geometry is, 0 elsewhere).
+// A colour (RGBA16F) + depth-stencil target like the renderer's HDR target, with a world-position
+// texture like the G-buffer's (alpha 1 where geometry is, 0 elsewhere).
 struct SceneTarget {
-    int width = 0;
-    int height = 0;
-    GLuint framebuffer = 0;
-    GLuint colour = 0;
-    GLuint depthStencil = 0;
-    GLuint fragPos = 0;
+    int width = 0, height = 0;
+    GLuint framebuffer = 0, colour = 0, depthStencil = 0, fragPos = 0;
 
     SceneTarget(int width, int height);
     // Clears colour to `background`, depth to 1, and the world-position texture to "no geometry".
@@ -44,14 +39,12 @@ inline glm::vec4 pixelAt(const std::vector<float>& rgba, int width, int x, int y
     return glm::vec4(rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3]);
 }
 
-// Window pixel of a world point under a projection * view matrix.
-glm::ivec2 projectToPixel(const glm::mat4& viewProj, glm::vec3 world, int width, int height);
+// Test-size window pixel of a world point under a projection * view matrix.
+glm::ivec2 projectToPixel(const glm::mat4& viewProj, glm::vec3 world);
 
-// Largest per-channel difference between two images inside a square around a pixel.
-float maxDifferenceAround(const std::vector<float>& a, const std::vector<float>& b, int width,
-                          int height, glm::ivec2 centre, int radius);
+// Largest per-channel difference of two test-size images in a square around a pixel.
+float maxDifferenceAround(const std::vector<float>& a, const std::vector<float>& b,
+                          glm::ivec2 centre, int radius);
 
-// A 2D RGBA8 texture of one colour, for the particle images.
-GLuint makeSolidTexture(glm::vec4 colour);
-
-bool hasMissingUniformMessage(const std::string& output);
+// Expects the state every effect leaves for the next pass: no blending or depth test, depth writes.
+void expectRendererDrawState();
