@@ -32,6 +32,16 @@ TEST(VideoExport, ARangeBecomesAnMp4WithItsFramesAndTheGateOnItsStep) {
     const std::string audio = probe(out, "a", "codec_name,duration");
     EXPECT_EQ(audio.substr(0, 4), "aac,");
     EXPECT_NEAR(std::atof(audio.c_str() + 4), kTo - kFrom, 0.05) << audio;
+    // The last frame is the picture the capture tool takes at its moment: upright, in its colours.
+    const std::string still = dir.path() + "/still.png";
+    ASSERT_EQ(
+        runProcess(std::string(MURKMOOR_CAPTURE) + " --size 64x48 --fps 1 --time 3 --out " + still,
+                   "")
+            .exitCode,
+        0);
+    const double difference = frameDifference(out, 1, still);
+    EXPECT_GE(difference, 0.0);
+    EXPECT_LT(difference, 8.0);  // the encoding alone: 4; a second earlier: 20
 
     const std::vector<int16_t> mix = decodeStereo(out);
     const std::vector<int16_t> music = decodeStereo(

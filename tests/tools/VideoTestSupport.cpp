@@ -28,6 +28,24 @@ std::vector<int16_t> decodeStereo(const std::string& file, const std::string& fi
     return samples;
 }
 
+double frameDifference(const std::string& video, int index, const std::string& image) {
+    TempDir dir;
+    const auto decode = [&](const std::string& file, const std::string& select) {
+        const std::string raw = dir.path() + "/frame.rgb";
+        runProcess(shellCommand({"ffmpeg", "-v", "error", "-y", "-i", file, "-vf", select,
+                                 "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "rgb24", raw}),
+                   "");
+        return readFile(raw);
+    };
+    const std::string a = decode(video, "select=eq(n\\," + std::to_string(index) + ")");
+    const std::string b = decode(image, "null");
+    if (a.empty() || a.size() != b.size()) return -1.0;
+    double sum = 0.0;
+    for (size_t i = 0; i < a.size(); ++i)
+        sum += std::abs(static_cast<uint8_t>(a[i]) - static_cast<uint8_t>(b[i]));
+    return sum / static_cast<double>(a.size());
+}
+
 double rmsOfFrames(const std::vector<int16_t>& samples, long first, long last) {
     double sum = 0.0;
     long count = 0;

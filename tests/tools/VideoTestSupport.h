@@ -10,6 +10,10 @@ std::string shellCommand(const std::vector<std::string>& arguments);
 // Decodes the audio of a file with ffmpeg into interleaved 16-bit stereo at 44.1 kHz.
 std::vector<int16_t> decodeStereo(const std::string& file, const std::string& filter = "");
 
+// Mean absolute difference per byte between frame `index` of a video and an image, both decoded
+// to RGB by ffmpeg; -1 when either fails to decode or their sizes differ.
+double frameDifference(const std::string& video, int index, const std::string& image);
+
 // Root mean square of stereo frames [first, last) of interleaved samples.
 double rmsOfFrames(const std::vector<int16_t>& samples, long first, long last);
 
