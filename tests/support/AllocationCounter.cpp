@@ -7,9 +7,8 @@
 #include <cstdlib>
 #include <new>
 
-// Every form of operator new and delete is replaced, all on malloc and free: a block from a form
-// left to the runtime (llvmpipe allocates with the nothrow one) would otherwise be freed through
-// a replaced delete, which AddressSanitizer stops as a mismatch.
+// Every form of new and delete is replaced, on malloc and free: a block of a form left to the
+// runtime (llvmpipe uses the nothrow one) freed by a replaced delete stops AddressSanitizer.
 
 namespace {
 std::atomic<size_t> allocations{0};
@@ -32,24 +31,16 @@ void* orThrow(void* result) {
 }
 }  // namespace
 
-size_t heapAllocations() {
-    return allocations.load();
-}
-
-// One line a form, so that the list reads as a table.
 // clang-format off
+size_t heapAllocations() { return allocations.load(); }
 void* operator new(std::size_t n) { return orThrow(block(n)); }
 void* operator new[](std::size_t n) { return orThrow(block(n)); }
 void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return block(n); }
 void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return block(n); }
 void* operator new(std::size_t n, std::align_val_t a) { return orThrow(alignedBlock(n, a)); }
 void* operator new[](std::size_t n, std::align_val_t a) { return orThrow(alignedBlock(n, a)); }
-void* operator new(std::size_t n, std::align_val_t a, const std::nothrow_t&) noexcept {
-    return alignedBlock(n, a);
-}
-void* operator new[](std::size_t n, std::align_val_t a, const std::nothrow_t&) noexcept {
-    return alignedBlock(n, a);
-}
+void* operator new(std::size_t n, std::align_val_t a, const std::nothrow_t&) noexcept { return alignedBlock(n, a); }
+void* operator new[](std::size_t n, std::align_val_t a, const std::nothrow_t&) noexcept { return alignedBlock(n, a); }
 
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }

@@ -1,13 +1,13 @@
 #include "DisplayLock.h"
 
-#include "TestFiles.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <string>
+
+#include "TestFiles.h"
 
 DisplayLock::DisplayLock() {
     const char* display = std::getenv("DISPLAY");

@@ -1,8 +1,7 @@
 #pragma once
 
-// Held by a test while a real program's window is on the shared X display. A new window takes the
-// keyboard focus and grabs the pointer, which would take the mouse and the keys of another test's
-// program: such tests wait for each other instead.
+// Held while a real program's window is on the shared X display: a new window takes the focus and
+// the pointer, and with them another test's program's keys and mouse.
 class DisplayLock {
 public:
     DisplayLock();

@@ -3,19 +3,8 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "TestFiles.h"
-
-namespace {
-std::string readAll(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-}  // namespace
 
 ProcessResult runProcess(const std::string& command, const std::string& input) {
     TempDir dir;
@@ -26,7 +15,7 @@ ProcessResult runProcess(const std::string& command, const std::string& input) {
     const int status = std::system(full.c_str());
     ProcessResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = readAll(out);
-    result.err = readAll(err);
+    result.out = readFile(out);
+    result.err = readFile(err);
     return result;
 }

@@ -1,11 +1,8 @@
 #include "RobustnessSupport.h"
 
 #include <GLFW/glfw3.h>
-#include <malloc.h>
-#include <unistd.h>
 
 #include <cmath>
-#include <fstream>
 
 #include "Controls.h"
 #include "Effects/Quad.h"
@@ -18,24 +15,13 @@ std::vector<SceneBox> floorAndWall() {
     return {{"Floor", {-30, -2.7f, -10}, {30, -1.7f, 40}}, {"Wall", {-6, -1.7f, 10}, {2, 3, 11}}};
 }
 
+namespace {
 size_t countNonFinite(const std::vector<float>& values) {
     size_t count = 0;
     for (const float value : values) count += !std::isfinite(value);
     return count;
 }
-
-size_t residentBytes() {
-    std::ifstream statm("/proc/self/statm");
-    size_t pages = 0;
-    size_t resident = 0;
-    statm >> pages >> resident;
-    return resident * static_cast<size_t>(sysconf(_SC_PAGESIZE));
-}
-
-size_t heapBytesInUse() {
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-}
+}  // namespace
 
 std::string startRenderer(int width, int height) {
     house.meshes.clear();
@@ -52,24 +38,22 @@ void runFrame(float dt) {
 }
 
 FrameHealth inspectFrame() {
-    FrameHealth health;
-    health.nonFiniteWindow =
-        countNonFinite(readWindowRgba(renderer.viewportWidth, renderer.viewportHeight));
     const Quad& scene = *renderer.fullResTarget;
-    health.nonFiniteScene =
-        countNonFinite(readTextureRgba(scene.getTexture(), scene.width, scene.height));
-    return health;
+    return {countNonFinite(readWindowRgba(renderer.viewportWidth, renderer.viewportHeight)),
+            countNonFinite(readTextureRgba(scene.getTexture(), scene.width, scene.height))};
 }
 
-void RandomKeys::sendOne() {
-    static const int kKeys[] = {GLFW_KEY_F1,    GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4, GLFW_KEY_F5,
-                                GLFW_KEY_F6,    GLFW_KEY_F7, GLFW_KEY_F8, GLFW_KEY_F9, GLFW_KEY_F10,
-                                GLFW_KEY_SPACE, GLFW_KEY_U,  GLFW_KEY_I,  GLFW_KEY_W,  GLFW_KEY_A,
-                                GLFW_KEY_S,     GLFW_KEY_D,  GLFW_KEY_Q,  GLFW_KEY_E};
-    std::uniform_int_distribution<size_t> pick(0, sizeof(kKeys) / sizeof(kKeys[0]) - 1);
-    const int key = kKeys[pick(engine)];
-    const int action = std::bernoulli_distribution(0.7)(engine) ? GLFW_PRESS : GLFW_RELEASE;
-    onKey(nullptr, key, 0, action, 0);
+void RandomKeys::sendSome() {
+    // F1 to F10, then pause, path speed and movement.
+    static const int kOthers[] = {GLFW_KEY_SPACE, GLFW_KEY_U, GLFW_KEY_I, GLFW_KEY_W, GLFW_KEY_A,
+                                  GLFW_KEY_S,     GLFW_KEY_D, GLFW_KEY_Q, GLFW_KEY_E};
+    std::uniform_int_distribution<size_t> pick(0, 10 + sizeof(kOthers) / sizeof(kOthers[0]) - 1);
+    for (int n = std::uniform_int_distribution<int>(0, 3)(engine); n > 0; --n) {
+        const size_t k = pick(engine);
+        const int key = k < 10 ? GLFW_KEY_F1 + static_cast<int>(k) : kOthers[k - 10];
+        const int action = std::bernoulli_distribution(0.7)(engine) ? GLFW_PRESS : GLFW_RELEASE;
+        onKey(nullptr, key, 0, action, 0);
+    }
 }
 
 float RandomKeys::frameTime() {

@@ -3,32 +3,11 @@
 #include <X11/Xlib.h>
 #include <signal.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
-#include <thread>
 
 #include "ProcessRun.h"
-
-namespace {
-std::string readFile(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-template <typename Check>
-bool poll(double seconds, Check check) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < end) {
-        if (check()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return check();
-}
-}  // namespace
+#include "TestFiles.h"
 
 RunningProgram::RunningProgram(const std::string& directory, const std::string& arguments,
                                const std::string& answers)
@@ -37,7 +16,8 @@ RunningProgram::RunningProgram(const std::string& directory, const std::string& 
     // The subshell records the exit code once the program ends.
     const std::string command = "cd '" + dir + "' && ( " + MURKMOOR_BINARY + " " + arguments +
                                 " <answers.txt >out.txt 2>err.txt; echo $? >code.txt ) "
-                                ">/dev/null 2>&1 & echo $! >'" + dir + "/pid.txt'";
+                                ">/dev/null 2>&1 & echo $! >'" +
+                                dir + "/pid.txt'";
     std::system(command.c_str());
     pid = std::atoi(readFile(dir + "/pid.txt").c_str());
 }
@@ -52,31 +32,29 @@ RunningProgram::~RunningProgram() {
 bool RunningProgram::waitForWindow(double seconds) {
     // Tests may run side by side on one display: find this program's own window by its process.
     std::string programPid;
-    poll(seconds, [&] {
-        programPid = runProcess("pgrep -P " + std::to_string(pid), "").out;
-        return !programPid.empty();
-    });
+    const std::string pgrep = "pgrep -P " + std::to_string(pid);
+    waitUntil([&] { return !(programPid = runProcess(pgrep, "").out).empty(); }, seconds);
     programPid = std::to_string(std::atoi(programPid.c_str()));
     const ProcessResult search =
         runProcess("timeout " + std::to_string(seconds) + " xdotool search --all --sync --pid " +
                        programPid + " --name '^Murkmoor!$'",
                    "");
-    std::istringstream ids(search.out);
-    ids >> window;
+    window = search.out.substr(0, search.out.find_first_of(" \n"));
     return !window.empty();
 }
 
 bool RunningProgram::waitForFrameLoop(double seconds) {
-    // A middle click only prints, so clicking until its line shows changes no state, however
-    // slowly the frames come.
-    return poll(seconds, [&] {
-        xdotool("click --window $W 2");
-        return waitForOutput("Mouse middle click\n", 2.0);
-    });
+    // A middle click only prints: clicking until its line shows changes no state.
+    return waitUntil(
+        [&] {
+            xdotool("click --window $W 2");
+            return waitForOutput("Mouse middle click\n", 2.0);
+        },
+        seconds);
 }
 
 void RunningProgram::xdotool(const std::string& arguments) const {
-    std::system(("W=" + window + "; xdotool " + arguments + " >/dev/null 2>&1").c_str());
+    std::system(("W=" + window + "; timeout 20 xdotool " + arguments + " >/dev/null 2>&1").c_str());
 }
 
 void RunningProgram::requestClose() const {
@@ -96,31 +74,39 @@ void RunningProgram::requestClose() const {
 }
 
 bool RunningProgram::waitForOutput(const std::string& text, double seconds, size_t from) const {
-    return poll(seconds, [&] {
-        const std::string output = out();
-        return output.size() > from && output.find(text, from) != std::string::npos;
-    });
+    return waitUntil([&] { return out().find(text, from) != std::string::npos; }, seconds);
+}
+
+bool RunningProgram::pressUntilOutput(const std::string& key, const std::string& text,
+                                      double seconds) const {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const size_t mark = out().size();
+        xdotool("windowfocus --sync $W key --window $W " + key);
+        if (waitForOutput(text, seconds / 3, mark)) return true;
+    }
+    return false;
 }
 
 bool RunningProgram::waitForFrames(int frames, double seconds) const {
     const auto count = [&] {
         const std::string output = out();
         int n = 0;
-        for (size_t at = output.find("FPS: "); at != std::string::npos;
-             at = output.find("FPS: ", at + 1)) {
-            ++n;
-        }
+        for (size_t at = 0; (at = output.find("FPS: ", at)) != std::string::npos; ++at) ++n;
         return n;
     };
     const int start = count();
-    return poll(seconds, [&] { return count() >= start + frames; });
+    return waitUntil([&] { return count() >= start + frames; }, seconds);
 }
 
 int RunningProgram::waitForExit(double seconds) {
-    if (!poll(seconds, [&] { return !readFile(dir + "/code.txt").empty(); })) return -1;
+    if (!waitUntil([&] { return !readFile(dir + "/code.txt").empty(); }, seconds)) return -1;
     ended = true;
     return std::atoi(readFile(dir + "/code.txt").c_str());
 }
 
-std::string RunningProgram::out() const { return readFile(dir + "/out.txt"); }
-std::string RunningProgram::err() const { return readFile(dir + "/err.txt"); }
+std::string RunningProgram::out() const {
+    return readFile(dir + "/out.txt");
+}
+std::string RunningProgram::err() const {
+    return readFile(dir + "/err.txt");
+}

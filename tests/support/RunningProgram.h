@@ -4,31 +4,31 @@
 
 #include "DisplayLock.h"
 
-// The real program started in the background in a directory, its prompts answered from a file,
-// its output collected in files there, and its window driven with xdotool.
+// The real program run in the background in a directory, its window driven with xdotool.
 class RunningProgram {
 public:
     RunningProgram(const std::string& directory, const std::string& arguments,
                    const std::string& answers);
     ~RunningProgram();
 
-    // Waits for the window titled "Murkmoor!"; false after the timeout.
+    // Each wait returns false after its timeout.
     bool waitForWindow(double seconds);
     // Waits until the frame loop handles input: middle clicks until their line shows.
     bool waitForFrameLoop(double seconds);
-    // Runs "xdotool ARGS" (the window id is available as $W).
+    // Runs xdotool with the window id as $W.
     void xdotool(const std::string& arguments) const;
+    // Focuses the window and presses the key until the text shows, three times at most.
+    bool pressUntilOutput(const std::string& key, const std::string& text, double seconds) const;
     // Sends the window manager's close request, as a title-bar close button would.
     void requestClose() const;
-    // Waits until standard output holds the text (from the given offset on); false after timeout.
+    // Waits until standard output holds the text after offset `from`.
     bool waitForOutput(const std::string& text, double seconds, size_t from = 0) const;
     // With the frame rate printing (F11), waits until `frames` more frames have been drawn.
     bool waitForFrames(int frames, double seconds) const;
-    // Waits for the process to end and returns its exit code, or -1 after the timeout.
+    // The exit code, or -1 after the timeout.
     int waitForExit(double seconds);
     std::string out() const;
     std::string err() const;
-    // The X window id found by waitForWindow.
     const std::string& windowId() const { return window; }
 
 private:

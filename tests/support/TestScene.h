@@ -16,9 +16,8 @@ struct SceneBox {
     std::string material = "stone";
 };
 
-// A scene directory laid out as the program expects it (shaders/ linked to the repository's,
-// res/ with a model, a sky whose six faces have distinct flat colours, a loading image), in a
-// temporary directory that is the working directory while the object lives.
+// A temporary scene directory (shaders/ linked, a model, a sky of six flat colours), the working
+// directory while the object lives.
 class TestScene {
 public:
     explicit TestScene(const std::vector<SceneBox>& boxes);
@@ -33,8 +32,7 @@ private:
     std::string previous;
 };
 
-// A GL test that works in a scene directory of its own; the scene goes (and the working directory
-// comes back) before the GL checks of the test's end.
+// A GL test in a scene directory of its own, which goes before the GL checks of the test's end.
 class SceneGlTest : public GlTest {
 protected:
     std::unique_ptr<TestScene> scene;
