@@ -1,12 +1,5 @@
 #include "SimulationTestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
-#include "EffectTestSupport.h"
-#include "GlTestFixture.h"
-
 SceneTarget::SceneTarget(int width, int height) : width(width), height(height) {
     colour = makeRgbaTexture(width, height, {});
     fragPos = makeRgbaTexture(width, height, {});
@@ -25,18 +18,18 @@ void SceneTarget::clear(glm::vec4 background) const {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glClearBufferfv(GL_COLOR, 0, &background[0]);
     glClearBufferfi(GL_DEPTH_STENCIL, 0, 1.0f, 0);
-    const float none[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    glClearTexImage(fragPos, 0, GL_RGBA, GL_FLOAT, none);
+    glClearTexImage(fragPos, 0, GL_RGBA, GL_FLOAT, nullptr);  // zeros: no geometry
+    bind();
 }
 
 void SceneTarget::fillFragPos(glm::vec3 position) const {
-    const float point[4] = {position.x, position.y, position.z, 1.0f};
-    glClearTexImage(fragPos, 0, GL_RGBA, GL_FLOAT, point);
+    glClearTexImage(fragPos, 0, GL_RGBA, GL_FLOAT, &glm::vec4(position, 1.0f)[0]);
 }
 
 void SceneTarget::bind() const {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glViewport(0, 0, width, height);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
 std::vector<float> SceneTarget::readColour() const {
@@ -64,7 +57,7 @@ float maxDifferenceAround(const std::vector<float>& a, const std::vector<float>&
 void expectRendererDrawState() {
     GLboolean depthWrites = GL_FALSE;
     glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
-    EXPECT_TRUE(!glIsEnabled(GL_BLEND) && !glIsEnabled(GL_DEPTH_TEST) && depthWrites)
-        << "blending " << int(glIsEnabled(GL_BLEND)) << ", depth test "
-        << int(glIsEnabled(GL_DEPTH_TEST)) << ", depth writes " << int(depthWrites);
+    EXPECT_EQ(glm::ivec3(glIsEnabled(GL_BLEND), glIsEnabled(GL_DEPTH_TEST), depthWrites),
+              glm::ivec3(0, 0, 1))
+        << "blending, depth test, depth writes";
 }

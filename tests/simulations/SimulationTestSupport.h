@@ -1,9 +1,12 @@
 #pragma once
 
-#include <GL/glew.h>
-
+#include <algorithm>
+#include <cmath>
 #include <glm/glm.hpp>
-#include <vector>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "EffectTestSupport.h"
+#include "GlTestFixture.h"
 
 constexpr float kFrame = 1.0f / 60.0f;
 
@@ -13,22 +16,21 @@ std::vector<T> readBuffer(GLuint buffer, size_t count) {
     std::vector<T> values(count);
     glMemoryBarrier(GL_BUFFER_UPDATE_BARRIER_BIT);
     glBindBuffer(GL_COPY_READ_BUFFER, buffer);
-    glGetBufferSubData(GL_COPY_READ_BUFFER, 0, static_cast<GLsizeiptr>(count * sizeof(T)),
-                       values.data());
+    glGetBufferSubData(GL_COPY_READ_BUFFER, 0, GLsizeiptr(count * sizeof(T)), values.data());
     return values;
 }
 
-// A colour (RGBA16F) + depth-stencil target like the renderer's HDR target, with a world-position
-// texture like the G-buffer's (alpha 1 where geometry is, 0 elsewhere).
+// The renderer's HDR target (RGBA16F, depth-stencil) and G-buffer positions (alpha 1: geometry).
 struct SceneTarget {
     int width = 0, height = 0;
     GLuint framebuffer = 0, colour = 0, depthStencil = 0, fragPos = 0;
 
     SceneTarget(int width, int height);
-    // Clears colour to `background`, depth to 1, and the world-position texture to "no geometry".
+    // Clears colour to `background`, depth to 1 and world positions to "no geometry"; binds it.
     void clear(glm::vec4 background) const;
     // Fills the world-position texture with one point (alpha 1) at every pixel.
     void fillFragPos(glm::vec3 position) const;
+    // Binds it at its size, with the renderer's blend function.
     void bind() const;
     std::vector<float> readColour() const;
 };
