@@ -1,6 +1,7 @@
 #include <GLFW/glfw3.h>
 #include <gmock/gmock.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -23,18 +24,13 @@ protected:
         scene = std::make_unique<TestScene>(std::vector<SceneBox>{});
         startRenderer(kWidth, kHeight);
     }
-    static std::string press(int key, int times = 1) {
+    static std::string press(int key, int times = 1, bool release = true) {
         StdoutCapture capture;
         for (int i = 0; i < times; ++i) {
             onKey(nullptr, key, 0, GLFW_PRESS, 0);
-            onKey(nullptr, key, 0, GLFW_RELEASE, 0);
+            if (release) onKey(nullptr, key, 0, GLFW_RELEASE, 0);
         }
         return capture.finish();
-    }
-    static int uniform(const ShaderProgram& program, const char* name) {
-        GLint value = -1;
-        glGetUniformiv(program.id, glGetUniformLocation(program.id, name), &value);
-        return value;
     }
     static void frame(float dt) {
         applyFreeFly(renderer.camera, dt);
@@ -43,55 +39,53 @@ protected:
 };
 }  // namespace
 
-// Each key prints its states in order, wrapping round, and sets the uniform its pass reads.
-TEST_F(ControlsTest, EveryKeyPrintsItsStatesInOrderAndSetsItsUniform) {
+// Each key prints its states in order, wrapping round, and sets the uniform its pass reads; space
+// hands the camera to free flight and back to the path where it was left.
+TEST_F(ControlsTest, EveryKeyPrintsItsStatesInOrderAndSpaceSwitchesToFreeFlightAndBack) {
     struct Row {
-        int key;
-        int presses;
+        int key, presses;
         const char* printed;
-        const char* uniform;  // of the lighting program, or u_doBloom of the final one; or none
-        int value;
+        const char* uniform = nullptr;  // of the lighting program, or u_doBloom of the final one
+        int value = -1;
     };
     const Row rows[] = {
-        {GLFW_KEY_F1, 1, "Specular mapping: OFF\n", nullptr, -1},
-        {GLFW_KEY_F2, 1, "Normal mapping: OFF\n", nullptr, -1},
+        {GLFW_KEY_F1, 1, "Specular mapping: OFF\n"},
+        {GLFW_KEY_F2, 1, "Normal mapping: OFF\n"},
         {GLFW_KEY_F3, 2, "Bloom: COMP\nBloom: OFF\n", "u_doBloom", 0},
         {GLFW_KEY_F3, 1, "Bloom: FRAG\n", "u_doBloom", 1},
-        {GLFW_KEY_F4, 4, "HDR: DRAGO\nHDR: DRAGO MODIFIED\nHDR: OFF\nHDR: LINEAR\n", nullptr, -1},
+        {GLFW_KEY_F4, 4, "HDR: DRAGO\nHDR: DRAGO MODIFIED\nHDR: OFF\nHDR: LINEAR\n"},
         {GLFW_KEY_F5, 1, "SHADOWS: OFF\n", "u_doShadowMappingPoint", 0},
         {GLFW_KEY_F5, 1, "SHADOWS: SHADOW MAPPING\n", "u_doShadowMappingPoint", 1},
         {GLFW_KEY_F6, 1, "FOG: OFF\n", "u_doFog", 0},
         {GLFW_KEY_F6, 1, "FOG: ON\n", "u_doFog", 1},
         {GLFW_KEY_F7, 1, "AMBIENT OCCLUSION: OFF\n", "u_doAmbientOcclusion", 0},
         {GLFW_KEY_F7, 1, "AMBIENT OCCLUSION: SCREEN SPACE\n", "u_doAmbientOcclusion", 1},
-        {GLFW_KEY_F8, 1, "SMOKE: OFF\n", nullptr, -1},
-        {GLFW_KEY_F9, 1, "FIRE: OFF\n", nullptr, -1},
-        {GLFW_KEY_F10, 2, "RAIN: OFF\nRAIN: GPU PARTICLES\n", nullptr, -1},
-        {GLFW_KEY_I, 2, "Path speed reduced: -0.5f\nPath speed reduced: -0.5f\n", nullptr, -1},
-        {GLFW_KEY_U, 1, "Path speed increased: +0.5f\n", nullptr, -1},
+        {GLFW_KEY_F8, 1, "SMOKE: OFF\n"},
+        {GLFW_KEY_F9, 1, "FIRE: OFF\n"},
+        {GLFW_KEY_F10, 2, "RAIN: OFF\nRAIN: GPU PARTICLES\n"},
+        {GLFW_KEY_I, 2, "Path speed reduced: -0.5f\nPath speed reduced: -0.5f\n"},
+        {GLFW_KEY_U, 1, "Path speed increased: +0.5f\n"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(press(row.key, row.presses), row.printed);
         if (!row.uniform) continue;
-        const bool bloom = std::string(row.uniform) == "u_doBloom";
-        EXPECT_EQ(uniform(bloom ? *renderer.finalProgram : *renderer.lightingProgram, row.uniform),
-                  row.value)
-            << row.printed;
+        const GLuint program = std::string(row.uniform) == "u_doBloom"
+                                   ? renderer.finalProgram->id
+                                   : renderer.lightingProgram->id;
+        GLint value = -1;
+        glGetUniformiv(program, glGetUniformLocation(program, row.uniform), &value);
+        EXPECT_EQ(value, row.value) << row.printed;
     }
     EXPECT_FALSE(renderer.mappingSwitches->specular);
     EXPECT_EQ(renderer.hdrMode, 1);
     EXPECT_NEAR(renderer.cameraPath.speed, 0.4f, 1e-6f);  // 0.9 - 1 + 0.5: not clamped at zero
     // Switches do not touch the movement state, and a held key's repeats are not presses.
-    EXPECT_FALSE(keyHeld);
-    EXPECT_EQ(lastKey, 0);
+    EXPECT_EQ(std::make_pair(keyHeld, lastKey), std::make_pair(false, 0));
     StdoutCapture capture;
     onKey(nullptr, GLFW_KEY_F6, 0, GLFW_PRESS, 0);
     for (int i = 0; i < 5; ++i) onKey(nullptr, GLFW_KEY_F6, 0, GLFW_REPEAT, 0);
     EXPECT_EQ(capture.finish(), "FOG: OFF\n");
-}
 
-// Space hands the camera to free flight and back to the path where it was left.
-TEST_F(ControlsTest, SpaceFreezesThePathForFreeFlightAndSnapsBack) {
     frame(0.5f);
     const glm::vec3 onPath = renderer.camera.position;
     press(GLFW_KEY_SPACE);
@@ -100,9 +94,7 @@ TEST_F(ControlsTest, SpaceFreezesThePathForFreeFlightAndSnapsBack) {
     frame(0.5f);
     EXPECT_NEAR(glm::distance(renderer.camera.position, onPath), 5.0f, 1e-4f);
     // C while W is held: the pose is recorded and the movement stops.
-    StdoutCapture capture;
-    onKey(nullptr, GLFW_KEY_C, 0, GLFW_PRESS, 0);
-    capture.finish();
+    press(GLFW_KEY_C, 1, false);
     const glm::vec3 stopped = renderer.camera.position;
     frame(0.5f);
     EXPECT_EQ(renderer.camera.position, stopped);
@@ -123,4 +115,14 @@ TEST(KeyPointRecording, ReportsAnUnwritableFileAtEveryPress) {
     recordKeyPoint(camera, failed);
     EXPECT_THAT(out.finish(), HasSubstr("Camera position: 1.000, 2.000, 3.000"));
     EXPECT_EQ(err.finish(), "Error writing to ...\nError writing to ...\n");
+}
+
+// The suite runs where it can write its key-point file: never the repository, whose file the user
+// recorded.
+TEST(KeyPointFile, TestsRunInTheBuildsScratchFolderWithShadersAndAssetsReachable) {
+    namespace fs = std::filesystem;
+    EXPECT_EQ(fs::current_path(), fs::path(MURKMOOR_TEST_WORK_DIR));
+    EXPECT_NE(fs::canonical(fs::current_path()), fs::canonical(MURKMOOR_SOURCE_DIR));
+    EXPECT_TRUE(fs::exists("filename.txt") && fs::exists("shaders/geometry.frag") &&
+                fs::exists("res/myhouse/myhouse.obj"));
 }

@@ -11,24 +11,18 @@
 
 namespace {
 // GL objects are numbered as they are made: a frame that makes one moves the next name on.
-GLuint nextTextureName() {
+template <typename Generate>
+GLuint nextName(Generate generate) {
     GLuint name = 0;
-    glGenTextures(1, &name);
-    return name;
-}
-GLuint nextBufferName() {
-    GLuint name = 0;
-    glGenBuffers(1, &name);
+    generate(1, &name);
     return name;
 }
 
 class FrameBudgetTest : public SceneGlTest {};
 }  // namespace
 
-// Nothing the frames keep grows with their count: steady frames make no heap allocation and no GL
-// object, over enough frames for the fire's and the rain's particles (1.5 s lives) to be born
-// again, with the smoke and both bloom modes switched in and out. MURKMOOR_LONG_SOAK=1 runs twenty
-// thousand frames instead of a hundred.
+// Steady frames (particles born again, smoke and bloom modes switched) allocate no heap memory and
+// make no GL object. MURKMOOR_LONG_SOAK=1 runs twenty thousand frames instead of a hundred.
 TEST_F(FrameBudgetTest, SteadyFramesAllocateNothingAndMakeNoGlObject) {
     const int frames = std::getenv("MURKMOOR_LONG_SOAK") ? 20000 : 100;
     scene = std::make_unique<TestScene>(floorAndWall());
@@ -47,11 +41,10 @@ TEST_F(FrameBudgetTest, SteadyFramesAllocateNothingAndMakeNoGlObject) {
     };
     // The first frames of each switch setting compile the driver's shader variants.
     for (int n = 0; n < 51; ++n) frame(n);
-    const GLuint textures = nextTextureName();
-    const GLuint buffers = nextBufferName();
+    const GLuint textures = nextName(glGenTextures), buffers = nextName(glGenBuffers);
     size_t allocations = 0;
     for (int n = 0; n < frames; ++n) allocations += frame(n);
     EXPECT_EQ(allocations, 0u);
-    EXPECT_EQ(nextTextureName(), textures + 1);
-    EXPECT_EQ(nextBufferName(), buffers + 1);
+    EXPECT_EQ(nextName(glGenTextures), textures + 1);
+    EXPECT_EQ(nextName(glGenBuffers), buffers + 1);
 }
