@@ -3,27 +3,22 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "HiddenWindow.h"
+
 namespace {
 GLFWwindow* sharedWindow = nullptr;
 
-void GLAPIENTRY onDebugMessage(GLenum, GLenum type, GLuint, GLenum, GLsizei,
-                               const GLchar* message, const void*) {
+void GLAPIENTRY onDebugMessage(GLenum, GLenum type, GLuint, GLenum, GLsizei, const GLchar* message,
+                               const void*) {
     if (type == GL_DEBUG_TYPE_ERROR) GlTest::glErrors().emplace_back(message);
 }
 
 void createContext() {
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
     ASSERT_TRUE(glfwInit()) << "no display: run the GL tests under Xvfb";
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
-    sharedWindow = glfwCreateWindow(GlTest::kWidth, GlTest::kHeight, "test", nullptr, nullptr);
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);  // the tools' window keeps this hint
+    sharedWindow = openHiddenWindow(GlTest::kWidth, GlTest::kHeight, "test");
     ASSERT_NE(sharedWindow, nullptr);
-    glfwMakeContextCurrent(sharedWindow);
-    glewExperimental = GL_TRUE;
-    ASSERT_EQ(glewInit(), static_cast<GLenum>(GLEW_OK));
     glGetError();  // GLEW's probing may leave an error flag behind.
     glEnable(GL_DEBUG_OUTPUT);
     glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
@@ -44,7 +39,9 @@ std::vector<std::string>& GlTest::glErrors() {
     return errors;
 }
 
-GLFWwindow* GlTest::window() { return sharedWindow; }
+GLFWwindow* GlTest::window() {
+    return sharedWindow;
+}
 
 void GlTest::SetUp() {
     if (!sharedWindow) createContext();
