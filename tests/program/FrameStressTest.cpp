@@ -22,7 +22,7 @@ protected:
     // Sum of the final image's colour: zero means the window went black.
     static float windowBrightness() {
         const std::vector<float> window =
-            readWindowRgba(renderer.viewportWidth, renderer.viewportHeight);
+            readFramebufferRgba(0, renderer.viewportWidth, renderer.viewportHeight);
         float sum = 0.0f;
         for (size_t i = 0; i < window.size(); ++i) sum += i % 4 == 3 ? 0.0f : window[i];
         return sum;

@@ -298,7 +298,7 @@ TEST_F(PictureTest, TheCaptureToolWritesTheFrameTheProgramShows) {
     // The particles' spawn order follows the driver's threads: they differ from run to run.
     for (const char* name : {"doFog", "doFire", "doSmoke"}) renderer.setSwitch(name, 0);
     flyToMoment(renderer, 0.5, 30.0, 0.1);
-    const std::vector<float> shown = readWindowRgba(kWidth, kHeight);
+    const std::vector<float> shown = readFramebufferRgba(0, kWidth, kHeight);
     Frame program(written.size());
     for (size_t i = 0, j = 0; i < shown.size(); i += 4) {
         for (int c = 0; c < 3; ++c)

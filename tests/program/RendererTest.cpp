@@ -187,7 +187,7 @@ TEST_F(RendererTest, LoadingScreenIsLetterboxedAndKeepsTheRestOfTheBackBuffer) {
     glClearColor(0, 0, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     printedBy([&] { r->init(kWidth, kHeight); });
-    const std::vector<float> window = readWindowRgba(kWidth, kHeight);
+    const std::vector<float> window = readFramebufferRgba(0, kWidth, kHeight);
     const auto at = [&](int x, int y) { return glm::make_vec3(&window[(y * kWidth + x) * 4]); };
     EXPECT_EQ(at(160, 8), glm::vec3(0, 0, 1));  // 2:1: 16-row bars above and below
     EXPECT_EQ(at(160, 185), glm::vec3(0, 0, 1));

@@ -39,11 +39,7 @@ private:
 // down by the exit handlers underneath a live context.
 void closeSharedContext();
 
-// Reads back level 0 of a 2D texture as RGBA floats, rows bottom to top.
+// Level 0 of a 2D texture, and a framebuffer's first colour attachment (the window's back buffer
+// for 0), read back as RGBA floats, rows bottom to top.
 std::vector<float> readTextureRgba(GLuint texture, int width, int height);
-// Reads back a framebuffer's first colour attachment (the window's back buffer for 0) as RGBA
-// floats, rows bottom to top.
 std::vector<float> readFramebufferRgba(GLuint framebuffer, int width, int height);
-inline std::vector<float> readWindowRgba(int width, int height) {
-    return readFramebufferRgba(0, width, height);
-}

@@ -39,7 +39,7 @@ void runFrame(float dt) {
 
 FrameHealth inspectFrame() {
     const Quad& scene = *renderer.fullResTarget;
-    return {countNonFinite(readWindowRgba(renderer.viewportWidth, renderer.viewportHeight)),
+    return {countNonFinite(readFramebufferRgba(0, renderer.viewportWidth, renderer.viewportHeight)),
             countNonFinite(readTextureRgba(scene.getTexture(), scene.width, scene.height))};
 }
 

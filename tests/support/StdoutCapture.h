@@ -2,8 +2,7 @@
 
 #include <string>
 
-// Captures everything written to a file descriptor while alive: by default standard output
-// (printf and std::cout alike), or standard error with fd 2.
+// Captures what printf and std::cout (or, with fd 2, standard error) write while it is alive.
 class StdoutCapture {
 public:
     explicit StdoutCapture(int fd = 1);
