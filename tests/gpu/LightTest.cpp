@@ -5,20 +5,13 @@
 #include "Light.h"
 
 namespace {
-// A lighting-like program whose array holds ten lights and uses every member.
+// The lighting pass's own program, whose array holds ten lights.
 class LightUploadTest : public GlTest {
 protected:
     ShaderProgram program;
     void SetUp() override {
         GlTest::SetUp();
-        program = programFromSources(
-            "#version 430 core\nvoid main() { gl_Position = vec4(0.0); }\n",
-            "#version 430 core\nstruct PointLight { vec3 pos; vec3 col; float spec; float cons;"
-            " float lin; float quad; };\nuniform PointLight u_pointLights[10];\n"
-            "uniform int u_pointLightsCount;\nuniform float u_lightAmb;\nout vec4 c;\n"
-            "void main() { vec3 s = vec3(u_lightAmb); for (int i = 0; i < u_pointLightsCount; ++i)"
-            " { PointLight l = u_pointLights[i]; s += l.pos + l.col * (l.spec + l.cons + l.lin +"
-            " l.quad); } c = vec4(s, 1.0); }\n");
+        program = ShaderProgram("quad.vert", "lighting.frag");
         glUseProgram(program.id);
     }
     // The named uniform as floats; a scalar (float or int) fills x alone.

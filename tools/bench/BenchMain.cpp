@@ -29,10 +29,11 @@ struct Config {
     const char* switchName;  // null: every effect on
 };
 
-const Config kConfigs[] = {
-    {"all on", nullptr},     {"-shadows", "doShadows"}, {"-tonemap", "hdrMode"},
-    {"-bloom", "bloomMode"}, {"-fog", "doFog"},         {"-ssao", "doAmbientOcclusion"},
-    {"-smoke", "doSmoke"},   {"-fire", "doFire"},       {"-rain", "doRain"}};
+const Config kConfigs[] = {{"all on", nullptr},          {"-shadows", "doShadows"},
+                           {"-tonemap", "hdrMode"},      {"-bloom", "bloomMode"},
+                           {"-fog", "doFog"},            {"-ssao", "doAmbientOcclusion"},
+                           {"-smoke", "doSmoke"},        {"-fire", "doFire"},
+                           {"-rain", "doRain"}};
 
 double threadCpuMs() {
     timespec now{};

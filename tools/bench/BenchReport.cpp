@@ -23,9 +23,8 @@ std::string jsonString(const std::string& text) {
 }  // namespace
 
 void printBenchTable(std::ostream& out, const BenchRun& run) {
-    out << "\n"
-        << run.width << " x " << run.height << " on " << run.device << "; passes timed by "
-        << run.method << "; milliseconds unless stated\n";
+    out << "\n" << run.width << " x " << run.height << " on " << run.device
+        << "; passes timed by " << run.method << "; milliseconds unless stated\n";
     out << std::setw(24) << std::left << "pass" << std::right;
     for (const BenchResult& result : run.results) out << std::setw(10) << result.config;
     out << "\n";
@@ -63,8 +62,8 @@ void writeBenchJson(std::ostream& out, const std::vector<BenchRun>& runs) {
             bool first = true;
             for (int pass = 0; pass < kPassCount; ++pass) {
                 if (!result.passRan[pass]) continue;
-                out << (first ? "" : ", ") << jsonString(passName(static_cast<Pass>(pass))) << ": "
-                    << result.passMs[pass];
+                out << (first ? "" : ", ") << jsonString(passName(static_cast<Pass>(pass)))
+                    << ": " << result.passMs[pass];
                 first = false;
             }
             out << "}, \"updateCpuMs\": " << result.updateCpuMs
