@@ -276,22 +276,28 @@ TEST_F(PictureTest, AResizedWindowShowsTheWholeViewWithItsAspectKept) {
 }
 
 // The capture tool writes the frame the renderer shows in a window at the same moment and switches.
-TEST_F(PictureTest, TheCaptureToolWritesTheFrameTheProgramShows) {
+// The tool's frame is the program's, whether its context is a hidden window or EGL's with no
+// window system at all.
+TEST_F(PictureTest, TheCaptureToolWritesTheFrameTheProgramShowsInAWindowAndHeadless) {
     const DisplayLock lock;  // both windows are shown, and would take a running program's keys
     TempDir out;
-    const std::string png = out.path() + "/frame.png";
-    const ProcessResult capture = runProcess(
-        std::string(MURKMOOR_CAPTURE) + " --size " + std::to_string(kWidth) + "x" +
-            std::to_string(kHeight) +
-            " --time 0.5 --warmup 0.1 --set doFog=0 --set doFire=0 --set doSmoke=0 --out " + png,
-        "");
-    ASSERT_EQ(capture.exitCode, 0) << capture.err;
-    int w = 0, h = 0, channels = 0;
-    unsigned char* captured = stbi_load(png.c_str(), &w, &h, &channels, 3);
-    ASSERT_TRUE(captured && w == kWidth && h == kHeight);
-    Frame written(captured, captured + static_cast<size_t>(w) * h * 3);
-    stbi_image_free(captured);
-    flipRows(written, w * 3, h);
+    std::vector<Frame> written;
+    for (const char* context : {"", " --headless"}) {
+        const std::string png = out.path() + "/frame.png";
+        const ProcessResult capture = runProcess(
+            std::string(MURKMOOR_CAPTURE) + context + " --size " + std::to_string(kWidth) + "x" +
+                std::to_string(kHeight) +
+                " --time 0.5 --warmup 0.1 --set doFog=0 --set doFire=0 --set doSmoke=0 --out " +
+                png,
+            "");
+        ASSERT_EQ(capture.exitCode, 0) << context << capture.err;
+        int w = 0, h = 0, channels = 0;
+        unsigned char* captured = stbi_load(png.c_str(), &w, &h, &channels, 3);
+        ASSERT_TRUE(captured && w == kWidth && h == kHeight) << context;
+        written.emplace_back(captured, captured + static_cast<size_t>(w) * h * 3);
+        stbi_image_free(captured);
+        flipRows(written.back(), w * 3, h);
+    }
 
     glfwShowWindow(GlTest::window());
     startRenderer(kWidth, kHeight);
@@ -299,12 +305,14 @@ TEST_F(PictureTest, TheCaptureToolWritesTheFrameTheProgramShows) {
     for (const char* name : {"doFog", "doFire", "doSmoke"}) renderer.setSwitch(name, 0);
     flyToMoment(renderer, 0.5, 30.0, 0.1);
     const std::vector<float> shown = readFramebufferRgba(0, kWidth, kHeight);
-    Frame program(written.size());
+    Frame program(written.front().size());
     for (size_t i = 0, j = 0; i < shown.size(); i += 4) {
         for (int c = 0; c < 3; ++c)
             program[j++] = static_cast<uint8_t>(shown[i + c] * 255.0f + 0.5f);
     }
-    const Difference d = compare(program, written);
-    EXPECT_LE(d.largest, 1) << d;
+    const Difference windowed = compare(program, written[0]);
+    EXPECT_LE(windowed.largest, 1) << "hidden window: " << windowed;
+    const Difference headless = compare(program, written[1]);
+    EXPECT_LE(headless.largest, 1) << "headless: " << headless;
 }
 }  // namespace

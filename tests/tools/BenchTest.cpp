@@ -6,13 +6,14 @@
 #include "ProcessRun.h"
 #include "TestFiles.h"
 
-// The shortest run (one spot of the flight at the smallest size, no warm-up) writes a JSON report whose
-// configuration with every effect on times each pass of the renderer's frame, as does its table.
+// The shortest run (one spot of the flight at the smallest size, no warm-up) writes a JSON report
+// whose configuration with every effect on times each pass of the renderer's frame, as does its
+// table.
 TEST(Bench, AShortRunReportsEveryPassOfTheFrame) {
     TempDir dir;
     const std::string json = dir.path() + "/bench.json";
-    const ProcessResult run =
-        runProcess(std::string(MURKMOOR_BENCH) + " --size 16x16 --spots 1 --warmup 0 --json " + json, "");
+    const ProcessResult run = runProcess(
+        std::string(MURKMOOR_BENCH) + " --size 16x16 --spots 1 --warmup 0 --json " + json, "");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string report = readFile(json);
     EXPECT_NE(report.find("{\"width\": 16, \"height\": 16"), std::string::npos) << report;

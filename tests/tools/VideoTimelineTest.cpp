@@ -11,7 +11,8 @@
 // At any rate the gate sounds on the first step at or past key point 1 (never early, less than a
 // frame late) and the flight ends when the last key point is reached (float steps drift a little
 // over thousands of them: a second frame is allowed). The path's ten sounds come in flight order,
-// only the rain loops, and the soundtrack is the music from 0 s, then those.
+// only the rain loops, and the soundtrack is the music from 0 s, then those. Each key point is
+// reached on the first step at or past it, as a capture of that key point relies on.
 TEST(VideoTimeline, SoundsAndTheArrivalFallOnTheStepsThatReachTheirKeyPoints) {
     Camera camera({0, 0, 0}, {0, 0, -1}, 45, 320, 192, 0.1f, 150);
     CameraPath path(&camera, nullptr);
@@ -29,6 +30,12 @@ TEST(VideoTimeline, SoundsAndTheArrivalFallOnTheStepsThatReachTheirKeyPoints) {
         EXPECT_GE(timeline.sounds[0].time, secondsTo[1] - 1e-4) << fps;
         EXPECT_LT(timeline.sounds[0].time, secondsTo[1] + 1.0 / fps) << fps;
         EXPECT_NEAR(timeline.arrival, secondsTo.back(), 2.0 / fps) << fps;
+        ASSERT_EQ(timeline.keyPointArrivals.size(), secondsTo.size()) << fps;
+        for (size_t k = 0; k < secondsTo.size(); ++k) {
+            EXPECT_GE(timeline.keyPointArrivals[k], secondsTo[k] - 2e-3) << k << " at " << fps;
+            EXPECT_LT(timeline.keyPointArrivals[k], secondsTo[k] + 2.0 / fps) << k << " at " << fps;
+        }
+        EXPECT_EQ(timeline.keyPointArrivals.back(), timeline.arrival);
         ASSERT_EQ(cues.size(), 11u);
         EXPECT_TRUE(cues[0].file == kMusicFile && cues[0].time == 0.0 && !cues[0].looped);
         for (size_t i = 0; i < timeline.sounds.size(); ++i) {

@@ -1,7 +1,6 @@
 // Flies the path in fixed steps and reports what each pass of the frame costs, with every effect
 // on and with each effect off in turn.
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
 #include <fcntl.h>
 #include <time.h>
 #include <unistd.h>
@@ -18,8 +17,8 @@
 #include "BenchOptions.h"
 #include "BenchReport.h"
 #include "Globals.h"
-#include "HiddenWindow.h"
 #include "OutputFrame.h"
+#include "ToolContext.h"
 
 namespace {
 const float kStep = 1.0f / 30.0f;
@@ -29,11 +28,10 @@ struct Config {
     const char* switchName;  // null: every effect on
 };
 
-const Config kConfigs[] = {{"all on", nullptr},          {"-shadows", "doShadows"},
-                           {"-tonemap", "hdrMode"},      {"-bloom", "bloomMode"},
-                           {"-fog", "doFog"},            {"-ssao", "doAmbientOcclusion"},
-                           {"-smoke", "doSmoke"},        {"-fire", "doFire"},
-                           {"-rain", "doRain"}};
+const Config kConfigs[] = {
+    {"all on", nullptr},     {"-shadows", "doShadows"}, {"-tonemap", "hdrMode"},
+    {"-bloom", "bloomMode"}, {"-fog", "doFog"},         {"-ssao", "doAmbientOcclusion"},
+    {"-smoke", "doSmoke"},   {"-fire", "doFire"},       {"-rain", "doRain"}};
 
 double threadCpuMs() {
     timespec now{};
@@ -113,6 +111,7 @@ BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds) {
     run.width = width;
     run.height = height;
     run.device = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    run.glVersion = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     PassProfiler profiler(PassProfiler::methodForDriver(run.device.c_str()));
     run.method = profiler.method() == PassProfiler::Method::WallClock
                      ? "wall clock with glFinish around each pass (software renderer)"
@@ -148,11 +147,14 @@ BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds) {
 // own; the runs' JSON comes back through a file.
 bool runChild(const char* self, std::pair<int, int> size, const BenchOptions& options,
               std::string& json) {
-    const std::string file = "/tmp/murkmoor-bench-" + std::to_string(getpid()) + ".json";
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string file = std::string(tmp && *tmp ? tmp : "/tmp") + "/murkmoor-bench-" +
+                             std::to_string(getpid()) + ".json";
     const std::string command = std::string("'") + self + "' --size " + std::to_string(size.first) +
                                 "x" + std::to_string(size.second) + " --spots " +
                                 std::to_string(options.spots) + " --warmup " +
-                                std::to_string(options.warmUpSeconds) + " --json " + file;
+                                std::to_string(options.warmUpSeconds) + " --json '" + file + "'" +
+                                (options.headless ? " --headless" : "");
     if (std::system(command.c_str()) != 0) return false;
     std::ifstream in(file);
     std::stringstream text;
@@ -173,7 +175,7 @@ int main(int argc, char** argv) {
     if (!parseBenchOptions(argc, argv, options, error)) {
         std::fprintf(stderr,
                      "murkmoor-bench: %s\nusage: murkmoor-bench [--size WxH] [--json FILE] "
-                     "[--spots N] [--warmup SECONDS]\n",
+                     "[--spots N] [--warmup SECONDS] [--headless]\n",
                      error.c_str());
         return 2;
     }
@@ -191,8 +193,9 @@ int main(int argc, char** argv) {
     }
 
     const auto [width, height] = options.sizes.front();
-    if (!openHiddenWindow(width, height, "Murkmoor bench")) {
-        std::fprintf(stderr, "murkmoor-bench: no OpenGL 4.3 window (is there a display?)\n");
+    ToolContext context;
+    if (!openToolContext(width, height, "Murkmoor bench", options.headless, context, error)) {
+        std::fprintf(stderr, "murkmoor-bench: %s\n", error.c_str());
         return 1;
     }
     // A benchmark is silent: the engine goes, with its device and decoding thread.
@@ -207,10 +210,14 @@ int main(int argc, char** argv) {
     // The frames go to a framebuffer of the tool's own, not to the hidden window, whose pixels a
     // driver need not draw.
     OutputFrame output;
-    if (!attachOutputFrame(renderer, output)) return 1;
+    if (!attachOutputFrame(renderer, output)) {
+        closeToolContext(context);
+        return 1;
+    }
     renderer.loadScene();
-    const BenchRun run =
+    BenchRun run =
         runAtSize(width, height, options.spots, static_cast<float>(options.warmUpSeconds));
+    run.context = contextKind(context);
     std::fflush(stdout);
     dup2(console, 1);
     close(nowhere);
@@ -220,6 +227,6 @@ int main(int argc, char** argv) {
         std::ofstream out(options.json);
         writeBenchJson(out, {run});
     }
-    glfwTerminate();
+    closeToolContext(context);
     return 0;
 }

@@ -6,8 +6,13 @@
 
 bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
                        std::string& error) {
+    bool sizeGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
+        if (flag == "--headless") {
+            options.headless = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             error = "missing value after " + flag;
             return false;
@@ -20,7 +25,9 @@ bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
                 error = "bad size " + value + " (expected WxH)";
                 return false;
             }
-            options.sizes = {{width, height}};
+            if (!sizeGiven) options.sizes.clear();
+            sizeGiven = true;
+            options.sizes.emplace_back(width, height);
         } else if (flag == "--json") {
             options.json = value;
         } else if (flag == "--spots") {

@@ -23,8 +23,10 @@ std::string jsonString(const std::string& text) {
 }  // namespace
 
 void printBenchTable(std::ostream& out, const BenchRun& run) {
-    out << "\n" << run.width << " x " << run.height << " on " << run.device
-        << "; passes timed by " << run.method << "; milliseconds unless stated\n";
+    out << "\n"
+        << run.width << " x " << run.height << " on " << run.device << " (OpenGL " << run.glVersion
+        << ", " << run.context << "); passes timed by " << run.method
+        << "; milliseconds unless stated\n";
     out << std::setw(24) << std::left << "pass" << std::right;
     for (const BenchResult& result : run.results) out << std::setw(10) << result.config;
     out << "\n";
@@ -55,6 +57,8 @@ void writeBenchJson(std::ostream& out, const std::vector<BenchRun>& runs) {
         const BenchRun& run = runs[r];
         out << "    {\"width\": " << run.width << ", \"height\": " << run.height
             << ", \"device\": " << jsonString(run.device)
+            << ", \"glVersion\": " << jsonString(run.glVersion)
+            << ", \"context\": " << jsonString(run.context)
             << ", \"method\": " << jsonString(run.method) << ",\n     \"configs\": [\n";
         for (size_t c = 0; c < run.results.size(); ++c) {
             const BenchResult& result = run.results[c];
@@ -62,8 +66,8 @@ void writeBenchJson(std::ostream& out, const std::vector<BenchRun>& runs) {
             bool first = true;
             for (int pass = 0; pass < kPassCount; ++pass) {
                 if (!result.passRan[pass]) continue;
-                out << (first ? "" : ", ") << jsonString(passName(static_cast<Pass>(pass)))
-                    << ": " << result.passMs[pass];
+                out << (first ? "" : ", ") << jsonString(passName(static_cast<Pass>(pass))) << ": "
+                    << result.passMs[pass];
                 first = false;
             }
             out << "}, \"updateCpuMs\": " << result.updateCpuMs

@@ -21,8 +21,10 @@ struct BenchResult {
 struct BenchRun {
     int width = 0;
     int height = 0;
-    std::string device;
-    std::string method;  // how the passes were timed
+    std::string device;     // the GL renderer string
+    std::string glVersion;  // the GL version string, which names the driver
+    std::string context;    // hidden window or the EGL platform
+    std::string method;     // how the passes were timed
     std::vector<BenchResult> results;
 };
 

@@ -6,6 +6,8 @@
 
 namespace {
 constexpr double kMaxFps = 1000.0;
+// Well past any path; the tool checks the number against the path it flies.
+constexpr int kMostKeyPoints = 100000;
 // Far outside the scene, yet well inside a float.
 constexpr double kFarthestCoordinate = 1.0e6;
 
@@ -58,8 +60,13 @@ bool parseSwitch(const std::string& text, CaptureOptions& options, std::string& 
 bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options,
                          std::string& error) {
     bool hasLook = false;
+    bool hasTime = false;
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
+        if (flag == "--headless" || flag == "--gl-info") {
+            (flag == "--headless" ? options.headless : options.glInfo) = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             error = "missing value after " + flag;
             return false;
@@ -70,6 +77,9 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             ok = parseSize(value, 1, 16384, options.width, options.height);
         } else if (flag == "--time") {
             ok = parseNumberIn(value, 0.0, kLongestFlightSeconds, options.time);
+            hasTime = true;
+        } else if (flag == "--key") {
+            ok = parseWholeNumber(value, 0, kMostKeyPoints, options.keyPoint);
         } else if (flag == "--fps") {
             ok = parseNumberIn(value, 1.0, kMaxFps, options.fps);
         } else if (flag == "--warmup") {
@@ -92,6 +102,10 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             error = "bad value for " + flag + ": " + value;
             return false;
         }
+    }
+    if (hasTime && options.keyPoint >= 0) {
+        error = "--time and --key name two moments: give one";
+        return false;
     }
     if (options.placeCamera != hasLook) {
         error = "--eye and --look go together";

@@ -10,6 +10,7 @@ struct CaptureOptions {
     int width = 320;
     int height = 192;
     double time = 0.0;
+    int keyPoint = -1;  // with --key: the frame at the moment the camera reaches this key point
     double fps = 30.0;
     double warmup = 2.0;
     std::string out = "frame.png";
@@ -17,6 +18,8 @@ struct CaptureOptions {
     glm::vec3 eye{0.0f};
     glm::vec3 look{0.0f, 0.0f, -1.0f};
     std::vector<std::pair<std::string, int>> switches;
+    bool headless = false;  // EGL with no window system, even where there is a display
+    bool glInfo = false;    // print what the context is and stop
 };
 
 // Parses the arguments; on a malformed one, returns false with a message in error.

@@ -4,6 +4,9 @@
 #include <GLFW/glfw3.h>
 
 #include <cstdio>
+#include <string>
+
+#include "GlEntryPoints.h"
 
 GLFWwindow* openHiddenWindow(int width, int height, const char* title) {
     glfwSetErrorCallback([](int code, const char* description) {
@@ -20,8 +23,9 @@ GLFWwindow* openHiddenWindow(int width, int height, const char* title) {
         return nullptr;
     }
     glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) {
+    std::string error;
+    if (!loadGlEntryPoints(false, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         glfwTerminate();
         return nullptr;
     }

@@ -1,6 +1,5 @@
 // Renders the flight, or a range of it, with the soundtrack into an MP4 video through ffmpeg.
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
 
 #include <algorithm>
 #include <chrono>
@@ -15,11 +14,11 @@
 #include "FlightTimeline.h"
 #include "FlightWarmUp.h"
 #include "Globals.h"
-#include "HiddenWindow.h"
 #include "OutputFrame.h"
 #include "OutputPath.h"
 #include "Progress.h"
 #include "Soundtrack.h"
+#include "ToolContext.h"
 #include "VideoOptions.h"
 
 namespace {
@@ -27,7 +26,8 @@ constexpr double kWarmUpSeconds = 2.0;
 
 void usage() {
     std::fprintf(stderr,
-                 "usage: murkmoor-video [--from S] [--to S] [--size WxH] [--out FILE] [--fps N]\n"
+                 "usage: murkmoor-video [--from S] [--to S] [--size WxH] [--out FILE] [--fps N] "
+                 "[--headless]\n"
                  "  defaults: the whole flight, 1280x720, 30 fps, murkmoor.mp4\n");
 }
 
@@ -110,10 +110,12 @@ int main(int argc, char** argv) {
     EncoderProcess encoder;
     if (!encoder.start(encoderArguments(options, mix), error)) return fail(error);
 
-    if (!openHiddenWindow(options.width, options.height, "Murkmoor video")) {
+    ToolContext context;
+    if (!openToolContext(options.width, options.height, "Murkmoor video", options.headless, context,
+                         error)) {
         encoder.abort();
         std::remove(options.out.c_str());
-        return fail("cannot open an OpenGL 4.3 window (no X server? try xvfb-run -a)");
+        return fail("no OpenGL 4.3 context: " + error);
     }
     // The video carries the sound: nothing plays through the speakers.
     if (soundEngine) soundEngine->drop();
@@ -125,7 +127,7 @@ int main(int argc, char** argv) {
 
     double seconds = 0.0;
     const bool sent = attached && renderFrames(options, output, encoder, seconds);
-    glfwTerminate();
+    closeToolContext(context);
     const int status = encoder.finish();
     if (!sent || status != 0) {
         std::remove(options.out.c_str());

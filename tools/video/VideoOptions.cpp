@@ -15,6 +15,10 @@ bool parseVideoOptions(int argc, const char* const* argv, VideoOptions& options,
                        std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
+        if (flag == "--headless") {
+            options.headless = true;
+            continue;
+        }
         if (flag != "--from" && flag != "--to" && flag != "--size" && flag != "--out" &&
             flag != "--fps") {
             error = "unknown option " + flag;

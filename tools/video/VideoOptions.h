@@ -11,6 +11,7 @@ struct VideoOptions {
     int height = 720;
     double fps = 30.0;
     std::string out = "murkmoor.mp4";
+    bool headless = false;  // EGL with no window system, even where there is a display
 };
 
 // Parses the arguments; on a malformed one, returns false with a message in error.

@@ -13,11 +13,14 @@ struct SoundCue {
 // What the camera path does when flown in fixed steps of 1 / fps from its first key point.
 struct FlightTimeline {
     std::vector<SoundCue> sounds;  // in the order the path plays them
-    double arrival = 0.0;          // when the last key point is reached
+    // When the camera reaches each key point: the time of the step that brings it there.
+    std::vector<double> keyPointArrivals;
+    double arrival = 0.0;  // when the last key point is reached
 };
 
 // Flies a fresh copy of the scene's path (the speed it starts with) in steps of 1 / fps, as the
-// renderer does, and notes every sound it plays. Needs no GL context.
+// renderer does, and notes every sound it plays and when each key point is reached. Needs no GL
+// context.
 FlightTimeline traceFlight(double fps);
 
 // Seconds that a default video lasts: the flight, then this long on the last key point.

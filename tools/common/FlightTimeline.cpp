@@ -16,11 +16,18 @@ FlightTimeline traceFlight(double fps) {
     const size_t keyPoints = path.m_keyPoints.size();
     // A path that never arrives (no speed) would loop forever; a day of flight is plenty.
     const long limit = static_cast<long>(fps * 86400.0);
+    // The path starts on key point 0, heading for key point next - 1: every key point before
+    // that one has been reached.
+    timeline.keyPointArrivals.push_back(0.0);
     while (step < limit &&
            !(static_cast<size_t>(path.next) >= keyPoints && path.remaining <= 0.0f)) {
         ++step;
         path.update(dt);
+        while (timeline.keyPointArrivals.size() + 1 < static_cast<size_t>(path.next)) {
+            timeline.keyPointArrivals.push_back(static_cast<double>(step) / fps);
+        }
     }
     timeline.arrival = static_cast<double>(step) / fps;
+    if (keyPoints > 1 && step < limit) timeline.keyPointArrivals.push_back(timeline.arrival);
     return timeline;
 }
