@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build run test sanitize bench video clean
+.PHONY: all setup build run test sanitize bench video bundle bundle-check clean
 
 all: build
 
@@ -41,6 +41,16 @@ bench: build
 # Without a screen the export runs under a virtual X server.
 video: build
 	@bash scripts/with-display.sh ./$(BUILD)/tools/video/murkmoor-video $(VIDEO_ARGS)
+
+# The capture, bench and video tools for a GPU server with no display and nothing installed but
+# its driver: build/gpu-bundle/ holds them with their libraries, shaders and assets, and run.sh.
+bundle: build
+	@bash scripts/gpu-bundle.sh $(BUILD)
+
+# Runs the bundle in a minimal Debian root (build/bare-root, kept) that has only Mesa's EGL and
+# llvmpipe as its driver. Needs root; about a minute and a half, a minute more to make the root.
+bundle-check: bundle
+	@bash scripts/bare-root-check.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) res
