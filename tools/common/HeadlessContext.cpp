@@ -3,6 +3,7 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 

@@ -14,15 +14,16 @@ bool setInEnvironment(const char* name) {
     return value && *value;
 }
 
+// A window system is named in the environment.
+bool displayNamed() {
+    return setInEnvironment("DISPLAY") || setInEnvironment("WAYLAND_DISPLAY");
+}
+
 std::string glString(GLenum name) {
     const GLubyte* text = glGetString(name);
     return text ? reinterpret_cast<const char*>(text) : "(unknown)";
 }
 }  // namespace
-
-bool displayNamed() {
-    return setInEnvironment("DISPLAY") || setInEnvironment("WAYLAND_DISPLAY");
-}
 
 bool openToolContext(int width, int height, const char* title, bool headless, ToolContext& tool,
                      std::string& error) {

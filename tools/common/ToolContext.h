@@ -14,9 +14,6 @@ struct ToolContext {
     HeadlessContext headless;      // set when it is EGL's
 };
 
-// True when a window system is named in the environment (DISPLAY or WAYLAND_DISPLAY).
-bool displayNamed();
-
 // Opens the context and makes it current: headless when asked for or when no display is named,
 // otherwise a hidden window, and headless after all if that window cannot be opened. False with
 // the reasons in error when neither works.
