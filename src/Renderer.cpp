@@ -20,10 +20,11 @@
 #include "Globals.h"
 #include "LetterboxQuad.h"
 #include "Model.h"
+#include "SceneAnchors.h"
 #include "SceneSounds.h"
 #include "ShaderProgram.h"
-#include "SoundEngine.h"
 #include "SkyCube.h"
+#include "SoundEngine.h"
 #include "Texture.h"
 
 namespace {
@@ -53,11 +54,10 @@ GLuint makeTexture2D(GLint internalFormat, int width, int height, GLenum format,
     return texture;
 }
 
-const char* const kChairName = "Chair_chair";
-const char* const kRightDoorName = "rightDoor";
-const char* const kLeftDoorName = "leftDoor";
-const char* const kBoneName = "bone";
-const char* const kWindowName = "main_construction.003_Vert.005";
+// A vertical axis through (x, z), as the point on it at height 0 that the turns go round.
+glm::vec3 onGround(glm::vec2 axis) {
+    return {axis.x, 0.0f, axis.y};
+}
 }  // namespace
 
 void Renderer::init(float width, float height) {
@@ -74,17 +74,17 @@ void Renderer::init(float width, float height) {
     quadProgram = new ShaderProgram("quad.vert", "quad.frag");
     finalProgram = new ShaderProgram("quad.vert", "quadFinal.frag");
 
-    Light* shadowLight = lights.addLight({-7.1f, -1.1f, -6.4f});
+    Light* shadowLight = lights.addLight(anchors::kBlueWisp);
     shadowLight->colour = {5.0f, 5.0f, 12.0f};
     shadowLight->specular = 2.0f;
     shadowMapping = new ShadowMapping(shadowLight);
-    Light* lantern = lights.addLight({-1.74f, 0.8f, -4.36f});
+    Light* lantern = lights.addLight(anchors::kHallLantern);
     lantern->colour = {8.0f, 8.0f, 2.5f};
-    Light* rightGateLantern = lights.addLight({1.37f, 1.57f, 20.2f});
+    Light* rightGateLantern = lights.addLight(anchors::kRightGateLantern);
     rightGateLantern->colour = {7.0f, 3.0f, 3.0f};
-    Light* leftGateLantern = lights.addLight({-6.36f, 1.42f, 20.34f});
+    Light* leftGateLantern = lights.addLight(anchors::kLeftGateLantern);
     leftGateLantern->colour = {7.0f, 3.0f, 3.0f};
-    fireLight = lights.addLight({3.258f, -1.539f, 3.177f});
+    fireLight = lights.addLight(anchors::kFireSource);
     fireLight->colour = {10.0f, 2.0f, 0.0f};
 
     glUseProgram(finalProgram->id);
@@ -93,8 +93,8 @@ void Renderer::init(float width, float height) {
     glUniform1i(finalProgram->getUniformLocation("u_texBloom"), 1);
 
     glUseProgram(lightingProgram->id);
-    camera = Camera(glm::vec3(-2.8f, 0.1f, 28.0f), glm::vec3(-2.8f, 0.1f, 0.0f), 45.0f, width, height,
-                    0.1f, 150.0f);
+    camera = Camera(glm::vec3(-2.8f, 0.1f, 28.0f), glm::vec3(-2.8f, 0.1f, 0.0f), 45.0f, width,
+                    height, 0.1f, 150.0f);
     glUniform1i(lightingProgram->getUniformLocation("u_texColorSpec"), 0);
     glUniform1i(lightingProgram->getUniformLocation("u_texFragPos"), 1);
     glUniform1i(lightingProgram->getUniformLocation("u_texNormal"), 2);
@@ -104,9 +104,9 @@ void Renderer::init(float width, float height) {
     lights.setUniforms(*lightingProgram);
     setVec3(*lightingProgram, "u_camPos", camera.position);
     for (int i = 0; i < 10; ++i) {
-        glUniform1i(lightingProgram->getUniformLocation("u_texShadowsCubemaps[" +
-                                                        std::to_string(i) + "]"),
-                    5 + i);
+        glUniform1i(
+            lightingProgram->getUniformLocation("u_texShadowsCubemaps[" + std::to_string(i) + "]"),
+            5 + i);
     }
     glUniform1i(lightingProgram->getUniformLocation("u_doShadowMappingPoint"), doShadows != 0);
     shadowMapping->setLightingUniforms();
@@ -142,10 +142,9 @@ void Renderer::init(float width, float height) {
     createBloomTextures();
     createPlainMaterialTextures();
 
-    // The smoke box: the unit cube moved onto the cauldron, its base centred on the rim.
-    glm::mat4 smokePlacement(1.0f);
-    smokePlacement = glm::translate(smokePlacement, glm::vec3(3.213f, -0.565f, 3.193f));
-    smokePlacement = glm::translate(smokePlacement, glm::vec3(-0.5f, 0.0f, -0.5f));
+    // The smoke box: the unit cube scaled and moved onto the cauldron, its base centred on the rim.
+    const glm::mat4 smokePlacement = glm::scale(
+        glm::translate(glm::mat4(1.0f), anchors::kSmokeBoxMin), glm::vec3(anchors::kSmokeBoxSize));
 
     halfResTarget = new Quad(true, halfWidth, halfHeight);
     bloom = new Bloom(targetWidth, targetHeight);
@@ -157,7 +156,7 @@ void Renderer::init(float width, float height) {
     ssao = new Ssao(targetWidth, targetHeight, camera.getProjection());
     fire = new FireParticles(gBuffer.fragPos, 1 << 13);
     rain = new RainParticles();
-    fire->setSource(fireLight->position, glm::vec3(0.4f, 0.0f, 0.4f), glm::vec3(0.0f, 2.0f, 0.0f),
+    fire->setSource(fireLight->position, glm::vec3(0.4f, 0.0f, 0.4f), anchors::kFireTargetOffset,
                     0.5f);
     fire->setSourceVelocity(glm::vec3(0.0f, 4.0f, 0.0f));
     fire->setSphere(glm::vec3(0.0f, 2.0f, 0.0f), 1.9f);
@@ -186,10 +185,9 @@ void Renderer::init(float width, float height) {
         imageWidth = viewportWidth;
         imageHeight = viewportHeight;
     }
-    const GLuint loadingQuad = makeLetterboxQuad(static_cast<float>(viewportWidth),
-                                                 static_cast<float>(viewportHeight),
-                                                 static_cast<float>(imageWidth),
-                                                 static_cast<float>(imageHeight));
+    const GLuint loadingQuad =
+        makeLetterboxQuad(static_cast<float>(viewportWidth), static_cast<float>(viewportHeight),
+                          static_cast<float>(imageWidth), static_cast<float>(imageHeight));
     drawTextureToScreen(loadingQuad, loading);
 }
 
@@ -223,8 +221,8 @@ void Renderer::createGBuffer() {
 void Renderer::createBloomTextures() {
     brightTexture =
         makeTexture2D(GL_RGBA16F, targetWidth, targetHeight, GL_RGBA, GL_FLOAT, GL_LINEAR);
-    spareHalfTexture = makeTexture2D(GL_RGBA16F, halfWidth, halfHeight, GL_RGBA, GL_FLOAT,
-                                     GL_LINEAR);
+    spareHalfTexture =
+        makeTexture2D(GL_RGBA16F, halfWidth, halfHeight, GL_RGBA, GL_FLOAT, GL_LINEAR);
 }
 
 void Renderer::createPlainMaterialTextures() {
@@ -278,10 +276,9 @@ void Renderer::loadScene() {
     std::vector<LoadedTexture> textureCache;
     loadModel(textureCache, "res/myhouse/myhouse.obj", house);
 
-    skybox.cubeMap = loadCubeMap("res/cubemap/miramar", "interstellar_ft.tga",
-                                 "interstellar_bk.tga", "interstellar_up.tga",
-                                 "interstellar_dn.tga", "interstellar_rt.tga",
-                                 "interstellar_lf.tga");
+    skybox.cubeMap = loadCubeMap(
+        "res/cubemap/miramar", "interstellar_ft.tga", "interstellar_bk.tga", "interstellar_up.tga",
+        "interstellar_dn.tga", "interstellar_rt.tga", "interstellar_lf.tga");
     skybox.textureUnit = 0;
     skybox.program = skyboxProgram;
     glUseProgram(skyboxProgram->id);
@@ -292,7 +289,8 @@ void Renderer::loadScene() {
     int height = 0;
     const GLuint fireTexture = loadTexture("fire.png", "res/particles", width, height);
     const GLuint smokeTexture = loadTexture("smoke.png", "res/particles", width, height);
-    const GLuint blackWindow = loadTexture("windowsBlack.jpg", "res/myhouse/Textures", width, height);
+    const GLuint blackWindow =
+        loadTexture("windowsBlack.jpg", "res/myhouse/Textures", width, height);
     const GLuint figureWindow =
         loadTexture("windowsFigure.jpg", "res/myhouse/Textures", width, height);
     fire->fireTexture = fireTexture;
@@ -315,11 +313,11 @@ void Renderer::loadScene() {
 void Renderer::findNamedMeshes() {
     for (int i = 0; i < static_cast<int>(house.meshes.size()); ++i) {
         const std::string& name = house.meshes[i].name;
-        if (name == kChairName) chairIndex = i;
-        if (name == kRightDoorName) rightDoorIndex = i;
-        if (name == kLeftDoorName) leftDoorIndex = i;
-        if (name == kBoneName) boneIndex = i;
-        if (name == kWindowName) windowIndex = i;
+        if (name == anchors::kChairMesh) chairIndex = i;
+        if (name == anchors::kRightGateMesh) rightDoorIndex = i;
+        if (name == anchors::kLeftGateMesh) leftDoorIndex = i;
+        if (name == anchors::kBoneMesh) boneIndex = i;
+        if (name == anchors::kChangingWindowMesh) windowIndex = i;
     }
 }
 
@@ -361,29 +359,29 @@ void Renderer::animateMeshes(float dt) {
         chairSwing = 0.0f;
     }
     if (Mesh* chair = meshAt(chairIndex)) {
-        chair->translate({3.5f, 0.5f, 5.1f});
+        chair->translate(-anchors::kChairPivot);
         chair->rotate(10.0f * dt * chairSign, {1.0f, 0.0f, 0.0f});
-        chair->translate({-3.5f, -0.5f, -5.1f});
+        chair->translate(anchors::kChairPivot);
     }
 
     doorAngle += 16.0f * dt;
     if (doorAngle <= 90.0f) {
         if (Mesh* right = meshAt(rightDoorIndex)) {
-            right->translate({-1.025f, -0.49f, -19.49f});
+            right->translate(-onGround(anchors::kRightGateHinge));
             right->rotate(-16.0f * dt, {0.0f, 1.0f, 0.0f});
-            right->translate({1.025f, 0.49f, 19.49f});
+            right->translate(onGround(anchors::kRightGateHinge));
         }
         if (Mesh* left = meshAt(leftDoorIndex)) {
-            left->translate({5.97f, 0.179f, -19.48f});
+            left->translate(-onGround(anchors::kLeftGateHinge));
             left->rotate(16.0f * dt, {0.0f, 1.0f, 0.0f});
-            left->translate({-5.97f, -0.179f, 19.48f});
+            left->translate(onGround(anchors::kLeftGateHinge));
         }
     }
 
     if (Mesh* bone = meshAt(boneIndex)) {
-        bone->translate({-3.19104f, 0.5f, -3.15755f});
+        bone->translate(-onGround(anchors::kBoneAxis));
         bone->rotate(-60.0f * dt, {0.0f, 1.0f, 0.0f});
-        bone->translate({3.19104f, -0.5f, 3.15755f});
+        bone->translate(onGround(anchors::kBoneAxis));
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "Camera.h"
 #include "CameraPath.h"
+#include "SceneAnchors.h"
 
 std::vector<glm::vec3> flightKeyPositions() {
     Camera camera({0, 0, 0}, {0, 0, -1}, 45, 320, 192, 0.1f, 150);
@@ -69,9 +70,9 @@ struct TriangleGrid {
 // the right one by a negative angle about its hinge, the left one by a positive angle.
 glm::mat4 gateLeafTransform(const std::string& name, float seconds) {
     const float angle = glm::radians(std::min(16.0f * seconds, 90.0f));
-    const bool right = name == "rightDoor";
-    const glm::vec3 hinge =
-        right ? glm::vec3(1.025f, 0.49f, 19.49f) : glm::vec3(-5.97f, 0.179f, 19.48f);
+    const bool right = name == anchors::kRightGateMesh;
+    const glm::vec2 axis = right ? anchors::kRightGateHinge : anchors::kLeftGateHinge;
+    const glm::vec3 hinge(axis.x, 0.0f, axis.y);
     glm::mat4 m = glm::translate(glm::mat4(1.0f), hinge);
     m = glm::rotate(m, right ? -angle : angle, glm::vec3(0, 1, 0));
     return glm::translate(m, -hinge);

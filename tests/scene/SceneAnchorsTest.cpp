@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "FlightPath.h"
+#include "SceneAnchors.h"
 #include "SceneGeometry.h"
 
 namespace {
@@ -30,6 +31,7 @@ std::pair<glm::vec3, glm::vec3> bounds(const SceneMesh& mesh) {
 // turn about, the swapped window sit on the facade above the door, the bone float on the brew
 // around its spin axis, the chair rock on the floor, the ground reach past the far plane.
 TEST(SceneAnchorsTest, PartsSitWhereTheProgramMovesThemAndTheFlightClearsEverySurface) {
+    using namespace anchors;
     const std::vector<SceneMesh> meshes = importSceneMeshes(sceneModelPath());
     ASSERT_FALSE(meshes.empty()) << "run the asset generator first";
     const float kFree = std::numeric_limits<float>::quiet_NaN();
@@ -38,10 +40,20 @@ TEST(SceneAnchorsTest, PartsSitWhereTheProgramMovesThemAndTheFlightClearsEverySu
         glm::vec3 lo, hi;
         float tolerance;
     } rows[] = {
-        {"rightDoor", {-2.47f, -1.6f, 19.49f}, {1.025f, kFree, 19.49f}, 0.05f},
-        {"leftDoor", {-5.97f, -1.6f, 19.49f}, {-2.47f, kFree, 19.49f}, 0.05f},
-        {"main_construction.003_Vert.005", {-2.2f, 2.3f, 0.41f}, {-0.7f, 3.7f, 0.41f}, 0.05f},
-        {"Chair_chair", {-3.8f, -1.6f, kFree}, {-3.2f, kFree, kFree}, 0.1f},
+        {kRightGateMesh,
+         {kGateMeetX, kFloor, kGatePlaneZ},
+         {kRightGateHinge.x, kFree, kGatePlaneZ},
+         0.05f},
+        {kLeftGateMesh,
+         {kLeftGateHinge.x, kFloor, kGatePlaneZ},
+         {kGateMeetX, kFree, kGatePlaneZ},
+         0.05f},
+        {kChangingWindowMesh, glm::vec3(kChangingWindowMin, kFacadeFront + 0.01f),
+         glm::vec3(kChangingWindowMax, kFacadeFront + 0.01f), 0.05f},
+        {kChairMesh,
+         {kChairPivot.x - 0.3f, kFloor, kFree},
+         {kChairPivot.x + 0.3f, kFree, kFree},
+         0.1f},
     };
     for (const Row& row : rows) {
         const auto [lo, hi] = bounds(named(meshes, row.name));
@@ -51,14 +63,15 @@ TEST(SceneAnchorsTest, PartsSitWhereTheProgramMovesThemAndTheFlightClearsEverySu
                 << row.name << ", axis " << axis;
     }
 
-    ASSERT_FALSE(named(meshes, "bone").positions.empty());
-    for (const glm::vec3& p : named(meshes, "bone").positions)
-        ASSERT_TRUE(glm::length(glm::vec2(p.x - 3.19104f, p.z - 3.15755f)) <= 0.35f &&
-                    std::fabs(p.y + 0.6f) <= 0.1f);
+    ASSERT_FALSE(named(meshes, kBoneMesh).positions.empty());
+    for (const glm::vec3& p : named(meshes, kBoneMesh).positions)
+        ASSERT_TRUE(glm::distance(glm::vec2(p.x, p.z), kBoneAxis) <= kBoneReach &&
+                    std::fabs(p.y - kBoneHeight) <= 0.1f);
     // Every point of the chair lies within the rockers' circle about the rocking axis, so rocking
     // never pushes it through the floor.
-    for (const glm::vec3& p : named(meshes, "Chair_chair").positions)
-        ASSERT_LE(glm::length(glm::vec2(p.y + 0.5f, p.z + 5.1f)), 1.1f + 1e-3f);
+    for (const glm::vec3& p : named(meshes, kChairMesh).positions)
+        ASSERT_LE(glm::distance(glm::vec2(p.y, p.z), glm::vec2(kChairPivot.y, kChairPivot.z)),
+                  kChairPivot.y - kFloor + 1e-3f);
 
     // The far plane is 150 m; the flight stays within 17 m of the origin.
     const auto [lo, hi] = bounds(named(meshes, "ground"));
@@ -66,7 +79,7 @@ TEST(SceneAnchorsTest, PartsSitWhereTheProgramMovesThemAndTheFlightClearsEverySu
 
     // Catches a surface through the shadow-casting point light (its cube map would be black) and
     // triangles wound against their normals (back-face culling would drop them).
-    EXPECT_TRUE(clearanceMisses(meshes, {{glm::vec3(-7.1f, -1.1f, -6.4f), 0.0f}}, 0.3f).empty());
+    EXPECT_TRUE(clearanceMisses(meshes, {{kBlueWisp, 0.0f}}, 0.3f).empty());
     for (const SceneMesh& m : meshes) {
         ASSERT_EQ(m.normals.size(), m.positions.size()) << m.name << " has no normals";
         EXPECT_TRUE(m.hasTextureCoordinates && m.hasTangents) << m.name;

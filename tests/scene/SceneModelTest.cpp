@@ -4,6 +4,7 @@
 
 #include "GlTestFixture.h"
 #include "Model.h"
+#include "SceneAnchors.h"
 
 class SceneModelTest : public GlTest {};
 
@@ -22,8 +23,8 @@ TEST_F(SceneModelTest, HouseLoadsWithItsNamedPartsAndEveryMapItWasGiven) {
         ++named[mesh.name];
         triangles += mesh.indices.size() / 3;
     }
-    for (const char* name :
-         {"Chair_chair", "rightDoor", "leftDoor", "bone", "main_construction.003_Vert.005"})
+    for (const char* name : {anchors::kChairMesh, anchors::kRightGateMesh, anchors::kLeftGateMesh,
+                             anchors::kBoneMesh, anchors::kChangingWindowMesh})
         EXPECT_EQ(named[name], 1) << name;
     EXPECT_TRUE(model.meshes.size() <= 150u && triangles <= 250000u) << triangles << " triangles";
 

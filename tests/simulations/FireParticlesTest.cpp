@@ -1,10 +1,11 @@
 
 
 #include "Effects/FireParticles.h"
+#include "SceneAnchors.h"
 #include "SimulationTestSupport.h"
 
 namespace {
-const glm::vec3 kSource(3.258f, -1.539f, 3.177f);
+const glm::vec3 kSource = anchors::kFireSource;
 const glm::vec3 kSphereCentre = kSource + glm::vec3(0.0f, 2.0f, 0.0f);
 const float kSphereRadius = 1.9f;
 

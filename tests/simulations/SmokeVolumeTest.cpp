@@ -4,16 +4,16 @@
 #include "Effects/SmokeSource.h"
 #include "Effects/SmokeVolume.h"
 #include "Globals.h"
+#include "SceneAnchors.h"
 #include "SimulationTestSupport.h"
 
 namespace {
 // The tests run a 32^3 grid: the program's shaders at an eighth of the cost of its 64^3.
 const int kN = 32;
-// The cauldron's box: centred on x 3.213, z 3.193, bottom at y -0.565.
-const glm::mat4 kPlacement =
-    glm::translate(glm::translate(glm::mat4(1.0f), glm::vec3(3.213f, -0.565f, 3.193f)),
-                   glm::vec3(-0.5f, 0.0f, -0.5f));
-const glm::vec3 kBoxCentre(3.213f, -0.065f, 3.193f);
+// The cauldron's box, placed as the renderer places it.
+const glm::mat4 kPlacement = glm::scale(glm::translate(glm::mat4(1.0f), anchors::kSmokeBoxMin),
+                                        glm::vec3(anchors::kSmokeBoxSize));
+const glm::vec3 kBoxCentre = anchors::kSmokeBoxMin + glm::vec3(0.5f * anchors::kSmokeBoxSize);
 
 // A 32^3 grid texture, RGBA or (channels 1) red only.
 std::vector<float> read3d(GLuint texture, int channels = 4) {
@@ -72,7 +72,7 @@ TEST(SmokeSource, FollowsTheUnseededGeneratorAndStaysNearTheCentre) {
 // left on, ray entry points swapped or not in box coordinates, NaN or runaway values after stalls.
 TEST_F(SmokeVolumeTest, SmokeRisesStaysDivergenceFreeAndDrawsInItsBoxOnly) {
     // As the renderer sets it up: the fire's light, the cauldron placement, a camera 3 m in front.
-    renderer.lights.addLight(glm::vec3(3.258f, -1.539f, 3.177f));
+    renderer.lights.addLight(anchors::kFireSource);
     renderer.lights.pointLights[0]->colour = glm::vec3(10.0f, 2.0f, 0.0f);
     renderer.lights.ambient = 0.2f;
     renderer.camera = Camera(kBoxCentre + glm::vec3(0.0f, 0.3f, 3.0f), kBoxCentre, 45.0f, kWidth,

@@ -26,7 +26,7 @@ void addBrew(SceneModel& scene, glm::vec3 centre, float radius) {
 
 // A thigh bone: a shaft with two knuckled ends, lying across the spin axis.
 void buildBone(SceneModel& scene) {
-    Part bone = part(scene, "bone", mat::kBone);
+    Part bone = part(scene, anchors::kBoneMesh, mat::kBone);
     MeshBuilder local;
     addTube(local, {-0.19f, 0, 0}, {0.19f, 0, 0}, 0.032f, 0.032f, 10, bone.repeat, true, false,
             false);

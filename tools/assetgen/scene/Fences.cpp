@@ -93,10 +93,10 @@ void buildFences(SceneModel& scene) {
     const float rightStart = kFenceBack - inset;
     const FenceRun runs[] = {
         {{kFenceLeft + inset, kFenceFront},
-         {kLeftHinge.x - 0.82f, kFenceFront},
+         {kLeftGateHinge.x - 0.82f, kFenceFront},
          "fence_front_left",
          {0, 0}},
-        {{kRightHinge.x + 0.825f, kFenceFront},
+        {{kRightGateHinge.x + 0.825f, kFenceFront},
          {kFenceRight - inset, kFenceFront},
          "fence_front_right",
          {0, 0}},

@@ -104,8 +104,8 @@ void buildLeaf(SceneModel& scene, const char* name, float hingeX, float meetX) {
 // An iron arch over the gate between the pillar caps.
 void buildArch(SceneModel& scene) {
     Part iron = part(scene, "gate_arch", mat::kWroughtIron);
-    const float left = kLeftHinge.x - 0.42f;
-    const float right = kRightHinge.x + 0.42f;
+    const float left = kLeftGateHinge.x - 0.42f;
+    const float right = kRightGateHinge.x + 0.42f;
     const float cx = 0.5f * (left + right);
     const float a = 0.5f * (right - left);
     const float base = kPillarTop + 0.62f;
@@ -131,11 +131,11 @@ void buildArch(SceneModel& scene) {
 }  // namespace
 
 void buildGate(SceneModel& scene) {
-    buildPillar(scene, kRightHinge.x + 0.025f);
-    buildPillar(scene, kLeftHinge.x - 0.02f - 2 * kPillarHalf);
-    buildLantern(scene, kRightLanternLight);
-    buildLantern(scene, kLeftLanternLight);
-    buildLeaf(scene, "rightDoor", kRightHinge.x, kGateMeetX);
-    buildLeaf(scene, "leftDoor", kLeftHinge.x, kGateMeetX);
+    buildPillar(scene, kRightGateHinge.x + 0.025f);
+    buildPillar(scene, kLeftGateHinge.x - 0.02f - 2 * kPillarHalf);
+    buildLantern(scene, kRightGateLantern);
+    buildLantern(scene, kLeftGateLantern);
+    buildLeaf(scene, anchors::kRightGateMesh, kRightGateHinge.x, kGateMeetX);
+    buildLeaf(scene, anchors::kLeftGateMesh, kLeftGateHinge.x, kGateMeetX);
     buildArch(scene);
 }

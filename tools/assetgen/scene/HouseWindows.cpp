@@ -120,7 +120,14 @@ void buildHouseWindows(SceneModel& scene) {
         addSurround(scene, w, false);
     }
     // The upper window above the door, whose picture the flight swaps: its own mesh.
-    const WallWindow special{Axis::Z, kFront, 1.0f, {{-2.2f, 2.3f}, {-0.7f, 3.7f}}, ""};
-    addWindowPicture(scene.mesh("main_construction.003_Vert.005", mat::kWindows), special);
+    using anchors::kChangingWindowMax;
+    using anchors::kChangingWindowMin;
+    const WallWindow special{Axis::Z,
+                             kFront,
+                             1.0f,
+                             {{kChangingWindowMin.x, kChangingWindowMin.y},
+                              {kChangingWindowMax.x, kChangingWindowMax.y}},
+                             ""};
+    addWindowPicture(scene.mesh(anchors::kChangingWindowMesh, mat::kWindows), special);
     addSurround(scene, special, true);
 }

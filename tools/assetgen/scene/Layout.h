@@ -2,15 +2,17 @@
 
 #include <glm/glm.hpp>
 
-// Where things stand, in metres, y up. These heights and positions are fixed by the program that
-// animates and lights the scene; everything else is built around them.
+#include "SceneAnchors.h"
+
+// Where things stand, in metres, y up. The places that the program lights and animates come from
+// SceneAnchors.h; everything here is built around them.
 namespace layout {
-constexpr float kGround = -1.7f;
-constexpr float kFloor = -1.6f;
+using anchors::kFloor;
+using anchors::kGround;
 constexpr float kCeiling = 1.9f;
 
 // The house: outer wall faces, wall thickness, the roof.
-constexpr float kFront = 0.4f;
+constexpr float kFront = anchors::kFacadeFront;
 constexpr float kBack = -7.9f;
 constexpr float kLeft = -9.8f;
 constexpr float kRight = 5.5f;
@@ -45,27 +47,22 @@ constexpr float kBrokenWindowMaxZ = -3.7f;
 constexpr float kBrokenWindowBottom = 0.0f;
 constexpr float kBrokenWindowTop = 1.7f;
 
-// The gate: hinges of the two leaves, their plane and height.
-constexpr glm::vec2 kRightHinge(1.025f, 19.49f);
-constexpr glm::vec2 kLeftHinge(-5.97f, 19.48f);
-constexpr float kGatePlaneZ = 19.49f;
-constexpr float kGateMeetX = -2.47f;
+// The gate, the fire, the cauldron, the bone and the hall's lights and chair.
+using anchors::kBoneAxis;
+using anchors::kBoneHeight;
+using anchors::kCauldronCentre;
+using anchors::kCauldronRim;
+using anchors::kChairPivot;
+using anchors::kFireSource;
+using anchors::kGateMeetX;
+using anchors::kGatePlaneZ;
+using anchors::kHallLantern;
+using anchors::kLeftGateHinge;
+using anchors::kLeftGateLantern;
+using anchors::kRightGateHinge;
+using anchors::kRightGateLantern;
 constexpr float kGateTop = 1.2f;
-constexpr glm::vec3 kRightLanternLight(1.37f, 1.57f, 20.2f);
-constexpr glm::vec3 kLeftLanternLight(-6.36f, 1.42f, 20.34f);
-
-// Fire, cauldron and the spinning bone.
-constexpr glm::vec2 kCauldronCentre(3.213f, 3.193f);
-constexpr float kCauldronRim = -0.565f;
 constexpr float kCauldronRadius = 0.5f;
-constexpr glm::vec3 kFireSource(3.258f, -1.539f, 3.177f);
-constexpr glm::vec2 kBoneAxis(3.19104f, 3.15755f);
-constexpr float kBoneHeight = -0.6f;
-
-// Inside the hall.
-constexpr glm::vec3 kChairPivot(-3.5f, -0.5f, -5.1f);
-constexpr glm::vec3 kBlueWisp(-7.1f, -1.1f, -6.4f);
-constexpr glm::vec3 kHallLantern(-1.74f, 0.8f, -4.36f);
 
 // The fence line and the garden wall.
 constexpr float kFenceFront = 19.5f;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <glm/glm.hpp>
+
+// Where the program lights, animates and simulates the scene, in metres, y up. The asset generator
+// builds the house around these same numbers and the tests check the model against them, so each
+// is written down here and nowhere else.
+namespace anchors {
+// The floor of the hall and the outdoor ground.
+constexpr float kGround = -1.7f;
+constexpr float kFloor = -1.6f;
+
+// The point lights, in the order the renderer adds them.
+constexpr glm::vec3 kBlueWisp(-7.1f, -1.1f, -6.4f);  // light 1, the one shadow caster
+constexpr glm::vec3 kHallLantern(-1.74f, 0.8f, -4.36f);
+constexpr glm::vec3 kRightGateLantern(1.37f, 1.57f, 20.2f);
+constexpr glm::vec3 kLeftGateLantern(-6.36f, 1.42f, 20.34f);
+constexpr glm::vec3 kFireSource(3.258f, -1.539f, 3.177f);  // light 5 and the fire's spawn point
+
+// The fire particles are drawn towards kFireSource + kFireTargetOffset.
+constexpr glm::vec3 kFireTargetOffset(0.0f, 2.0f, 0.0f);
+
+// The cauldron (x, z of its axis; its rim height) and the smoke box, the unit cube standing on the
+// rim around that axis.
+constexpr glm::vec2 kCauldronCentre(3.213f, 3.193f);
+constexpr float kCauldronRim = -0.565f;
+constexpr float kSmokeBoxSize = 1.0f;
+constexpr glm::vec3 kSmokeBoxMin(kCauldronCentre.x - 0.5f * kSmokeBoxSize, kCauldronRim,
+                                 kCauldronCentre.y - 0.5f * kSmokeBoxSize);
+
+// The bone spins about the vertical axis through (x, z), floating on the brew at about kBoneHeight.
+constexpr glm::vec2 kBoneAxis(3.19104f, 3.15755f);
+constexpr float kBoneHeight = -0.6f;
+constexpr float kBoneReach = 0.35f;  // no point of the bone lies further from its axis
+
+// The rocking chair turns about the axis parallel to x through this point.
+constexpr glm::vec3 kChairPivot(-3.5f, -0.5f, -5.1f);
+
+// The gate leaves turn about vertical axes through these (x, z) points; closed, they lie in the
+// plane z = kGatePlaneZ and meet at x = kGateMeetX.
+constexpr glm::vec2 kRightGateHinge(1.025f, 19.49f);
+constexpr glm::vec2 kLeftGateHinge(-5.97f, 19.48f);
+constexpr float kGatePlaneZ = 19.49f;
+constexpr float kGateMeetX = -2.47f;
+
+// The window above the front door whose picture changes: its (x, y) extent on the facade, which
+// it stands a few millimetres in front of.
+constexpr glm::vec2 kChangingWindowMin(-2.2f, 2.3f);
+constexpr glm::vec2 kChangingWindowMax(-0.7f, 3.7f);
+constexpr float kFacadeFront = 0.4f;
+
+// The meshes that the program finds by name: each must occur exactly once in the house.
+constexpr const char* kChairMesh = "Chair_chair";
+constexpr const char* kRightGateMesh = "rightDoor";
+constexpr const char* kLeftGateMesh = "leftDoor";
+constexpr const char* kBoneMesh = "bone";
+constexpr const char* kChangingWindowMesh = "main_construction.003_Vert.005";
+}  // namespace anchors
