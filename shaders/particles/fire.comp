@@ -1,7 +1,10 @@
 #version 430 core
 // Fire particles: each invocation owns one particle. A dead particle takes a spawn slot from the
-// emission counter; a live one is pulled towards the target, slowed by drag, jittered, aged, and
-// dies when its life runs out or when it leaves the sphere.
+// emission counter; a live one rises (buoyancy plus a gentle spring towards the target), is slowed
+// by drag and jittered, flows around the cauldron's belly hung above the source instead of through
+// it, ages, and dies when its life runs out or when it leaves the sphere. One particle in
+// EMBER_SHARE is an ember: lighter and livelier, it flies up past the pot (fire.vert picks the
+// same ones by the same index hash).
 layout(local_size_x = 256) in;
 
 layout(std430, binding = 0) buffer Positions { vec4 positions[]; };    // xyz position, w size
@@ -22,9 +25,21 @@ uniform float sphereRadius;
 
 const uint BUDGET_BASE = 2147483647u;
 const float MAX_STEP = 1.0 / 30.0;  // longest motion step: a stalled frame moves no further
-const float DRAG = 1.5;             // velocity damping, 1/s
-const float JITTER = 1.5;           // random sideways acceleration of the flicker, m/s^2
+const float DRAG = 3.0;             // velocity damping of a flame, 1/s
+const float BUOYANCY = 2.5;         // upward acceleration of hot gas, m/s^2
+const float JITTER = 4.0;           // random sideways acceleration of the flicker, m/s^2
+const float EMBER_DRAG = 1.2;       // embers coast further...
+const float EMBER_JITTER = 9.0;     // ...and zigzag more
+const uint EMBER_SHARE = 20u;       // one particle in this many is an ember
 const float PI = 3.14159265;
+
+// The cauldron hangs over the source (tools/assetgen/scene/Cauldron.cpp): its belly, an ellipsoid,
+// and above the belly's widest ring a wall up to the rim. Both are a few centimetres larger than
+// the iron, so flames lick along the outside of the pot rather than into it.
+const vec3 BELLY_OFFSET = vec3(-0.045, 0.659, 0.016);  // belly centre from the source, metres
+const vec3 BELLY_RADII = vec3(0.68, 0.42, 0.68);
+const float WALL_RADIUS = 0.64;
+const float WALL_TOP = 0.98;  // rim height above the source
 
 // Integer hash (lowbias32): a well mixed 32-bit value from any input.
 uint hash(uint x) {
@@ -51,6 +66,30 @@ vec3 randomInBall(inout uint state) {
     return r * vec3(sinTheta * cos(phi), cosTheta, sinTheta * sin(phi));
 }
 
+bool isEmber(uint i) { return hash(i * 7u + 1u) % EMBER_SHARE == 0u; }
+
+// Keeps a point out of the pot: a point inside the belly or the wall is moved onto its surface and
+// the velocity loses its part into the surface, so the flow slides along the iron.
+void slideAroundPot(inout vec3 position, inout vec3 velocity) {
+    vec3 local = position - (sourceBasePos + BELLY_OFFSET);
+    vec3 normal;
+    if (local.y < 0.0) {
+        vec3 q = local / BELLY_RADII;
+        float k = length(q);
+        if (k >= 1.0) return;
+        // Scaling the point out along its ray from the centre puts it on the ellipsoid.
+        position += local * (1.0 / max(k, 1e-3) - 1.0);
+        normal = normalize(q / BELLY_RADII);
+    } else {
+        float r = length(local.xz);
+        if (local.y > WALL_TOP || r >= WALL_RADIUS) return;
+        vec2 out2 = r > 1e-4 ? local.xz / r : vec2(1.0, 0.0);
+        position.xz += out2 * (WALL_RADIUS - r);
+        normal = vec3(out2.x, 0.0, out2.y);
+    }
+    velocity -= min(dot(velocity, normal), 0.0) * normal;
+}
+
 void spawn(uint i, inout uint state) {
     // Spawn point: the source spread as an ellipsoid (a disc when the vertical spread is 0),
     // denser towards the middle like the base of a flame.
@@ -65,6 +104,7 @@ void spawn(uint i, inout uint state) {
     // Initial velocity: the base velocity scaled by 0.6..1.4 plus a small sideways spread.
     vec3 sideways = vec3(random01(state) - 0.5, 0.0, random01(state) - 0.5) * 0.6;
     vec3 velocity = sourceBaseVel * mix(0.6, 1.4, random01(state)) + sideways;
+    if (isEmber(i)) velocity *= 0.5;  // embers rise from the glowing bed, not with the flames
     float size = mix(0.7, 1.3, random01(state));
     // Life 0.75..1.25 times the base: the mean stays the base, the flame edge stays ragged.
     float life = sourceBaseTimeToLive * mix(0.75, 1.25, random01(state));
@@ -95,14 +135,18 @@ void main() {
     vec3 position = positionSize.xyz;
     vec3 velocity = velocityState.xyz;
 
-    // Motion over h = min(dt, MAX_STEP): a spring towards the target plus flicker jitter,
-    // integrated explicitly, then drag applied implicitly, v / (1 + DRAG h), which damps for
-    // every h and never overshoots.
+    // Motion over h = min(dt, MAX_STEP): buoyancy, a spring towards the target (it also holds the
+    // flames close to the pot's axis) and flicker jitter, integrated explicitly, then drag applied
+    // implicitly, v / (1 + drag h), which damps for every h and never overshoots.
+    bool ember = isEmber(i);
     float h = min(deltaT, MAX_STEP);
-    vec3 jitter = vec3(random01(state) - 0.5, 0.0, random01(state) - 0.5) * (2.0 * JITTER);
-    vec3 acceleration = (target - position) * targetAttraction + jitter;
-    velocity = (velocity + acceleration * h) / (1.0 + DRAG * h);
+    float jitterStrength = ember ? EMBER_JITTER : JITTER;
+    vec3 jitter = vec3(random01(state) - 0.5, 0.0, random01(state) - 0.5) * (2.0 * jitterStrength);
+    vec3 acceleration =
+        (target - position) * targetAttraction + vec3(0.0, BUOYANCY, 0.0) + jitter;
+    velocity = (velocity + acceleration * h) / (1.0 + (ember ? EMBER_DRAG : DRAG) * h);
     position += velocity * h;
+    slideAroundPot(position, velocity);
 
     // Ageing uses the whole frame time; leaving the sphere ends the particle at once.
     life -= deltaT;

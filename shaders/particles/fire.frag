@@ -1,9 +1,17 @@
 #version 430 core
-// Fire sprite: the fire image blended towards the smoke image as the particle ages, faded softly
-// where the sprite comes close to the scene behind it.
+// Fire sprite. A flame is the fire image tinted from its hot colours towards a dull red as it
+// cools; it then turns into a thin, dark smoke puff (the smoke image) that still glows orange
+// from the fire below while it is fresh. Embers are small glowing specks that twinkle. Sprites
+// are blended "over" (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA), so however many overlap, the fire is
+// never brighter than its brightest sprite: no white-out in the HDR target. Every sprite fades
+// softly where it comes close to the scene behind it.
 in vec2 spriteCoord;
 in float youth;
+in float heat;
+in float ember;
+in float seed;
 in float fadeOut;
+in float secondsLeft;
 in float spriteDistance;
 
 out vec4 fragColor;
@@ -16,26 +24,46 @@ uniform mat4 viewMatrix;
 // The scene's world positions (alpha 1 where geometry is, 0 where none), bound to unit 2.
 layout(binding = 2) uniform sampler2D sceneFragPos;
 
-const float FIRE_INTENSITY = 2.0;  // HDR gain of the flame colour
-const float SMOKE_OPACITY = 0.35;  // smoke sprites are thinner than flame sprites
-const float SOFT_RANGE = 0.3;      // metres over which a sprite fades in front of geometry
-const vec3 FIRE_CORE = vec3(1.0, 0.6, 0.2);    // drawn flame without its image: hot core,
-const vec3 FIRE_EDGE = vec3(0.8, 0.18, 0.02);  // cooler rim
-const vec3 SMOKE_FALLBACK = vec3(0.22, 0.2, 0.19);
+// HDR colours: the tone mapping shows a luminance near 1 as about full brightness at night, so
+// the hottest flame stays just below that and keeps its yellow.
+const float FLAME_INTENSITY = 1.05;
+const vec3 COOLED_FLAME = vec3(0.55, 0.09, 0.015);  // a flame's dull red just before smoke
+const float FLAME_OPACITY = 1.0;
+// The smoke image is a mid grey; this scales it to soot lit by the night only.
+const vec3 SMOKE_SHADE = vec3(0.1, 0.095, 0.09);
+const vec3 SMOKE_GLOW = vec3(0.4, 0.12, 0.03);      // firelight on fresh smoke
+const float SMOKE_OPACITY = 0.2;
+const vec3 EMBER_COLOUR = vec3(1.3, 0.6, 0.12);
+const float SOFT_RANGE = 0.1;  // metres over which a sprite fades in front of geometry
+const vec3 FIRE_CORE = vec3(1.0, 0.75, 0.35);  // drawn flame without its image: hot core,
+const vec3 FIRE_EDGE = vec3(0.9, 0.3, 0.05);   // cooler rim
+const vec3 SMOKE_FALLBACK = vec3(0.5);
 
 void main() {
-    // Round sprite mask: 1 in the middle, falling smoothly to 0 at the inscribed circle's edge.
+    // Round sprite mask: 1 in the middle, falling smoothly to 0 at the inscribed circle's edge
+    // (the flame image has its own shape).
     float radius = length(spriteCoord - 0.5) * 2.0;
-    float mask = 1.0 - radius * radius;
-    mask = max(mask, 0.0) * max(mask, 0.0);
+    float mask = max(1.0 - radius * radius, 0.0);
 
-    // Without an image the flame is drawn: hot in the middle and while young, redder outwards.
-    vec3 drawnFlame = mix(FIRE_EDGE, FIRE_CORE, (1.0 - radius) * youth);
-    vec4 fire = hasTexFire != 0 ? texture(texFire, spriteCoord) : vec4(drawnFlame, 0.8);
-    vec4 smoke = hasTexSmoke != 0 ? texture(texSmoke, spriteCoord) : vec4(SMOKE_FALLBACK, 1.0);
-    fire.rgb *= FIRE_INTENSITY;
-    smoke.a *= SMOKE_OPACITY;
-    vec4 colour = mix(smoke, fire, youth);
+    vec4 colour;
+    if (ember > 0.5) {
+        // A speck that flickers as it tumbles, each at its own phase.
+        float twinkle = 0.6 + 0.4 * sin(secondsLeft * 40.0 + seed * 60.0);
+        colour = vec4(EMBER_COLOUR * twinkle, mask * mask);
+    } else {
+        vec3 drawnFlame = mix(FIRE_EDGE, FIRE_CORE, 1.0 - radius);
+        vec4 fireImage = hasTexFire != 0 ? texture(texFire, spriteCoord) : vec4(drawnFlame, mask);
+        vec4 smokeImage =
+            hasTexSmoke != 0 ? texture(texSmoke, spriteCoord) : vec4(SMOKE_FALLBACK, mask);
+        // Hot flames burn in the image's colours; cooling ones redden and thin out.
+        vec3 flameColour = mix(COOLED_FLAME, fireImage.rgb, heat) * FLAME_INTENSITY;
+        vec4 flame = vec4(flameColour, fireImage.a * FLAME_OPACITY * mix(0.6, 1.0, heat));
+        // Fresh smoke carries the fire's glow; old smoke is the dark grey of soot.
+        vec3 smokeColour = smokeImage.rgb * SMOKE_SHADE + SMOKE_GLOW * youth * youth;
+        vec4 smoke = vec4(smokeColour, smokeImage.a * SMOKE_OPACITY * mask);
+        // The turn from flame to smoke takes the last fifth of the flame's time.
+        colour = mix(smoke, flame, smoothstep(0.8, 1.0, youth));
+    }
 
     // Soft particles: compare the view distance of the scene at this pixel with the sprite's;
     // the sprite fades over SOFT_RANGE metres in front of the surface instead of cutting it.
@@ -46,5 +74,5 @@ void main() {
         soft = clamp((sceneDistance - spriteDistance) / SOFT_RANGE, 0.0, 1.0);
     }
 
-    fragColor = vec4(colour.rgb, colour.a * mask * fadeOut * soft);
+    fragColor = vec4(colour.rgb, colour.a * fadeOut * soft);
 }

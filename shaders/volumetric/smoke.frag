@@ -26,10 +26,20 @@ uniform PointLight u_pointLights[10];
 uniform int u_pointLightsCount;
 uniform float u_lightAmb;
 
-const float EXTINCTION = 10.0;       // per metre per unit density
-const float ALBEDO = 0.6;            // share of the extinguished light that is scattered
+mat4 worldToBox;  // inverse of u_modelMatrix, set once in main
+
+const float EXTINCTION = 6.0;        // per metre per unit density: wisps, not a wall
+const float ALBEDO = 0.15;           // sooty smoke: most of the light it stops, it absorbs
 const vec3 AMBIENT_TINT = vec3(0.7, 0.75, 0.85);  // moonlit sky around the smoke
 const float FORWARD_G = 0.5;         // Henyey-Greenstein asymmetry of the forward lobe
+// A light below the box's floor and within its footprint burns under the cauldron: the pot hides
+// it from the smoke but for what licks up round the rim, fading with height above the floor.
+const float UNDER_POT_SHARE = 0.3;   // of such a light reaching the smoke at the rim
+const float UNDER_POT_FALLOFF = 0.3; // metres above the rim over which that share fades by 1/e
+const float FOOTPRINT_MARGIN = 0.25; // box units beyond the sides still counted as under the pot
+// The smoke thins out towards the box's open sides and top, so it ends in wisps, not at a face.
+const float SIDE_FADE = 0.15;        // box units
+const float TOP_FADE = 0.35;
 const float STEP_CELLS = 1.5;        // march step in grid cells
 const int MAX_STEPS = 96;
 const float PI = 3.14159265;
@@ -40,11 +50,22 @@ float forwardLobe(float cosTheta) {
     return (1.0 - g2) / pow(1.0 + g2 - 2.0 * FORWARD_G * cosTheta, 1.5);
 }
 
+// Share of a light that reaches a point of the smoke: all of it, unless the light is under the pot.
+float lightReach(vec3 lightBox, vec3 pointBox) {
+    bool underPot = lightBox.y < 0.0 &&
+                    all(greaterThan(lightBox.xz, vec2(-FOOTPRINT_MARGIN))) &&
+                    all(lessThan(lightBox.xz, vec2(1.0 + FOOTPRINT_MARGIN)));
+    if (!underPot) return 1.0;
+    float aboveRim = pointBox.y * length(u_modelMatrix[1].xyz);  // metres
+    return UNDER_POT_SHARE * exp(-aboveRim / UNDER_POT_FALLOFF);
+}
+
 // Light reaching a world point from the point lights, weighted by how much of it the smoke
 // sends towards the eye: an even part plus a forward lobe as strong as the light's "spec".
-vec3 inScattered(vec3 p, vec3 towardsEye) {
+vec3 inScattered(vec3 p, vec3 pointBox, vec3 towardsEye) {
     vec3 light = u_lightAmb * AMBIENT_TINT;
     for (int i = 0; i < u_pointLightsCount; ++i) {
+        vec3 lightBox = (worldToBox * vec4(u_pointLights[i].pos, 1.0)).xyz;
         vec3 toPoint = p - u_pointLights[i].pos;
         float d = length(toPoint);
         float attenuation = 1.0 / (u_pointLights[i].cons + u_pointLights[i].lin * d +
@@ -52,13 +73,14 @@ vec3 inScattered(vec3 p, vec3 towardsEye) {
         float cosTheta = dot(toPoint / max(d, 1e-4), towardsEye);
         float phase = (1.0 + u_pointLights[i].spec * forwardLobe(cosTheta)) /
                       (1.0 + u_pointLights[i].spec);
-        light += u_pointLights[i].col * attenuation * phase;
+        light += u_pointLights[i].col * attenuation * phase * lightReach(lightBox, pointBox);
     }
     return light;
 }
 
 void main() {
     ivec2 pixel = ivec2(gl_FragCoord.xy);
+    worldToBox = inverse(u_modelMatrix);
     vec4 exitFace = texelFetch(u_backFaces, pixel, 0);
     if (exitFace.a >= 0.0) discard;  // the box does not cover this pixel
     vec4 entryFace = texelFetch(u_frontFaces, pixel, 0);
@@ -71,7 +93,7 @@ void main() {
         startBox = entryFace.rgb;
         startDistance = -entryFace.a;
     } else {
-        startBox = (inverse(u_modelMatrix) * vec4(u_camPos, 1.0)).xyz;
+        startBox = (worldToBox * vec4(u_camPos, 1.0)).xyz;
         startDistance = 0.0;
     }
     vec3 endBox = exitFace.rgb;
@@ -102,13 +124,17 @@ void main() {
     for (int i = 0; i < steps; ++i) {
         float t = (float(i) + jitter) * dt;
         // Level 0 (the grid has no other), trilinear: the march is non-uniform control flow.
-        float density = textureLod(u_volumePresssureGradient, mix(startBox, endBox, t), 0.0).a;
+        vec3 pointBox = mix(startBox, endBox, t);
+        float density = textureLod(u_volumePresssureGradient, pointBox, 0.0).a;
+        vec2 fromSide = min(pointBox.xz, 1.0 - pointBox.xz);
+        density *= smoothstep(0.0, SIDE_FADE, min(fromSide.x, fromSide.y)) *
+                   smoothstep(0.0, TOP_FADE, 1.0 - pointBox.y);
         if (density <= 1e-4) continue;
         // Beer-Lambert over the step; what the step absorbs, it partly scatters towards the eye.
         float stepTransmittance = exp(-EXTINCTION * density * stepLength);
         vec3 p = mix(startWorld, endWorld, t);
         vec3 towardsEye = normalize(u_camPos - p);
-        colour += transmittance * (1.0 - stepTransmittance) * ALBEDO * inScattered(p, towardsEye);
+        colour += transmittance * (1.0 - stepTransmittance) * ALBEDO * inScattered(p, pointBox, towardsEye);
         transmittance *= stepTransmittance;
         if (transmittance < 0.01) break;
     }
