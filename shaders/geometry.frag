@@ -78,6 +78,8 @@ void main() {
     vec4 albedo = u_useDiff ? sampleMap(u_texDiffuse) : vec4(kPlainAlbedo, 1.0);
     // Cut-out textures (leaves, wrought iron): their transparent texels are holes.
     if (albedo.a < 0.5) discard;
+    // Passed on as stored: the lighting pass reads the top of the range (a specular map's near-white
+    // texels: candle flames, embers) as a surface that shines with its own colour.
     float specular = u_useSpec ? sampleMap(u_texSpecular).r : kPlainSpecular;
 
     vec3 n = normalize(fs.normal);

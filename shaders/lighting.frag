@@ -49,6 +49,31 @@ const float kShininess = 32.0;
 // of the room. A share, not all of it: a point light can still shine straight into a crease.
 const float kDirectOcclusion = 0.5;
 
+// Inside the house (the inner faces of its walls, floor to ceiling) the night is kept: little of
+// the ambient light gets in, and each light's reach ends within the room, so that the lights make
+// pools with dark corners between them. Points a few centimetres beyond the inner faces still
+// count as inside; the outer faces, a wall's thickness further, do not. The box is the one the
+// house is built around (kInteriorMin, kInteriorMax in src/SceneAnchors.h; a test compares them).
+const vec3 kInteriorMin = vec3(-9.5, -1.6, -7.6);
+const vec3 kInteriorMax = vec3(5.2, 1.9, 0.1);
+const float kInteriorMargin = 0.05;
+const float kInteriorBlend = 0.15;    // beyond the margin, inside fades to outside over this
+const float kIndoorAmbient = 0.08;    // share of the ambient light that reaches indoors
+const float kIndoorLightRange = 4.0;  // indoors a light fades to nothing at this distance
+const float kIndoorPoolGain = 1.8;    // and shines this much brighter near it: a pool of light
+// The shadow caster reaches further, so that its shadows fall across the room and not only
+// around it.
+const float kIndoorCasterRange = 6.5;
+// The other lights indoors are lanterns, whose iron roofs keep all but this share of their light
+// off the ceiling above them.
+const float kLanternRoofLeak = 0.06;
+
+// Emissive surfaces (candle flames, embers) mark themselves with a specular value at or above
+// kEmissiveMark, a range no specular map uses otherwise (the shiniest, wet glass, stays near
+// 0.9); they shine with their own colour, scaled by kEmissiveStrength, and reflect nothing.
+const float kEmissiveMark = 0.97;
+const float kEmissiveStrength = 3.0;
+
 vec3 srgbToLinear(vec3 c) {
     vec3 low = c / 12.92;
     vec3 high = pow((c + 0.055) / 1.055, vec3(2.4));
@@ -102,6 +127,25 @@ float pointShadow(int i, vec3 fragPos, vec3 normal, vec3 lightPos) {
 // ---- end of point-light shadows --------------------------------------------------------------
 // --- end of point shadows
 
+// 1 inside the house, 0 outside, blending across a thin shell just beyond its inner faces.
+float interiorAmount(vec3 p) {
+    vec3 beyond = max(max(kInteriorMin - p, p - kInteriorMax) - kInteriorMargin, 0.0);
+    return 1.0 - smoothstep(0.0, kInteriorBlend, max(beyond.x, max(beyond.y, beyond.z)));
+}
+
+// Indoors a light's reach ends at `range`: (1 - (d / range)^3)^2 keeps most of the light in a
+// pool around it and takes the attenuation smoothly to zero at the range.
+float indoorReach(float d, float range) {
+    float x = clamp(1.0 - pow(d / range, 3.0), 0.0, 1.0);
+    return x * x;
+}
+
+// A lantern's roof: full light up to about 10 degrees above its horizon, kLanternRoofLeak from
+// 20 degrees up. toLight is the unit direction from the surface to the lantern.
+float lanternRoof(vec3 toLight) {
+    return mix(kLanternRoofLeak, 1.0, smoothstep(-0.35, -0.17, toLight.y));
+}
+
 float fogAmount(vec3 p, float viewDepth) {
     float d = u_depthFog ? viewDepth : distance(p, u_camPos);
     float amount;
@@ -117,6 +161,38 @@ float fogAmount(vec3 p, float viewDepth) {
     return clamp(amount, 0.0, 1.0) * mix(0.45, 1.0, exp(-height * kMistFalloff));
 }
 
+// Ambient and point lights on the surface at p with unit normal n, albedo and specular mask.
+vec3 shade(vec3 p, vec3 n, vec3 albedo, float specularMask) {
+    float inside = interiorAmount(p);
+    vec3 v = normalize(u_camPos - p);
+    // The occlusion is half resolution: filtered, from its only level.
+    float occlusion =
+        u_doAmbientOcclusion ? textureLod(u_texAmbientOcclusion, texCoords, 0.0).r : 1.0;
+    vec3 color = u_lightAmb * mix(1.0, kIndoorAmbient, inside) * albedo * occlusion;
+    float directOcclusion = mix(1.0, occlusion, kDirectOcclusion);
+
+    for (int i = 0; i < u_pointLightsCount; ++i) {
+        PointLight light = u_pointLights[i];
+        vec3 toLight = light.pos - p;
+        float d = length(toLight);
+        vec3 l = toLight / max(d, 1e-4);
+        float attenuation = 1.0 / (light.cons + light.lin * d + light.quad * d * d);
+        bool caster = u_shadowsLightActive[i] != 0;
+        float indoor = caster ? indoorReach(d, kIndoorCasterRange)
+                              : kIndoorPoolGain * indoorReach(d, kIndoorLightRange) *
+                                    lanternRoof(l);
+        attenuation *= mix(1.0, indoor, inside);
+        float diffuse = max(dot(n, l), 0.0);
+        // Blinn-Phong highlight, masked by the surface's specular map.
+        vec3 h = normalize(l + v);
+        float specular = diffuse > 0.0 ? pow(max(dot(n, h), 0.0), kShininess) : 0.0;
+        specular *= specularMask * light.spec;
+        float shadow = pointShadow(i, p, n, light.pos);
+        color += (albedo * diffuse + specular) * light.col * attenuation * shadow * directOcclusion;
+    }
+    return color;
+}
+
 void main() {
     // The G-buffer matches this target texel for texel: read it by pixel, with no filtering and
     // no implicit derivatives (undefined after the early return below).
@@ -129,31 +205,11 @@ void main() {
     vec4 colorSpec = texelFetch(u_texColorSpec, pixel, 0);
     vec3 albedo = srgbToLinear(colorSpec.rgb);
     vec3 p = fragPos.xyz;
-    vec3 n = normalize(texelFetch(u_texNormal, pixel, 0).xyz);
-    vec3 v = normalize(u_camPos - p);
     float viewDepth = -texelFetch(u_texViewSpace, pixel, 0).z;
-
-    // The occlusion is half resolution: filtered, from its only level.
-    float occlusion =
-        u_doAmbientOcclusion ? textureLod(u_texAmbientOcclusion, texCoords, 0.0).r : 1.0;
-    vec3 color = u_lightAmb * albedo * occlusion;
-    float directOcclusion = mix(1.0, occlusion, kDirectOcclusion);
-
-    for (int i = 0; i < u_pointLightsCount; ++i) {
-        PointLight light = u_pointLights[i];
-        vec3 toLight = light.pos - p;
-        float d = length(toLight);
-        vec3 l = toLight / max(d, 1e-4);
-        float attenuation = 1.0 / (light.cons + light.lin * d + light.quad * d * d);
-        float diffuse = max(dot(n, l), 0.0);
-        // Blinn-Phong highlight, masked by the surface's specular map.
-        vec3 h = normalize(l + v);
-        float specular = diffuse > 0.0 ? pow(max(dot(n, h), 0.0), kShininess) : 0.0;
-        specular *= colorSpec.a * light.spec;
-        float shadow = pointShadow(i, p, n, light.pos);
-        color += (albedo * diffuse + specular) * light.col * attenuation * shadow * directOcclusion;
-    }
-
+    vec3 color = colorSpec.a >= kEmissiveMark
+                     ? albedo * kEmissiveStrength
+                     : shade(p, normalize(texelFetch(u_texNormal, pixel, 0).xyz), albedo,
+                             colorSpec.a);
     if (u_doFog) color = mix(color, kFogColor, fogAmount(p, viewDepth));
     fragColor = vec4(color, 1.0);
 }

@@ -49,6 +49,12 @@ constexpr glm::vec2 kChangingWindowMin(-2.2f, 2.3f);
 constexpr glm::vec2 kChangingWindowMax(-0.7f, 3.7f);
 constexpr float kFacadeFront = 0.4f;
 
+// The hall's inner faces, its walls' from floor to ceiling, with the walls this thick around them.
+// Inside this box the lighting keeps the night (shaders/lighting.frag holds the same numbers).
+constexpr float kWallThickness = 0.3f;
+constexpr glm::vec3 kInteriorMin(-9.5f, kFloor, -7.6f);
+constexpr glm::vec3 kInteriorMax(5.2f, 1.9f, kFacadeFront - kWallThickness);
+
 // The meshes that the program finds by name: each must occur exactly once in the house.
 constexpr const char* kChairMesh = "Chair_chair";
 constexpr const char* kRightGateMesh = "rightDoor";

@@ -29,9 +29,11 @@ const float MAX_GLOW = 4.0;  // a clipped highlight feeds the bloom at most this
 const float DIMMEST_ADAPTATION = 0.25;
 
 // Log-average luminance from lumAvg, which averages ln(1 + L): subtracting the 1 again gives the
-// scene's typical luminance, held at the dimmest adaptation level.
+// scene's typical luminance, held at the dimmest adaptation level and at the key: a scene darker
+// than its key would otherwise be brightened up to it. So the mapping never lifts a dark room; it
+// only ever brings a bright one down.
 float sceneAverage() {
-    return max(lumAvg - 1.0, DIMMEST_ADAPTATION);
+    return max(lumAvg - 1.0, max(DIMMEST_ADAPTATION, key));
 }
 
 // Drago et al.: Ld = scale * ln(1 + Lw) / ln(2 + 8 * (Lw / Lref)^exponent). The denominator is

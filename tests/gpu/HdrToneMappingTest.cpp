@@ -140,3 +140,13 @@ TEST_F(HdrToneMappingTest, EveryModeMapsToDisplayRangeInOrderAndOnlyBrightPartsG
         EXPECT_GT(out[(kPixels - 1) * 4 + 1], 0.75f) << mode;
     }
 }
+
+// Catches "LINEAR" lifting a uniformly dark room, just above the dimmest adaptation level, up to
+// the key (about 5% brighter) instead of showing it as dark as it is.
+TEST_F(HdrToneMappingTest, LinearShowsADarkRoomAsDarkAsItIs) {
+    std::vector<float> room(kPixels * 4, 1.0f);
+    for (size_t p = 0; p < kPixels; ++p) setRgb(room, p, 0.255f, 0.255f, 0.255f);
+    HdrToneMapping hdr(kW, kH);
+    const std::vector<float> out = runToneMapping(hdr, room).first;
+    for (size_t p = 0; p < kPixels; p += 97) EXPECT_NEAR(luminance(out, p), 0.255f, 0.002f) << p;
+}

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "FlightPath.h"
 #include "SceneAnchors.h"
 #include "SceneGeometry.h"
+#include "TestFiles.h"
 
 namespace {
 const SceneMesh& named(const std::vector<SceneMesh>& meshes, const std::string& name) {
@@ -106,4 +108,21 @@ TEST(SceneAnchorsTest, PartsSitWhereTheProgramMovesThemAndTheFlightClearsEverySu
     EXPECT_TRUE(misses.empty()) << misses.size() << " of " << samples.size()
                                 << " samples, the first " << misses[0].distance << " m from "
                                 << misses[0].mesh << " at t = " << misses[0].sample.seconds << " s";
+}
+
+// The lighting pass darkens the hall by a box of its own: a house resized in the generator without
+// it would leave a strip of wall lit as if outdoors, or night falling on the porch.
+TEST(SceneAnchorsTest, TheLightingKeepsTheNightInsideTheHallsInnerFaces) {
+    const std::string shader = readSourceFile("shaders/lighting.frag");
+    auto constant = [&](const std::string& name) {
+        glm::vec3 v(std::numeric_limits<float>::quiet_NaN());
+        const size_t at = shader.find("const vec3 " + name + " = vec3(");
+        if (at != std::string::npos)
+            std::sscanf(shader.c_str() + shader.find('(', at) + 1, "%f, %f, %f", &v.x, &v.y, &v.z);
+        return v;
+    };
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(constant("kInteriorMin")[i], anchors::kInteriorMin[i], 1e-5f) << i;
+        EXPECT_NEAR(constant("kInteriorMax")[i], anchors::kInteriorMax[i], 1e-5f) << i;
+    }
 }

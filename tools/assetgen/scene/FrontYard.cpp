@@ -3,6 +3,7 @@
 #include "core/Random.h"
 #include "scene/DeadTree.h"
 #include "scene/Graves.h"
+#include "scene/HoodedStatue.h"
 #include "scene/HouseParts.h"
 #include "scene/Layout.h"
 #include "scene/Part.h"
@@ -10,42 +11,6 @@
 using namespace layout;
 
 namespace {
-// The hooded figure the camera turns to as the ghost is heard: a robed stone monk on a plinth,
-// face hidden in the hood, hands folded, looking towards the path.
-void buildStatue(SceneModel& scene, glm::vec3 base, float yaw) {
-    Part stone = part(scene, "statue", mat::kTombstone);
-    MeshBuilder local;
-    addBox(local, {-0.5f, 0.0f, -0.5f}, {0.5f, 0.5f, 0.5f}, stone.repeat, kNoBottom);
-    addBox(local, {-0.42f, 0.5f, -0.42f}, {0.42f, 0.6f, 0.42f}, stone.repeat, kNoBottom);
-    addLathe(local, {0, 0.6f, 0},
-             {{0.36f, 0.0f},
-              {0.33f, 0.25f},
-              {0.27f, 0.8f},
-              {0.24f, 1.15f},
-              {0.27f, 1.3f},
-              {0.23f, 1.42f},
-              {0.19f, 1.52f},
-              {0.2f, 1.62f},
-              {0.18f, 1.75f},
-              {0.1f, 1.86f},
-              {0.0f, 1.9f}},
-             16, stone.repeat);
-    // Hood peak over the face, and sleeves meeting in front.
-    addEllipsoid(local, {0.0f, 2.3f, 0.09f}, {0.17f, 0.17f, 0.14f}, 12, 8, stone.repeat);
-    addTube(local, {-0.25f, 1.85f, 0.02f}, {-0.06f, 1.55f, 0.22f}, 0.08f, 0.07f, 8, stone.repeat,
-            true, true, true);
-    addTube(local, {0.25f, 1.85f, 0.02f}, {0.06f, 1.55f, 0.22f}, 0.08f, 0.07f, 8, stone.repeat,
-            true, true, true);
-    MeshBuilder shadow;
-    addEllipsoid(shadow, {0.0f, 2.24f, 0.17f}, {0.1f, 0.12f, 0.07f}, 10, 6, 1.0f);
-    glm::mat4 m(1.0f);
-    m[0] = glm::vec4(std::cos(yaw), 0, -std::sin(yaw), 0);
-    m[2] = glm::vec4(std::sin(yaw), 0, std::cos(yaw), 0);
-    m[3] = glm::vec4(base, 1);
-    stone.mesh.append(local, m);
-    scene.mesh("statue_face", mat::kCastIron).append(shadow, m);
-}
-
 // A ribbed pumpkin with a stalk.
 void addPumpkin(SceneModel& scene, glm::vec3 base, float size, Random& random) {
     Part skin = part(scene, "pumpkins", mat::kPumpkin);
@@ -162,7 +127,7 @@ void buildFrontYard(SceneModel& scene) {
     // The statue faces the camera's position at the moment the ghost is heard.
     const glm::vec2 statue(6.4f, 10.8f);
     const glm::vec2 towards = glm::vec2(4.996f, 12.895f) - statue;
-    buildStatue(scene, {statue.x, kGround, statue.y}, std::atan2(towards.x, towards.y));
+    addHoodedStatue(scene, {statue.x, kGround, statue.y}, std::atan2(towards.x, towards.y));
     for (const glm::vec2 p :
          {glm::vec2(-3.35f, 2.6f), glm::vec2(0.5f, 2.45f), glm::vec2(0.95f, 2.95f),
           glm::vec2(-4.3f, 17.4f), glm::vec2(-0.6f, 17.0f), glm::vec2(4.3f, 5.2f)}) {

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "scene/Cobwebs.h"
 #include "scene/HouseParts.h"
 #include "scene/Layout.h"
 #include "scene/Part.h"
@@ -25,7 +26,7 @@ void buildFireplace(SceneModel& scene) {
     const float back = front - 0.3f;
     addOpeningSides(brick, Axis::Z, back, front, opening, false);
     addPlaneRects(brick, Axis::Z, back, 1.0f, opening);
-    Part ash = part(scene, "firebox_logs", mat::kCharredWood);
+    Part ash = part(scene, "firebox_logs", mat::kEmbers);
     addTube(ash.mesh, {-4.3f, kFloor + 0.06f, back + 0.12f}, {-3.7f, kFloor + 0.07f, back + 0.16f},
             0.06f, 0.055f, 7, ash.repeat, true, true, true);
     addTube(ash.mesh, {-4.2f, kFloor + 0.12f, back + 0.05f}, {-3.8f, kFloor + 0.17f, back + 0.22f},
@@ -178,4 +179,5 @@ void buildHallFurniture(SceneModel& scene) {
     buildTable(scene);
     buildRug(scene);
     buildHallLantern(scene);
+    buildCobwebs(scene);
 }

@@ -58,7 +58,7 @@ void buildTowerWalls(SceneModel& scene) {
 
 // Inside: the hall (papered), the second room behind the partition (plastered), floors, ceilings.
 void buildInterior(SceneModel& scene) {
-    Part paper = part(scene, "hall_walls", mat::kWallpaper);
+    Part paper = part(scene, "hall_walls", mat::kAgedWallpaper);
     const Rect2 door{{kDoorMinX, kFloor}, {kDoorMaxX, kDoorTop}};
     const Rect2 window{{kBrokenWindowMinZ, kBrokenWindowBottom},
                        {kBrokenWindowMaxZ, kBrokenWindowTop}};
@@ -90,14 +90,14 @@ void buildInterior(SceneModel& scene) {
     addPlaneRects(plaster, Axis::X, kInnerRight, -1.0f,
                   {{kInnerBack, kFloor}, {kInnerFront, kCeiling}});
 
-    Part ceiling = part(scene, "ceilings", mat::kPlaster);
+    Part ceiling = part(scene, "ceilings", mat::kSootedPlaster);
     const Rect2 tower{{kTowerMinX, kTowerMinZ}, {kTowerMaxX, kTowerMaxZ}};
     addPlaneRects(ceiling, Axis::Y, kCeiling, -1.0f,
                   {{kInnerLeft, kInnerBack}, {kPartition, kInnerFront}}, {tower});
     addPlaneRects(ceiling, Axis::Y, kCeiling, -1.0f,
                   {{roomLeft, kInnerBack}, {kInnerRight, kInnerFront}});
 
-    Part boards = part(scene, "floors", mat::kFloorboards);
+    Part boards = part(scene, "floors", mat::kWornFloorboards);
     addPlaneRects(boards, Axis::Y, kFloor, 1.0f,
                   {{kInnerLeft, kInnerBack}, {kPartition, kInnerFront}}, {tower});
     addPlaneRects(boards, Axis::Y, kFloor, 1.0f,

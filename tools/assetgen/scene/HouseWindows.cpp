@@ -116,7 +116,7 @@ void buildHouseWindows(SceneModel& scene) {
         addSurround(scene, w, true);
     }
     for (const WallWindow& w : kInsideWindows) {
-        addWindowPicture(scene.mesh(w.group, mat::kWindows), w);
+        addWindowPicture(scene.mesh(w.group, mat::kWindowsInside), w);
         addSurround(scene, w, false);
     }
     // The upper window above the door, whose picture the flight swaps: its own mesh.

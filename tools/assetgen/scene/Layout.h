@@ -9,14 +9,14 @@
 namespace layout {
 using anchors::kFloor;
 using anchors::kGround;
-constexpr float kCeiling = 1.9f;
+constexpr float kCeiling = anchors::kInteriorMax.y;
 
 // The house: outer wall faces, wall thickness, the roof.
+constexpr float kWall = anchors::kWallThickness;
 constexpr float kFront = anchors::kFacadeFront;
-constexpr float kBack = -7.9f;
-constexpr float kLeft = -9.8f;
-constexpr float kRight = 5.5f;
-constexpr float kWall = 0.3f;
+constexpr float kBack = anchors::kInteriorMin.z - kWall;
+constexpr float kLeft = anchors::kInteriorMin.x - kWall;
+constexpr float kRight = anchors::kInteriorMax.x + kWall;
 constexpr float kPartition = 0.5f;  // the partition wall spans kPartition..kPartition + kWall
 constexpr float kRidgeZ = -3.75f;
 constexpr float kRidgeTop = 8.2f;

@@ -51,7 +51,7 @@ void addRod(Part part, glm::vec3 a, glm::vec3 b, float half) {
 // The rocking chair faces the fireplace (towards -z); its runners are arcs about the axis it rocks
 // on, touching the floor, and the top of its back stays low enough for the camera to pass above.
 void buildRockingChair(SceneModel& scene) {
-    Part wood = part(scene, anchors::kChairMesh, mat::kDarkWood);
+    Part wood = part(scene, anchors::kChairMesh, mat::kBlackenedWood);
     const glm::vec3 pivot = kChairPivot;
     const float radius = pivot.y - kFloor;  // 1.1
     const float cx = pivot.x;

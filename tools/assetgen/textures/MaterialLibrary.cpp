@@ -30,12 +30,20 @@ const std::vector<MaterialInfo>& materialLibrary() {
         {mat::kPumpkin, 1.0f, 512, true, true, 3.0f, 24.0f, pumpkinTexel},
         {mat::kWax, 0.25f, 512, false, false, 1.0f, 16.0f, waxTexel},
         {mat::kBrew, 1.0f, 512, true, false, 1.0f, 64.0f, brewTexel},
-        {mat::kFlame, 0.1f, 512, false, false, 1.0f, 1.0f, flameTexel},
+        {mat::kFlame, 0.1f, 512, true, false, 1.0f, 1.0f, flameTexel},
         {mat::kRug, 1.0f, 512, false, true, 2.0f, 2.0f, rugTexel},
         {mat::kPortrait, 1.0f, 512, true, false, 1.0f, 32.0f, portraitTexel},
         {mat::kBooks, 1.0f, 512, false, true, 4.0f, 8.0f, booksTexel},
         {mat::kWindows, 1.0f, 512, true, true, 3.0f, 64.0f,
          [](glm::vec2 uv) { return windowTexel(uv, WindowPanes::Night); }},
+        {mat::kAgedWallpaper, 1.0f, 512, true, true, 2.5f, 8.0f, agedWallpaperTexel},
+        {mat::kSootedPlaster, 2.0f, 512, false, true, 3.0f, 4.0f, sootedPlasterTexel},
+        {mat::kWornFloorboards, 2.0f, 1024, true, true, 4.0f, 16.0f, wornFloorboardTexel},
+        {mat::kBlackenedWood, 1.0f, 512, true, true, 2.0f, 16.0f, blackenedWoodTexel},
+        {mat::kEmbers, 0.5f, 512, true, true, 4.0f, 4.0f, emberBedTexel},
+        {mat::kWindowsInside, 1.0f, 512, true, true, 3.0f, 64.0f, insideWindowTexel},
+        {mat::kStatueStone, 1.0f, 512, true, true, 4.0f, 8.0f, statueStoneTexel},
+        {mat::kStatueHollow, 1.0f, 512, true, true, 2.0f, 4.0f, statueHollowTexel},
     };
     return library;
 }

@@ -34,6 +34,15 @@ constexpr const char* kRug = "rug";
 constexpr const char* kPortrait = "portrait";
 constexpr const char* kBooks = "books";
 constexpr const char* kWindows = "windows";
+// The hall's aged surfaces and its windows seen from inside.
+constexpr const char* kAgedWallpaper = "agedWallpaper";
+constexpr const char* kSootedPlaster = "sootedPlaster";
+constexpr const char* kWornFloorboards = "wornFloorboards";
+constexpr const char* kEmbers = "embers";
+constexpr const char* kBlackenedWood = "blackenedWood";
+constexpr const char* kWindowsInside = "windowsInside";
+constexpr const char* kStatueStone = "statueStone";
+constexpr const char* kStatueHollow = "statueHollow";
 }  // namespace mat
 
 struct MaterialInfo {

@@ -3,7 +3,7 @@
 #include "textures/Patterns.h"
 #include "textures/Recipes.h"
 
-// The hall rug, mapped once: a faded red field, a dark border and a diamond medallion.
+// The hall rug, mapped once: a faded, dusty red field, a dark border and a diamond medallion.
 Texel rugTexel(glm::vec2 uv) {
     const glm::vec2 p = glm::abs(uv - 0.5f) * 2.0f;  // 0 at the centre, 1 at the edges
     const float edge = std::max(p.x, p.y);
@@ -13,12 +13,12 @@ Texel rugTexel(glm::vec2 uv) {
                             0.6f * smoothstepf(0.42f, 0.4f, diamond) +
                             0.8f * smoothstepf(0.2f, 0.18f, diamond);
     const float pattern = 0.5f + 0.5f * std::sin(uv.x * 120.0f) * std::sin(uv.y * 90.0f);
-    glm::vec3 rug = glm::vec3(0.38f, 0.07f, 0.06f);
-    rug = glm::mix(rug, glm::vec3(0.08f, 0.1f, 0.2f), border);
-    rug = glm::mix(rug, glm::vec3(0.55f, 0.42f, 0.2f), glm::clamp(medallion, 0.0f, 1.0f) * 0.8f);
+    glm::vec3 rug = glm::vec3(0.2f, 0.045f, 0.035f);
+    rug = glm::mix(rug, glm::vec3(0.04f, 0.05f, 0.08f), border);
+    rug = glm::mix(rug, glm::vec3(0.3f, 0.22f, 0.11f), glm::clamp(medallion, 0.0f, 1.0f) * 0.8f);
     rug *= 0.85f + 0.15f * pattern * border;
     const float wear = smoothstepf(0.0f, 0.6f, tiledNoise(uv, 5, 5, 231u));
-    rug = glm::mix(rug, glm::vec3(0.25f, 0.2f, 0.16f), 0.45f * wear);
+    rug = glm::mix(rug, glm::vec3(0.14f, 0.12f, 0.1f), 0.55f * wear);
     const float fringe = smoothstepf(0.96f, 0.97f, p.y);
     rug = glm::mix(
         rug, glm::vec3(0.6f, 0.55f, 0.45f) * (0.6f + 0.4f * std::abs(std::sin(uv.x * 600.0f))),
@@ -67,7 +67,8 @@ Texel portraitTexel(glm::vec2 uv) {
     return t;
 }
 
-// A row of book spines, mapped along one shelf (u) and up one shelf's height (v); repeats in u.
+// A row of dusty book spines, mapped along one shelf (u) and up one shelf's height (v); repeats
+// in u.
 Texel booksTexel(glm::vec2 uv) {
     const int slots = 40;
     const float x = uv.x * slots;
@@ -84,11 +85,14 @@ Texel booksTexel(glm::vec2 uv) {
     const float band = std::max(smoothstepf(0.012f, 0.0f, std::abs(uv.y - h * 0.88f)),
                                 smoothstepf(0.012f, 0.0f, std::abs(uv.y - h * 0.12f)));
     const bool book = !gap && uv.y < h && uv.y > 0.02f;
+    // Decades of dust lie grey on the spines and gather thickest along their tops.
+    const float dust = 0.35f + 0.4f * smoothstepf(h - 0.15f, h, uv.y);
+    const glm::vec3 spineColour =
+        glm::mix(cover * (0.5f + 0.5f * spine), glm::vec3(0.45f, 0.34f, 0.12f), band * spine);
     Texel t;
-    t.albedo =
-        book ? glm::mix(cover * (0.5f + 0.5f * spine), glm::vec3(0.6f, 0.45f, 0.15f), band * spine)
-             : glm::vec3(0.02f, 0.015f, 0.01f);
+    t.albedo = book ? glm::mix(spineColour * 0.7f, glm::vec3(0.12f, 0.115f, 0.1f), dust)
+                    : glm::vec3(0.02f, 0.015f, 0.01f);
     t.height = book ? 0.3f + 0.7f * spine : 0.0f;
-    t.gloss = book ? 0.2f + 0.5f * band : 0.0f;
+    t.gloss = book ? (0.2f + 0.5f * band) * (1.0f - dust) : 0.0f;
     return t;
 }

@@ -26,6 +26,15 @@ Texel pumpkinTexel(glm::vec2 uv);
 Texel waxTexel(glm::vec2 uv);
 Texel flameTexel(glm::vec2 uv);
 
+// The hall's own, aged surfaces.
+Texel agedWallpaperTexel(glm::vec2 uv);
+Texel sootedPlasterTexel(glm::vec2 uv);
+Texel wornFloorboardTexel(glm::vec2 uv);
+Texel emberBedTexel(glm::vec2 uv);
+Texel blackenedWoodTexel(glm::vec2 uv);
+Texel statueStoneTexel(glm::vec2 uv);
+Texel statueHollowTexel(glm::vec2 uv);
+
 // Pictures mapped once across an object.
 Texel brewTexel(glm::vec2 uv);
 Texel rugTexel(glm::vec2 uv);
@@ -36,3 +45,5 @@ Texel booksTexel(glm::vec2 uv);
 // them reads as the same window changing.
 enum class WindowPanes { Night, Black, Figure };
 Texel windowTexel(glm::vec2 uv, WindowPanes panes);
+// The same window seen from a dark room: the night beyond its dull, grimy glass.
+Texel insideWindowTexel(glm::vec2 uv);

@@ -94,3 +94,34 @@ Texel tombstoneTexel(glm::vec2 uv) {
     t.gloss = 0.12f;
     return t;
 }
+
+// Statue stone: 1 m a repeat, a pale limestone gone grey, green moss in patches, pale lichen
+// spots and dark streaks where the rain has run down it.
+Texel statueStoneTexel(glm::vec2 uv) {
+    const float grain = tiledNoise(uv, 20, 5, 51u);
+    const float pits = std::max(0.0f, tiledNoise(uv, 80, 2, 52u) - 0.45f);
+    glm::vec3 stone = glm::vec3(0.55f, 0.54f, 0.5f) * (0.86f + 0.18f * grain - 0.6f * pits);
+    const float streaks = smoothstepf(0.1f, 0.6f, stretchedNoise(uv, {28, 2}, 3, 53u));
+    stone = glm::mix(stone, glm::vec3(0.2f, 0.21f, 0.2f), 0.55f * streaks);
+    const float moss = smoothstepf(0.25f, 0.55f, tiledNoise(uv, 6, 5, 54u));
+    const float mossGrain = tiledNoise(uv, 96, 2, 55u);
+    stone =
+        glm::mix(stone, glm::vec3(0.16f, 0.24f, 0.08f) * (0.8f + 0.4f * mossGrain), 0.8f * moss);
+    const float lichen = smoothstepf(0.55f, 0.7f, tiledNoise(uv, 40, 3, 56u));
+    stone = glm::mix(stone, glm::vec3(0.58f, 0.56f, 0.38f), 0.5f * lichen * (1.0f - moss));
+    Texel t;
+    t.albedo = stone;
+    t.height = 0.5f + 0.25f * grain - pits + 0.35f * moss * (0.6f + 0.4f * mossGrain);
+    t.gloss = 0.1f * (1.0f - moss);
+    return t;
+}
+
+// The inside of the statue's hood: the same stone, blackened by damp, barely catching light.
+Texel statueHollowTexel(glm::vec2 uv) {
+    const float grain = tiledNoise(uv, 20, 4, 57u);
+    Texel t;
+    t.albedo = glm::vec3(0.05f, 0.05f, 0.045f) * (0.85f + 0.3f * grain);
+    t.height = 0.5f + 0.3f * grain;
+    t.gloss = 0.0f;
+    return t;
+}

@@ -75,3 +75,17 @@ Texel windowTexel(glm::vec2 uv, WindowPanes panes) {
     t.gloss = glm::mix(0.9f, 0.1f, frame);
     return t;
 }
+
+// From inside the dark hall the panes show the night: near black, a cold sheen of moonlight, the
+// grime of years dulling them. The frame and its layout are those of the outer picture.
+Texel insideWindowTexel(glm::vec2 uv) {
+    Texel t = windowTexel(uv, WindowPanes::Black);
+    const float frame = frameCover(uv);
+    const float sheen = smoothstepf(0.3f, 0.0f, std::abs(uv.x * 0.7f - uv.y + 0.2f));
+    const float grime = smoothstepf(0.0f, 0.8f, tiledNoise(uv, 4, 4, 311u));
+    glm::vec3 glass = glm::vec3(0.012f, 0.016f, 0.026f) + glm::vec3(0.03f, 0.04f, 0.06f) * sheen;
+    glass = glm::mix(glass, glm::vec3(0.05f, 0.045f, 0.035f), 0.5f * grime);
+    t.albedo = glm::mix(glass, t.albedo * 0.6f, frame);
+    t.gloss = glm::mix(0.45f * (1.0f - grime), 0.05f, frame);
+    return t;
+}

@@ -97,3 +97,28 @@ Texel charredWoodTexel(glm::vec2 uv) {
     t.gloss = 0.05f;
     return t;
 }
+
+// The hall's floor, 2 m a repeat: the same boards, darkened with age, grime packed into the seams,
+// grey dust lying in drifts and a trodden, duller track where feet once went.
+Texel wornFloorboardTexel(glm::vec2 uv) {
+    Texel t = floorboardTexel(uv);
+    const float seams = 1.0f - glm::clamp(t.height / 0.7f, 0.0f, 1.0f);
+    const float dust = smoothstepf(0.0f, 0.7f, tiledNoise(uv, 3, 5, 301u));
+    const float stain = smoothstepf(0.3f, 0.7f, tiledNoise(uv, 5, 4, 302u));
+    glm::vec3 wood = t.albedo * 0.6f;
+    wood = glm::mix(wood, glm::vec3(0.03f, 0.025f, 0.02f), 0.8f * seams + 0.4f * stain);
+    wood = glm::mix(wood, glm::vec3(0.16f, 0.15f, 0.13f), 0.35f * dust);
+    t.albedo = wood;
+    t.gloss *= 0.4f * (1.0f - dust);
+    return t;
+}
+
+// The rocking chair's wood, 1 m a repeat: the dark wood gone near black and dull, its polish worn
+// away under grime, dust grey in the grain.
+Texel blackenedWoodTexel(glm::vec2 uv) {
+    Texel t = darkWoodTexel(uv);
+    const float dust = smoothstepf(0.2f, 0.8f, tiledNoise(uv, 8, 4, 321u));
+    t.albedo = glm::mix(t.albedo * 0.45f, glm::vec3(0.09f, 0.085f, 0.08f), 0.3f * dust);
+    t.gloss = 0.03f * (1.0f - dust);
+    return t;
+}
