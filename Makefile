@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build run test sanitize bench video bundle bundle-check clean
+.PHONY: all setup build run test sanitize bench video preview bundle bundle-check clean
 
 all: build
 
@@ -41,6 +41,15 @@ bench: build
 # Without a screen the export runs under a virtual X server.
 video: build
 	@bash scripts/with-display.sh ./$(BUILD)/tools/video/murkmoor-video $(VIDEO_ARGS)
+
+# A recorded path (the C key's "filename.txt") described, then flown into a small video,
+# build/preview.mp4, to check it before pasting it into src/CameraPathKeyPoints.cpp.
+PREVIEW_PATH ?= filename.txt
+PREVIEW_ARGS ?= --size 320x192 --fps 15
+preview: build
+	@./$(BUILD)/tools/path/murkmoor-path $(PREVIEW_PATH)
+	@bash scripts/with-display.sh ./$(BUILD)/tools/video/murkmoor-video --path $(PREVIEW_PATH) \
+		$(PREVIEW_ARGS) --out $(BUILD)/preview.mp4
 
 # The capture, bench and video tools for a GPU server with no display and nothing installed but
 # its driver: build/gpu-bundle/ holds them with their libraries, shaders and assets, and run.sh.

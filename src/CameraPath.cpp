@@ -37,6 +37,11 @@ const EventKeyPoint kEvents[] = {
 CameraPath::CameraPath(Camera* camera, RainParticles* rain)
     : camera(camera), rain(rain), active(true) {
     addKeyPoints();
+    follow(m_keyPoints);
+}
+
+void CameraPath::follow(std::vector<KeyPoint> keyPoints) {
+    m_keyPoints = std::move(keyPoints);
     if (m_keyPoints.size() < 2) return;
     from = m_keyPoints[0];
     to = m_keyPoints[1];
@@ -44,6 +49,12 @@ CameraPath::CameraPath(Camera* camera, RainParticles* rain)
     startSegment();
     camera->setLookAt(from.position, from.target);
     currentPosition = camera->position;
+}
+
+std::vector<KeyPoint> CameraPath::builtInKeyPoints() {
+    CameraPath path;
+    path.addKeyPoints();
+    return path.m_keyPoints;
 }
 
 void CameraPath::startSegment() {
@@ -92,7 +103,9 @@ void CameraPath::fireEvents(const KeyPoint& reached) {
     for (const EventKeyPoint& entry : kEvents) {
         if (!(entry.at == reached)) continue;
         switch (entry.event) {
-            case PathEvent::Sound: play(entry.sound, false); break;
+            case PathEvent::Sound:
+                play(entry.sound, false);
+                break;
             case PathEvent::Rain:
                 play(entry.sound, true);
                 startRain();

@@ -12,13 +12,16 @@ class Mesh;
 class RainParticles;
 class SoundEngine;
 
+// Metres a second that the camera flies at start.
+constexpr float kDefaultPathSpeed = 0.9f;
+
 // Flies the camera along the key points at a constant speed and fires the scripted events of the
 // key points it reaches: sounds, the start of the rain and the pictures of one window.
 class CameraPath {
 public:
     SoundEngine* soundEngine = nullptr;
     Camera* camera = nullptr;
-    float speed = 0.9f;
+    float speed = kDefaultPathSpeed;
     GLuint blackWindowTexture = 0;
     GLuint figureWindowTexture = 0;
     std::vector<KeyPoint> m_keyPoints;
@@ -42,6 +45,11 @@ public:
     CameraPath(Camera* camera, RainParticles* rain);
 
     void update(float dt);
+    // Flies these key points instead, from the first one (where the camera is placed). Events
+    // fire where a key point equals one that carries an event. Needs two key points at least.
+    void follow(std::vector<KeyPoint> keyPoints);
+    // The scene's own flight.
+    static std::vector<KeyPoint> builtInKeyPoints();
 
 private:
     void addKeyPoints();

@@ -9,7 +9,7 @@
 // first, then the renderer's state, the shadow lens, the random engine and the lists that the
 // shadows and the ambient occlusion fill, the geometry pass's identity, the house, the sound engine
 // and last the view frustum.
-std::ofstream keyPointFile("filename.txt");
+std::ofstream keyPointFile = keyPointFileName ? std::ofstream(keyPointFileName) : std::ofstream();
 Renderer renderer;
 glm::mat4 ShadowMapping::shadowProjection = glm::perspective(1.5707964f, 1.0f, 0.01f, 25.0f);
 std::mt19937 Ssao::randomEngine;

@@ -7,6 +7,11 @@
 #include "Renderer.h"
 #include "SoundEngine.h"
 
+// Where the C key records key points, given by each executable: the program's "filename.txt",
+// null for the tools, which must leave an author's recording as it is (opening the stream
+// truncates the file) and record nothing.
+extern const char* const keyPointFileName;
+
 // The process-wide objects, constructed before main in the order of Globals.cpp.
 extern std::ofstream keyPointFile;
 extern Renderer renderer;

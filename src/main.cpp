@@ -9,6 +9,8 @@
 #include "Shell.h"
 #include "WindowSize.h"
 
+const char* const keyPointFileName = "filename.txt";
+
 int main(int argc, char** argv) {
     // The console is the program's interface: every line shows at once, also through a pipe.
     setvbuf(stdout, nullptr, _IOLBF, 0);

@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "FlightTimeline.h"
+#include "FrameComparison.h"
+#include "KeyPointFile.h"
 #include "ProcessRun.h"
 #include "RobustnessSupport.h"
 #include "RunningProgram.h"
@@ -121,6 +124,38 @@ TEST_F(EndToEndTest, KeysMouseAndResizesDriveTheRunningProgram) {
         EXPECT_NEAR(t[i] - p[i], after.d[i], 2e-3f);
     }
     EXPECT_THAT(program.out(), Not(HasSubstr("Uniform does not exist")));
+
+    // The recorded file previews: flown to its second key point, a capture shows what a capture
+    // placed at that pose at that moment shows (a capture flying the scene's path would not).
+    const std::string file = scene.path() + "/filename.txt";
+    std::vector<KeyPoint> keys;
+    std::string error;
+    ASSERT_TRUE(readKeyPointFile(file, keys, error)) << error;
+    char placed[256];
+    std::snprintf(placed, sizeof placed, " --time %.6f --eye %f,%f,%f --look %f,%f,%f",
+                  traceFlight(30.0, keys).keyPointArrivals.at(1), keys[1].position.x,
+                  keys[1].position.y, keys[1].position.z, keys[1].target.x, keys[1].target.y,
+                  keys[1].target.z);
+    // In the house, not the test scene: the capture loads the whole scene's assets.
+    const std::string capture = "cd " MURKMOOR_TEST_WORK_DIR " && " +
+                                std::string(MURKMOOR_CAPTURE) +
+                                " --headless --size 64x48 --warmup 0.1 --set doFire=0 "
+                                "--set doSmoke=0 --out " +
+                                scene.path();
+    for (const std::string& moment :
+         {"/flown.png --key 1 --path " + file, "/placed.png" + std::string(placed)}) {
+        const ProcessResult run = runProcess(capture + moment, "");
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+    }
+    RgbImage flown, atPose;
+    ASSERT_TRUE(loadRgbImage(scene.path() + "/flown.png", flown) &&
+                loadRgbImage(scene.path() + "/placed.png", atPose));
+    FrameDifference difference;
+    ASSERT_TRUE(compareFrames(flown, atPose, difference, error)) << error;
+    EXPECT_LT(difference.meanAbsolute, 4.0);
+    size_t lit = 0;
+    for (uint8_t channel : atPose.pixels) lit += channel > 16;
+    EXPECT_GT(lit, atPose.pixels.size() / 4);
 }
 
 // Input ending at the prompts leaves the default size; a close request ends the program cleanly.

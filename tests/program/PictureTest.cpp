@@ -7,11 +7,13 @@
 
 #include "DisplayLock.h"
 #include "Effects/RainParticles.h"
+#include "FlightTimeline.h"
 #include "FlightWarmUp.h"
 #include "Globals.h"
 #include "OutputFrame.h"
 #include "ProcessRun.h"
 #include "RobustnessSupport.h"
+#include "SceneSounds.h"
 #include "Shell.h"
 #include "StdoutCapture.h"
 
@@ -314,5 +316,21 @@ TEST_F(PictureTest, TheCaptureToolWritesTheFrameTheProgramShowsInAWindowAndHeadl
     EXPECT_LE(windowed.largest, 1) << "hidden window: " << windowed;
     const Difference headless = compare(program, written[1]);
     EXPECT_LE(headless.largest, 1) << "headless: " << headless;
+
+    // The undrawn steps of a warm-up move the rain too: drawn for a tenth of a second only, a
+    // flight 3 s past the rain's start has drops that fell far below the height they spawn at.
+    double rainStarts = -1.0;
+    for (const SoundCue& cue : traceFlight(30.0).sounds)
+        if (cue.file == kRainSoundFile) rainStarts = cue.time;
+    ASSERT_GT(rainStarts, 0.0);
+    flyToMoment(renderer, rainStarts + 3.0 - 0.5, 30.0, 0.1);
+    ASSERT_TRUE(renderer.rain->active);
+    std::vector<glm::vec4> drops(renderer.rain->count);
+    glMemoryBarrier(GL_BUFFER_UPDATE_BARRIER_BIT);
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, renderer.rain->buffer);
+    glGetBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, drops.size() * sizeof(glm::vec4), drops.data());
+    EXPECT_GT(std::count_if(drops.begin(), drops.end(),
+                            [](glm::vec4 d) { return d.w > 0.0f && d.y < 40.0f; }),
+              100);
 }
 }  // namespace

@@ -7,12 +7,16 @@
 #include <cstdio>
 #include <limits>
 
-#include "FlightPath.h"
+#include "CameraPath.h"
+#include "PathClearance.h"
 #include "SceneAnchors.h"
-#include "SceneGeometry.h"
 #include "TestFiles.h"
 
 namespace {
+std::string sceneModelPath() {
+    return std::string(MURKMOOR_SOURCE_DIR) + "/res/myhouse/myhouse.obj";
+}
+
 const SceneMesh& named(const std::vector<SceneMesh>& meshes, const std::string& name) {
     static const SceneMesh none;
     for (const SceneMesh& m : meshes)
@@ -98,8 +102,9 @@ TEST(SceneAnchorsTest, PartsSitWhereTheProgramMovesThemAndTheFlightClearsEverySu
     // Catches a key point or a model change that puts the eye within 0.3 m of a wall, the roof or
     // a gate leaf, at the angle the leaves have turned to when the camera passes (the near plane
     // would cut the surface open on screen). The samples reach the end, densely.
-    const std::vector<FlightSample> samples = sampleFlight(0.05f);
-    EXPECT_EQ(samples.back().eye, flightKeyPositions().back());
+    const std::vector<KeyPoint> flight = CameraPath::builtInKeyPoints();
+    const std::vector<FlightSample> samples = sampleFlight(flight, 0.05f);
+    EXPECT_EQ(samples.back().eye, flight.back().position);
     for (size_t i = 1; i < samples.size(); ++i)
         ASSERT_LE(glm::distance(samples[i].eye, samples[i - 1].eye), 0.05f + 1e-4f);
     // An eye placed on a corner of the house is reported: the check can see the walls.

@@ -3,6 +3,10 @@
 #include <cstdio>
 
 #include "GlTestFixture.h"
+#include "Globals.h"
+
+// Like the program, each test process records into the folder it runs in (a scratch folder).
+const char* const keyPointFileName = "filename.txt";
 
 int main(int argc, char** argv) {
     // Loaders that wait for Enter after a missing file must not block a test run.

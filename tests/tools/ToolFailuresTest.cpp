@@ -19,6 +19,22 @@ TEST(Tools, FailuresExitWithTheirCauseAndLeaveNoFile) {
     const std::string video = MURKMOOR_VIDEO, capture = MURKMOOR_CAPTURE, bench = MURKMOOR_BENCH;
     const std::string out = dir.path() + "/clip.mp4";
     const std::string failing = "PATH=" + dir.path() + "/bin:$PATH ";
+    // Recorded paths that cannot be flown, refused before a context opens (the fake display).
+    const std::string line =
+        "m_keyPoints.push_back(KeyPoint(glm::vec3(1, 2, 3), glm::vec3(1 ,2 ,2)));\n";
+    const std::string path = " --out " + out + " --path " + dir.path() + "/";
+    dir.write("empty.txt", "\n  \n");
+    // A recording flown from the folder it was made in must survive the tools that read it.
+    const std::string recording = "\n" + line + "\n";
+    dir.write("recorded/filename.txt", recording);
+    const std::string inRecorded = "cd " + dir.path() + "/recorded && ";
+    dir.write("typo.txt", line + "\n" + line.substr(0, 42) + ";" + line.substr(43));
+    dir.write("blind.txt",
+              line + "m_keyPoints.push_back(KeyPoint(glm::vec3(1, 2, 3), glm::vec3(1, 2, 3)));\n");
+    dir.write(
+        "nan.txt",
+        line + "m_keyPoints.push_back(KeyPoint(glm::vec3(1, nan, 3), glm::vec3(1, 2, 2)));\n");
+    const std::string noDisplay = "DISPLAY=:999 __EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json ";
     const struct {
         std::string command;
         int exitCode;
@@ -38,9 +54,19 @@ TEST(Tools, FailuresExitWithTheirCauseAndLeaveNoFile) {
         {capture + " --time 3 --key 1 --out " + out, 2, {"--time and --key"}},
         {"__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json " + capture + " --headless --out " + out,
          1, {"no headless OpenGL 4.3 core context"}},
+        {noDisplay + capture + path + "empty.txt", 1, {"empty.txt: no key points"}},
+        {inRecorded + noDisplay + capture + " --out " + out + " --path filename.txt", 1,
+         {"filename.txt: only one key point"}},
+        {noDisplay + capture + path + "typo.txt", 1, {"typo.txt:3: expected \",\" at column 43"}},
+        {noDisplay + capture + path + "blind.txt", 1, {"blind.txt:2: the eye and the point it looks at"}},
+        {noDisplay + capture + path + "nan.txt --headless", 1, {"nan.txt:2: a number is not finite"}},
+        {noDisplay + video + path + "missing.txt", 1, {"cannot read the path file " + dir.path() + "/missing.txt"}},
+        {inRecorded + noDisplay + video + " --out " + out + " --path filename.txt --to 1", 1,
+         {"filename.txt: only one key point"}},
+        {std::string(MURKMOOR_PATH_TOOL) + " " + dir.path() + "/typo.txt", 1, {"typo.txt:3: expected"}},
         {bench + " --size 8x8 --json " + out, 2, {"bad size 8x8"}},
         {bench + " --size 8193x16", 2, {"bad size"}}, {bench + " --size 640", 2, {"bad size"}},
-        {bench + " --spots 0", 2, {"bad number of spots 0"}},
+        {inRecorded + bench + " --spots 0", 2, {"bad number of spots 0"}},
         {bench + " --spots 101", 2, {"bad number of spots"}},
         {bench + " --spots 2x", 2, {"bad number of spots"}},
         {bench + " --warmup -1", 2, {"bad warm-up -1"}}, {bench + " --warmup 1e9", 2, {"bad warm-up"}},
@@ -58,4 +84,5 @@ TEST(Tools, FailuresExitWithTheirCauseAndLeaveNoFile) {
         EXPECT_FALSE(std::filesystem::exists(out)) << c.command;
         EXPECT_TRUE(c.renders || run.out.find("frame") == std::string::npos) << c.command;
     }
+    EXPECT_EQ(readFile(dir.path() + "/recorded/filename.txt"), recording);
 }

@@ -5,8 +5,10 @@
 #include "Camera.h"
 #include "CameraPath.h"
 #include "FlightTimeline.h"
+#include "KeyPointFile.h"
 #include "SceneSounds.h"
 #include "Soundtrack.h"
+#include "TestFiles.h"
 
 // At any rate the gate sounds on the first step at or past key point 1 (never early, less than a
 // frame late) and the flight ends when the last key point is reached (float steps drift a little
@@ -47,4 +49,27 @@ TEST(VideoTimeline, SoundsAndTheArrivalFallOnTheStepsThatReachTheirKeyPoints) {
                 << cue.file;
         }
     }
+}
+
+// A recorded file binds events as the scene's path does, by value: the rain key point written in
+// the recorded form (and read back) starts the looped rain when it is reached, wherever it stands;
+// a key point one digit away from it starts nothing.
+TEST(VideoTimeline, ARecordedKeyPointEqualToAnEventKeyPointFiresItsEvent) {
+    const std::vector<KeyPoint> scene = CameraPath::builtInKeyPoints();
+    TempDir dir;
+    std::string nudged = keyPointLine(scene[79].position, scene[79].target);
+    nudged[nudged.find(')') - 1] ^= 1;  // the last digit of the eye's z
+    const std::string file =
+        dir.write("path.txt", keyPointLine(scene[78].position, scene[78].target) + "\n" + nudged +
+                                  keyPointLine(scene[79].position, scene[79].target) +
+                                  keyPointLine(scene[80].position, scene[80].target));
+    std::vector<KeyPoint> recorded;
+    std::string error;
+    ASSERT_TRUE(readKeyPointFile(file, recorded, error)) << error;
+    ASSERT_EQ(recorded.size(), 4u);
+    const FlightTimeline timeline = traceFlight(30.0, recorded);
+    ASSERT_EQ(timeline.sounds.size(), 1u);
+    EXPECT_EQ(timeline.sounds[0].file, kRainSoundFile);
+    EXPECT_TRUE(timeline.sounds[0].looped);
+    EXPECT_EQ(timeline.sounds[0].time, timeline.keyPointArrivals[2]);
 }

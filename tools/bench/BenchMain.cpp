@@ -20,6 +20,9 @@
 #include "OutputFrame.h"
 #include "ToolContext.h"
 
+// Records nothing: a recorded path in the working folder, maybe the one being flown, stays.
+const char* const keyPointFileName = nullptr;
+
 namespace {
 const float kStep = 1.0f / 30.0f;
 

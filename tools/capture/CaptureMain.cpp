@@ -9,15 +9,20 @@
 #include "FlightTimeline.h"
 #include "FlightWarmUp.h"
 #include "Globals.h"
+#include "KeyPointFile.h"
 #include "OutputFrame.h"
 #include "ToolContext.h"
 
+// Records nothing: a recorded path in the working folder, maybe the one being flown, stays.
+const char* const keyPointFileName = nullptr;
+
 namespace {
 void usage() {
-    std::fprintf(stderr,
-                 "usage: murkmoor-capture [--size WxH] [--time S | --key N] [--fps N] "
-                 "[--warmup S] [--out FILE] [--eye x,y,z --look x,y,z] [--set NAME=VALUE]... "
-                 "[--headless] [--gl-info]\n");
+    std::fprintf(
+        stderr,
+        "usage: murkmoor-capture [--size WxH] [--time S | --key N] [--fps N] "
+        "[--warmup S] [--out FILE] [--path FILE] [--eye x,y,z --look x,y,z] [--set NAME=VALUE]... "
+        "[--headless] [--gl-info]\n");
 }
 
 bool writeFrame(const std::string& path, const OutputFrame& frame) {
@@ -28,9 +33,10 @@ bool writeFrame(const std::string& path, const OutputFrame& frame) {
 }
 
 // The moment of --key: when the flight, in steps of 1 / fps, reaches the key point.
-bool keyPointMoment(CaptureOptions& options, std::string& error) {
+bool keyPointMoment(CaptureOptions& options, const std::vector<KeyPoint>& keyPoints,
+                    std::string& error) {
     if (options.keyPoint < 0) return true;
-    const FlightTimeline timeline = traceFlight(options.fps);
+    const FlightTimeline timeline = traceFlight(options.fps, keyPoints);
     const auto& arrivals = timeline.keyPointArrivals;
     if (static_cast<size_t>(options.keyPoint) >= arrivals.size()) {
         error = "no key point " + std::to_string(options.keyPoint) + ": the path has " +
@@ -51,7 +57,17 @@ int fail(ToolContext& context, const std::string& message, int status) {
 int main(int argc, char** argv) {
     CaptureOptions options;
     std::string error;
-    if (!parseCaptureOptions(argc, argv, options, error) || !keyPointMoment(options, error)) {
+    if (!parseCaptureOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "murkmoor-capture: %s\n", error.c_str());
+        usage();
+        return 2;
+    }
+    std::vector<KeyPoint> keyPoints;
+    if (!loadFlightKeyPoints(options.pathFile, keyPoints, error)) {
+        std::fprintf(stderr, "murkmoor-capture: %s\n", error.c_str());
+        return 1;
+    }
+    if (!keyPointMoment(options, keyPoints, error)) {
         std::fprintf(stderr, "murkmoor-capture: %s\n", error.c_str());
         usage();
         return 2;
@@ -76,6 +92,7 @@ int main(int argc, char** argv) {
     OutputFrame frame;
     if (!attachOutputFrame(renderer, frame)) return fail(context, "no frame to draw into", 1);
     renderer.loadScene();
+    if (!options.pathFile.empty()) renderer.cameraPath.follow(keyPoints);
     for (const auto& [name, value] : options.switches) {
         if (!renderer.setSwitch(name, value)) return fail(context, "unknown switch " + name, 2);
     }

@@ -86,6 +86,9 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             ok = parseNumberIn(value, 0.0, kLongestFlightSeconds, options.warmup);
         } else if (flag == "--out") {
             options.out = value;
+        } else if (flag == "--path") {
+            ok = !value.empty();
+            options.pathFile = value;
         } else if (flag == "--eye") {
             ok = parseVec3(value, options.eye);
             options.placeCamera = true;

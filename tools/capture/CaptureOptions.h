@@ -14,6 +14,7 @@ struct CaptureOptions {
     double fps = 30.0;
     double warmup = 2.0;
     std::string out = "frame.png";
+    std::string pathFile;  // with --path: the key points recorded in this file, not the scene's
     bool placeCamera = false;
     glm::vec3 eye{0.0f};
     glm::vec3 look{0.0f, 0.0f, -1.0f};

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "KeyPoint.h"
+
 // A sound that the flight starts, at the time (seconds of flight) of the step that starts it.
 struct SoundCue {
     double time = 0.0;
@@ -18,9 +20,11 @@ struct FlightTimeline {
     double arrival = 0.0;  // when the last key point is reached
 };
 
-// Flies a fresh copy of the scene's path (the speed it starts with) in steps of 1 / fps, as the
-// renderer does, and notes every sound it plays and when each key point is reached. Needs no GL
-// context.
+// Flies a fresh camera path over these key points (at the speed it starts with) in steps of
+// 1 / fps, as the renderer does, and notes every sound it plays and when each key point is
+// reached. Needs no GL context.
+FlightTimeline traceFlight(double fps, const std::vector<KeyPoint>& keyPoints);
+// The scene's own flight.
 FlightTimeline traceFlight(double fps);
 
 // Seconds that a default video lasts: the flight, then this long on the last key point.

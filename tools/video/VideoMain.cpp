@@ -14,6 +14,7 @@
 #include "FlightTimeline.h"
 #include "FlightWarmUp.h"
 #include "Globals.h"
+#include "KeyPointFile.h"
 #include "OutputFrame.h"
 #include "OutputPath.h"
 #include "Progress.h"
@@ -21,14 +22,18 @@
 #include "ToolContext.h"
 #include "VideoOptions.h"
 
+// Records nothing: a recorded path in the working folder, maybe the one being flown, stays.
+const char* const keyPointFileName = nullptr;
+
 namespace {
 constexpr double kWarmUpSeconds = 2.0;
 
 void usage() {
-    std::fprintf(stderr,
-                 "usage: murkmoor-video [--from S] [--to S] [--size WxH] [--out FILE] [--fps N] "
-                 "[--headless]\n"
-                 "  defaults: the whole flight, 1280x720, 30 fps, murkmoor.mp4\n");
+    std::fprintf(
+        stderr,
+        "usage: murkmoor-video [--from S] [--to S] [--size WxH] [--out FILE] [--fps N] "
+        "[--path FILE] [--headless]\n"
+        "  defaults: the whole flight (the scene's path), 1280x720, 30 fps, murkmoor.mp4\n");
 }
 
 int fail(const std::string& message) {
@@ -95,7 +100,9 @@ int main(int argc, char** argv) {
         usage();
         return 2;
     }
-    const FlightTimeline timeline = traceFlight(options.fps);
+    std::vector<KeyPoint> keyPoints;
+    if (!loadFlightKeyPoints(options.pathFile, keyPoints, error)) return fail(error);
+    const FlightTimeline timeline = traceFlight(options.fps, keyPoints);
     if (!resolveVideoRange(options, timeline.arrival + kRestAtEndSeconds, error)) {
         std::fprintf(stderr, "murkmoor-video: %s\n", error.c_str());
         return 2;
@@ -124,6 +131,7 @@ int main(int argc, char** argv) {
     OutputFrame output;
     const bool attached = attachOutputFrame(renderer, output);
     renderer.loadScene();
+    if (!options.pathFile.empty()) renderer.cameraPath.follow(keyPoints);
 
     double seconds = 0.0;
     const bool sent = attached && renderFrames(options, output, encoder, seconds);

@@ -20,7 +20,7 @@ bool parseVideoOptions(int argc, const char* const* argv, VideoOptions& options,
             continue;
         }
         if (flag != "--from" && flag != "--to" && flag != "--size" && flag != "--out" &&
-            flag != "--fps") {
+            flag != "--fps" && flag != "--path") {
             error = "unknown option " + flag;
             return false;
         }
@@ -45,7 +45,7 @@ bool parseVideoOptions(int argc, const char* const* argv, VideoOptions& options,
             ok = parseNumberIn(value, 1.0, kMaxFps, options.fps);
         } else {
             ok = !value.empty();
-            options.out = value;
+            (flag == "--path" ? options.pathFile : options.out) = value;
         }
         if (!ok) {
             error = "bad value for " + flag + ": " + value;

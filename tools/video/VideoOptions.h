@@ -11,6 +11,7 @@ struct VideoOptions {
     int height = 720;
     double fps = 30.0;
     std::string out = "murkmoor.mp4";
+    std::string pathFile;   // with --path: the key points recorded in this file, not the scene's
     bool headless = false;  // EGL with no window system, even where there is a display
 };
 
