@@ -27,16 +27,16 @@ const float kBow = 0.2f;    // radians the head is bowed forward about the neck
 
 // The hood's opening, in the surface's own terms (height, angle from the front), and how far
 // back the face sits as a fraction of the hood's radius.
-const float kFaceCentre = 1.6f;
-const float kFaceHalfHeight = 0.125f;
-const float kFaceHalfAngle = 1.0f;
+const float kFaceCentre = 1.585f;
+const float kFaceHalfHeight = 0.14f;
+const float kFaceHalfAngle = 0.7f;
 const float kFaceDepth = 0.72f;
 const float kHollowEdge = 0.08f;  // how far down the rim's slope the dark stone begins
 
 // The robe surface's grid: columns around, rows up the body and up the hood.
-const int kColumns = 48;
+const int kColumns = 64;
 const int kBodyRows = 36;
-const int kHoodRows = 30;
+const int kHoodRows = 40;
 
 // A horizontal section of the figure: half width across (x), half depth front to back (z), centre
 // moved forward, and squareness (2 is an ellipse, more squares the shoulders).
@@ -98,7 +98,7 @@ float foldOffset(float phi, float h) {
 // towards a point at the top like a cowl's.
 float openingDistance(float phi, float h) {
     const float v = (h - kFaceCentre) / kFaceHalfHeight;
-    const float u = phi / kFaceHalfAngle * (1.0f + 0.25f * std::max(v, 0.0f));
+    const float u = phi / kFaceHalfAngle * (1.0f + 0.5f * std::max(v, 0.0f));
     return std::sqrt(u * u + v * v);
 }
 
@@ -174,15 +174,20 @@ float columnAngle(int j) {
     return x - 0.45f * std::sin(x);
 }
 
-// The robe and hood as one grid; cells in the face opening and down its walls go to the dark
-// hollow, so that its edge is the hood's rim.
+// The robe and hood as one grid, cut along the hood's rim (where the hollow's weight passes
+// kHollowEdge): what lies inside goes to the dark hollow, the rest stays stone. A triangle that
+// the rim crosses is split where it crosses its edges, at points of the surface itself, so that
+// the rim is a smooth curve and not the staircase of the grid's cells.
 void addRobe(MeshBuilder& stone, MeshBuilder& hollow, float metresPerRepeat) {
     std::vector<float> heights;
     for (int i = 0; i < kBodyRows; ++i) heights.push_back(kNeck * i / kBodyRows);
     for (int i = 0; i <= kHoodRows; ++i) heights.push_back(kNeck + (kPeak - kNeck) * i / kHoodRows);
     const int columns = kColumns + 1;
-    std::vector<MeshVertex> grid;
-    std::vector<float> weight;
+    struct GridPoint {
+        MeshVertex vertex;
+        float phi, h, weight;
+    };
+    std::vector<GridPoint> grid;
     float rise = 0.0f;
     for (size_t i = 0; i < heights.size(); ++i) {
         const float h = heights[i];
@@ -192,33 +197,68 @@ void addRobe(MeshBuilder& stone, MeshBuilder& hollow, float metresPerRepeat) {
         for (int j = 0; j < columns; ++j) {
             const float phi = columnAngle(j);
             const float u = girth * (phi + kPi) / (2.0f * kPi) / metresPerRepeat;
-            grid.push_back({robePoint(phi, h), robeNormal(phi, h), {u, rise / metresPerRepeat}});
-            weight.push_back(hollowWeight(phi, h));
+            grid.push_back({{robePoint(phi, h), robeNormal(phi, h), {u, rise / metresPerRepeat}},
+                            phi,
+                            h,
+                            hollowWeight(phi, h)});
         }
     }
+    std::vector<MeshVertex> gridVertices;
+    for (const GridPoint& g : grid) gridVertices.push_back(g.vertex);
     VertexCopier toStone{stone, std::vector<int>(grid.size(), -1)};
     VertexCopier toHollow{hollow, std::vector<int>(grid.size(), -1)};
+    auto sunk = [&](size_t k) { return grid[k].weight > kHollowEdge; };
+    // The rim's point on the edge from grid point a to b (in index order, so that the two
+    // triangles sharing the edge find the same point).
+    auto rimPoint = [&](size_t a, size_t b) {
+        if (a > b) std::swap(a, b);
+        const GridPoint &ga = grid[a], &gb = grid[b];
+        const float t = (kHollowEdge - ga.weight) / (gb.weight - ga.weight);
+        const float phi = ga.phi + (gb.phi - ga.phi) * t;
+        const float h = ga.h + (gb.h - ga.h) * t;
+        return MeshVertex{robePoint(phi, h), robeNormal(phi, h),
+                          ga.vertex.uv + (gb.vertex.uv - ga.vertex.uv) * t};
+    };
+    auto addFree = [](MeshBuilder& mesh, const MeshVertex& v) {
+        return mesh.addVertex(v.position, v.normal, v.uv);
+    };
+    auto add = [&](size_t p, size_t q, size_t r) {
+        const size_t corner[3] = {p, q, r};
+        int sunkCount = 0;
+        for (size_t k : corner) sunkCount += sunk(k);
+        if (sunkCount == 0 || sunkCount == 3) {
+            VertexCopier& to = sunkCount ? toHollow : toStone;
+            (sunkCount ? hollow : stone).addTriangle(to(gridVertices[p], p), to(gridVertices[q], q),
+                                                     to(gridVertices[r], r));
+            return;
+        }
+        // Turn the corners so that the odd one out (alone on its side of the rim) comes first.
+        int lone = 0;
+        for (int k = 0; k < 3; ++k)
+            if (sunk(corner[k]) != sunk(corner[(k + 1) % 3]) &&
+                sunk(corner[k]) != sunk(corner[(k + 2) % 3]))
+                lone = k;
+        const size_t a = corner[lone], b = corner[(lone + 1) % 3], c = corner[(lone + 2) % 3];
+        const MeshVertex ab = rimPoint(a, b), ac = rimPoint(a, c);
+        MeshBuilder& loneSide = sunk(a) ? hollow : stone;
+        MeshBuilder& otherSide = sunk(a) ? stone : hollow;
+        VertexCopier& loneCopy = sunk(a) ? toHollow : toStone;
+        VertexCopier& otherCopy = sunk(a) ? toStone : toHollow;
+        loneSide.addTriangle(loneCopy(gridVertices[a], a), addFree(loneSide, ab),
+                             addFree(loneSide, ac));
+        const uint32_t abOther = addFree(otherSide, ab), acOther = addFree(otherSide, ac);
+        const uint32_t bOther = otherCopy(gridVertices[b], b);
+        otherSide.addTriangle(abOther, bOther, otherCopy(gridVertices[c], c));
+        otherSide.addTriangle(abOther, otherCopy(gridVertices[c], c), acOther);
+    };
     for (size_t i = 0; i + 1 < heights.size(); ++i) {
         for (int j = 0; j < kColumns; ++j) {
             const size_t a = i * columns + j;
             const size_t b = a + 1;
             const size_t d = a + columns;
             const size_t c = d + 1;
-            // A triangle with any corner sunk into the hollow is dark, so that stone stays on the
-            // hood's surface; the diagonal is turned to run along the rim where it crosses a cell.
-            auto sunk = [&](size_t k) { return weight[k] > kHollowEdge; };
-            auto add = [&](size_t p, size_t q, size_t r) {
-                const bool dark = sunk(p) || sunk(q) || sunk(r);
-                VertexCopier& to = dark ? toHollow : toStone;
-                (dark ? hollow : stone).addTriangle(to(grid[p], p), to(grid[q], q), to(grid[r], r));
-            };
-            if ((sunk(a) || sunk(c)) && !(sunk(b) || sunk(d))) {
-                add(a, b, d);
-                add(b, c, d);
-            } else {
-                add(a, b, c);
-                add(a, c, d);
-            }
+            add(a, b, c);
+            add(a, c, d);
         }
     }
 }

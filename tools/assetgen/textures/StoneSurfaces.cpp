@@ -120,7 +120,7 @@ Texel statueStoneTexel(glm::vec2 uv) {
 Texel statueHollowTexel(glm::vec2 uv) {
     const float grain = tiledNoise(uv, 20, 4, 57u);
     Texel t;
-    t.albedo = glm::vec3(0.05f, 0.05f, 0.045f) * (0.85f + 0.3f * grain);
+    t.albedo = glm::vec3(0.1f, 0.095f, 0.085f) * (0.85f + 0.3f * grain);
     t.height = 0.5f + 0.3f * grain;
     t.gloss = 0.0f;
     return t;
