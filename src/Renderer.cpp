@@ -364,16 +364,17 @@ void Renderer::animateMeshes(float dt) {
         chair->translate(anchors::kChairPivot);
     }
 
-    doorAngle += 16.0f * dt;
-    if (doorAngle <= 90.0f) {
+    const float swing = anchors::kGateSwingDegreesPerSecond * dt;
+    doorAngle += swing;
+    if (doorAngle <= anchors::kGateOpenDegrees) {
         if (Mesh* right = meshAt(rightDoorIndex)) {
             right->translate(-onGround(anchors::kRightGateHinge));
-            right->rotate(-16.0f * dt, {0.0f, 1.0f, 0.0f});
+            right->rotate(-swing, {0.0f, 1.0f, 0.0f});
             right->translate(onGround(anchors::kRightGateHinge));
         }
         if (Mesh* left = meshAt(leftDoorIndex)) {
             left->translate(-onGround(anchors::kLeftGateHinge));
-            left->rotate(16.0f * dt, {0.0f, 1.0f, 0.0f});
+            left->rotate(swing, {0.0f, 1.0f, 0.0f});
             left->translate(onGround(anchors::kLeftGateHinge));
         }
     }

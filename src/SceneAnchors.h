@@ -42,6 +42,10 @@ constexpr glm::vec2 kRightGateHinge(1.025f, 19.49f);
 constexpr glm::vec2 kLeftGateHinge(-5.97f, 19.48f);
 constexpr float kGatePlaneZ = 19.49f;
 constexpr float kGateMeetX = -2.47f;
+// From the start of the flight they swing open (the right leaf by negative angles) at this many
+// degrees a second until they have turned about kGateOpenDegrees.
+constexpr float kGateSwingDegreesPerSecond = 16.0f;
+constexpr float kGateOpenDegrees = 90.0f;
 
 // The window above the front door whose picture changes: its (x, y) extent on the facade, which
 // it stands a few millimetres in front of.

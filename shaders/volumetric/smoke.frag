@@ -26,7 +26,10 @@ uniform PointLight u_pointLights[10];
 uniform int u_pointLightsCount;
 uniform float u_lightAmb;
 
-mat4 worldToBox;  // inverse of u_modelMatrix, set once in main
+// Set once per pixel in main, the same for every step of the march.
+mat4 worldToBox;              // inverse of u_modelMatrix
+float boxHeight;              // metres from the box's floor to its top
+bool lightUnderPot[10];       // the light burns under the cauldron (see lightReach)
 
 const float EXTINCTION = 6.0;        // per metre per unit density: wisps, not a wall
 const float ALBEDO = 0.15;           // sooty smoke: most of the light it stops, it absorbs
@@ -50,13 +53,18 @@ float forwardLobe(float cosTheta) {
     return (1.0 - g2) / pow(1.0 + g2 - 2.0 * FORWARD_G * cosTheta, 1.5);
 }
 
-// Share of a light that reaches a point of the smoke: all of it, unless the light is under the pot.
-float lightReach(vec3 lightBox, vec3 pointBox) {
-    bool underPot = lightBox.y < 0.0 &&
-                    all(greaterThan(lightBox.xz, vec2(-FOOTPRINT_MARGIN))) &&
-                    all(lessThan(lightBox.xz, vec2(1.0 + FOOTPRINT_MARGIN)));
-    if (!underPot) return 1.0;
-    float aboveRim = pointBox.y * length(u_modelMatrix[1].xyz);  // metres
+// Whether a light stands below the box's floor and within its footprint.
+bool underPot(vec3 lightPos) {
+    vec3 lightBox = (worldToBox * vec4(lightPos, 1.0)).xyz;
+    return lightBox.y < 0.0 && all(greaterThan(lightBox.xz, vec2(-FOOTPRINT_MARGIN))) &&
+           all(lessThan(lightBox.xz, vec2(1.0 + FOOTPRINT_MARGIN)));
+}
+
+// Share of light i that reaches a point of the smoke: all of it, unless the light is under the
+// pot.
+float lightReach(int i, vec3 pointBox) {
+    if (!lightUnderPot[i]) return 1.0;
+    float aboveRim = pointBox.y * boxHeight;  // metres
     return UNDER_POT_SHARE * exp(-aboveRim / UNDER_POT_FALLOFF);
 }
 
@@ -65,7 +73,6 @@ float lightReach(vec3 lightBox, vec3 pointBox) {
 vec3 inScattered(vec3 p, vec3 pointBox, vec3 towardsEye) {
     vec3 light = u_lightAmb * AMBIENT_TINT;
     for (int i = 0; i < u_pointLightsCount; ++i) {
-        vec3 lightBox = (worldToBox * vec4(u_pointLights[i].pos, 1.0)).xyz;
         vec3 toPoint = p - u_pointLights[i].pos;
         float d = length(toPoint);
         float attenuation = 1.0 / (u_pointLights[i].cons + u_pointLights[i].lin * d +
@@ -73,16 +80,18 @@ vec3 inScattered(vec3 p, vec3 pointBox, vec3 towardsEye) {
         float cosTheta = dot(toPoint / max(d, 1e-4), towardsEye);
         float phase = (1.0 + u_pointLights[i].spec * forwardLobe(cosTheta)) /
                       (1.0 + u_pointLights[i].spec);
-        light += u_pointLights[i].col * attenuation * phase * lightReach(lightBox, pointBox);
+        light += u_pointLights[i].col * attenuation * phase * lightReach(i, pointBox);
     }
     return light;
 }
 
 void main() {
     ivec2 pixel = ivec2(gl_FragCoord.xy);
-    worldToBox = inverse(u_modelMatrix);
     vec4 exitFace = texelFetch(u_backFaces, pixel, 0);
     if (exitFace.a >= 0.0) discard;  // the box does not cover this pixel
+    worldToBox = inverse(u_modelMatrix);
+    boxHeight = length(u_modelMatrix[1].xyz);
+    for (int i = 0; i < u_pointLightsCount; ++i) lightUnderPot[i] = underPot(u_pointLights[i].pos);
     vec4 entryFace = texelFetch(u_frontFaces, pixel, 0);
 
     // Ray from the entry to the exit point; with the eye inside the box there is no entry face
@@ -134,7 +143,8 @@ void main() {
         float stepTransmittance = exp(-EXTINCTION * density * stepLength);
         vec3 p = mix(startWorld, endWorld, t);
         vec3 towardsEye = normalize(u_camPos - p);
-        colour += transmittance * (1.0 - stepTransmittance) * ALBEDO * inScattered(p, pointBox, towardsEye);
+        colour += transmittance * (1.0 - stepTransmittance) * ALBEDO *
+                  inScattered(p, pointBox, towardsEye);
         transmittance *= stepTransmittance;
         if (transmittance < 0.01) break;
     }

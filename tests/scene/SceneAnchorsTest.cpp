@@ -85,7 +85,7 @@ TEST(SceneAnchorsTest, PartsSitWhereTheProgramMovesThemAndTheFlightClearsEverySu
 
     // Catches a surface through the shadow-casting point light (its cube map would be black) and
     // triangles wound against their normals (back-face culling would drop them).
-    EXPECT_TRUE(clearanceMisses(meshes, {{kBlueWisp, 0.0f}}, 0.3f).empty());
+    EXPECT_TRUE(clearanceMisses(meshes, {{kBlueWisp, 0.0f}}, kLeastClearance).empty());
     for (const SceneMesh& m : meshes) {
         ASSERT_EQ(m.normals.size(), m.positions.size()) << m.name << " has no normals";
         EXPECT_TRUE(m.hasTextureCoordinates && m.hasTangents) << m.name;
@@ -108,8 +108,8 @@ TEST(SceneAnchorsTest, PartsSitWhereTheProgramMovesThemAndTheFlightClearsEverySu
     for (size_t i = 1; i < samples.size(); ++i)
         ASSERT_LE(glm::distance(samples[i].eye, samples[i - 1].eye), 0.05f + 1e-4f);
     // An eye placed on a corner of the house is reported: the check can see the walls.
-    EXPECT_EQ(clearanceMisses(meshes, {{meshes[0].positions[0], 0.0f}}, 0.3f).size(), 1u);
-    const std::vector<ClearanceMiss> misses = clearanceMisses(meshes, samples, 0.3f);
+    EXPECT_EQ(clearanceMisses(meshes, {{meshes[0].positions[0], 0.0f}}, kLeastClearance).size(), 1u);
+    const std::vector<ClearanceMiss> misses = clearanceMisses(meshes, samples, kLeastClearance);
     EXPECT_TRUE(misses.empty()) << misses.size() << " of " << samples.size()
                                 << " samples, the first " << misses[0].distance << " m from "
                                 << misses[0].mesh << " at t = " << misses[0].sample.seconds << " s";

@@ -7,8 +7,8 @@
 
 namespace {
 // Seconds of smoke simulated, undrawn, before the drawn steps: with those drawn, long enough for
-// the plume to rise out of its box as it does in the program; a step of the 64^3 grid costs tens
-// of milliseconds on a software renderer, so not the whole flight.
+// the plume to rise out of its box as it does in the program; a step of the 64^3 grid costs about
+// a fifth of a second on a software renderer, so not the whole flight.
 constexpr double kSmokeHeldSeconds = 2.0;
 }  // namespace
 

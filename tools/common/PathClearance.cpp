@@ -112,10 +112,11 @@ struct TriangleGrid {
     }
 };
 
-// The frame update turns the gate leaves by 16 degrees a second until they have opened 90 degrees:
-// the right one by a negative angle about its hinge, the left one by a positive angle.
+// The gate leaves as the frame update has turned them by then: the right one by a negative angle
+// about its hinge, the left one by a positive angle.
 glm::mat4 gateLeafTransform(const std::string& name, float seconds) {
-    const float angle = glm::radians(std::min(16.0f * seconds, 90.0f));
+    const float angle = glm::radians(
+        std::min(anchors::kGateSwingDegreesPerSecond * seconds, anchors::kGateOpenDegrees));
     const bool right = name == anchors::kRightGateMesh;
     const glm::vec2 axis = right ? anchors::kRightGateHinge : anchors::kLeftGateHinge;
     const glm::vec3 hinge(axis.x, 0.0f, axis.y);

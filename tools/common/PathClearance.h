@@ -9,6 +9,10 @@
 
 // How close a camera flight comes to the house, read from the model file without a GL context.
 
+// Closer than this, the near plane (0.1 m) cuts the surfaces in front of the eye open on screen
+// once the view turns towards them.
+constexpr float kLeastClearance = 0.3f;
+
 // The house model's meshes as the importer sees them (same post-processing as the engine's
 // loadModel).
 struct SceneMesh {
