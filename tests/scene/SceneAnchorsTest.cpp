@@ -108,7 +108,8 @@ TEST(SceneAnchorsTest, PartsSitWhereTheProgramMovesThemAndTheFlightClearsEverySu
     for (size_t i = 1; i < samples.size(); ++i)
         ASSERT_LE(glm::distance(samples[i].eye, samples[i - 1].eye), 0.05f + 1e-4f);
     // An eye placed on a corner of the house is reported: the check can see the walls.
-    EXPECT_EQ(clearanceMisses(meshes, {{meshes[0].positions[0], 0.0f}}, kLeastClearance).size(), 1u);
+    EXPECT_EQ(clearanceMisses(meshes, {{meshes[0].positions[0], 0.0f}}, kLeastClearance).size(),
+              1u);
     const std::vector<ClearanceMiss> misses = clearanceMisses(meshes, samples, kLeastClearance);
     EXPECT_TRUE(misses.empty()) << misses.size() << " of " << samples.size()
                                 << " samples, the first " << misses[0].distance << " m from "
