@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "Camera.h"
+
 void Plane::fromPoints(glm::vec3 a, glm::vec3 b, glm::vec3 c) {
     normal = glm::normalize(glm::cross(b - a, c - a));
     d = -glm::dot(normal, a);
@@ -41,6 +43,11 @@ void Frustum::build(glm::vec3 p, glm::vec3 l, glm::vec3 u) {
     planes[Right].fromPoints(nbr, ntr, fbr);
     planes[Near].fromPoints(ntl, ntr, nbr);
     planes[Far].fromPoints(ftr, ftl, fbl);
+}
+
+void Frustum::fromCamera(const Camera& camera) {
+    setLens(camera.fov, camera.width / camera.height, camera.near, camera.far);
+    build(camera.position, camera.position + camera.front, camera.up);
 }
 
 FrustumResult Frustum::testBox(const std::array<glm::vec3, 8>& corners) const {

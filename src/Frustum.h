@@ -3,6 +3,8 @@
 #include <array>
 #include <glm/glm.hpp>
 
+class Camera;
+
 enum FrustumResult { Outside = 0, Intersect = 1, Inside = 2 };
 
 struct Plane {
@@ -27,6 +29,8 @@ public:
 
     void setLens(float angleDegrees, float ratio, float near, float far);
     void build(glm::vec3 p, glm::vec3 l, glm::vec3 u);
+    // setLens and build for what the camera sees.
+    void fromCamera(const Camera& camera);
     // Tests a mesh's eight box corners as stored, with no model matrix applied.
     FrustumResult testBox(const std::array<glm::vec3, 8>& corners) const;
 };

@@ -328,8 +328,7 @@ Mesh* Renderer::meshAt(int index) {
 
 void Renderer::update(float dt) {
     cameraPath.update(dt);
-    viewFrustum.setLens(camera.fov, camera.width / camera.height, camera.near, camera.far);
-    viewFrustum.build(camera.position, camera.position + camera.front, camera.up);
+    viewFrustum.fromCamera(camera);
     animateMeshes(dt);
     setFrameUniforms();
     if (doSmoke != 0) {

@@ -1,9 +1,11 @@
 #include "Effects/SmokeVolume.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
+#include "Camera.h"
 #include "Effects/Quad.h"
 #include "Effects/SmokeSource.h"
 #include "Globals.h"
@@ -150,8 +152,7 @@ void SmokeVolume::simulate(float dt) {
     float rate = 0.0f;
     if (sourceInterval == 0.0f || sourceTimer >= sourceInterval) {
         const glm::ivec3 source = pickSmokeSource(size);
-        glUniform3i(computeProgram.getUniformLocation("sourceStart"), source.x, source.y,
-                    source.z);
+        glUniform3i(computeProgram.getUniformLocation("sourceStart"), source.x, source.y, source.z);
         glUniform3i(computeProgram.getUniformLocation("sourceEnd"), source.x, source.y, source.z);
         rate = sourceRate;
         sourceTimer -= sourceInterval;
@@ -195,6 +196,17 @@ void SmokeVolume::simulate(float dt) {
     glDispatchCompute(gx, gy, gz);
     // The next step's advection samples what this pass wrote, with or without a draw between.
     glMemoryBarrier(kPassBarrier);
+}
+
+bool SmokeVolume::inView(const Camera& camera) const {
+    std::array<glm::vec3, 8> corners;
+    for (int k = 0; k < 8; ++k) {
+        const glm::vec4 unit(k >> 2 & 1, k >> 1 & 1, k & 1, 1);
+        corners[k] = glm::vec3(model * unit);
+    }
+    Frustum frustum;
+    frustum.fromCamera(camera);
+    return frustum.testBox(corners) != Outside;
 }
 
 void SmokeVolume::renderFaces() {

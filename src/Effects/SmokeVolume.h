@@ -6,6 +6,7 @@
 
 #include "ShaderProgram.h"
 
+class Camera;
 class LightList;
 
 // Smoke rising out of the cauldron: a 64^3 grid fluid simulation in 16-bit float 3D textures
@@ -56,6 +57,9 @@ public:
     // Ray marches the smoke into the bound target with alpha blending, reading the face targets,
     // the volume and the G-buffer's world positions; leaves blending off.
     void draw();
+
+    // Whether the box is in the camera's view volume: outside it the ray march draws nothing.
+    bool inView(const Camera& camera) const;
 
     // One simulation step: source pulse, advection, divergence, pressure solve, projection.
     void simulate(float dt);

@@ -34,8 +34,9 @@ void expectRefused(Parse parse, const std::vector<std::pair<Words, const char*>>
 }
 }  // namespace
 
-// Without arguments the whole flight at 720p and 30 fps into murkmoor.mp4; every option is read,
-// a given end stays, and a day at the highest rate is the largest range, every frame counted.
+// Without arguments the whole flight at 720p and 30 fps into captures/murkmoor.mp4; every option
+// is read, a given end stays, and a day at the highest rate is the largest range, every frame
+// counted.
 TEST(VideoOptions, ValuesAndDefaultsGiveTheirFirstStepAndFrameCount) {
     const struct {
         Words words;
@@ -43,11 +44,11 @@ TEST(VideoOptions, ValuesAndDefaultsGiveTheirFirstStepAndFrameCount) {
         const char* read;  // range, size, rate, file, then steps flown before and frames
     } cases[] = {
         // clang-format off
-        {{}, 123.4, "0-123.4 s 1280x720 30 fps murkmoor.mp4: 0 + 3702"},
+        {{}, 123.4, "0-123.4 s 1280x720 30 fps captures/murkmoor.mp4: 0 + 3702"},
         {{"--from", "40", "--to", "60.5", "--size", "640x360", "--fps", "24", "--out", "clip.mp4"},
          200.0, "40-60.5 s 640x360 24 fps clip.mp4: 960 + 492"},
         {{"--to", "86400", "--fps", "240"}, 139.9,
-         "0-86400 s 1280x720 240 fps murkmoor.mp4: 0 + 20736000"},
+         "0-86400 s 1280x720 240 fps captures/murkmoor.mp4: 0 + 20736000"},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -92,21 +93,41 @@ TEST(VideoOptions, MalformedAbsurdOrEmptyRangesAreRefusedWithTheirCause) {
         [](Words w, VideoOptions& o, std::string& e) { return parseVideo(w, o, e); }, rows);
 }
 
-// The switches in their order, the size and the largest values within their ranges are read.
-TEST(CaptureOptions, SwitchesSizeAndTheLargestValuesAreRead) {
+// The switches in their order, the moments, the size and the largest values within their ranges
+// are read, and each moment is named after itself unless one --out names its file.
+TEST(CaptureOptions, SwitchesMomentsSizeAndTheLargestValuesAreRead) {
     CaptureOptions o;
     std::string error;
     ASSERT_TRUE(parseCapture(
-        {"--set", "hdrMode=3", "--set", "bloomMode=0", "--set", "normal=1", "--time", "86400",
-         "--fps", "1000", "--size", "16384x1", "--eye", "1e6,-2.5,0", "--look", "0,0,-1"},
+        {"--set", "hdrMode=3", "--set", "bloomMode=0", "--set", "normal=1", "--key", "7", "--time",
+         "86400", "--fps", "1000", "--size", "16384x1", "--eye", "1e6,-2.5,0", "--look", "0,0,-1"},
         o, error))
         << error;
     std::ostringstream read;
     for (const auto& [name, value] : o.switches) read << name << "=" << value << " ";
-    read << o.time << " s " << o.fps << " fps " << o.width << "x" << o.height << " from " << o.eye.x
-         << "," << o.eye.y << "," << o.eye.z << (o.placeCamera ? " placed" : "");
+    for (const CaptureMoment& moment : o.moments) read << captureFileName(o, moment) << " ";
+    read << o.fps << " fps " << o.width << "x" << o.height << " from " << o.eye.x << "," << o.eye.y
+         << "," << o.eye.z << (o.placeCamera ? " placed" : "");
     EXPECT_EQ(read.str(),
-              "hdrMode=3 bloomMode=0 normal=1 86400 s 1000 fps 16384x1 from 1e+06,-2.5,0 placed");
+              "hdrMode=3 bloomMode=0 normal=1 captures/keypoint-07.png captures/view-86400s.png "
+              "1000 fps 16384x1 from 1e+06,-2.5,0 placed");
+
+    CaptureOptions one, two;
+    ASSERT_TRUE(parseCapture({"--time", "20.5", "--out", "a.png"}, one, error));
+    EXPECT_EQ(captureFileName(one, one.moments.front()), "a.png");
+    ASSERT_TRUE(parseCapture({"--time", "20.5", "--key", "3", "--out", "dir"}, two, error));
+    EXPECT_EQ(captureFileName(two, two.moments.front()), "dir/frame-20.5s.png");
+
+    // Asked for help, a tool answers with its usage whatever follows on the line.
+    for (const char* help : {"--help", "-h"}) {
+        CaptureOptions capture;
+        VideoOptions video;
+        EXPECT_TRUE(parseCapture({"--size", "9x9", help, "--bogus"}, capture, error));
+        EXPECT_TRUE(capture.help) << help;
+        const Words words = {"murkmoor-video", "--fps", "24", help, "--from"};
+        EXPECT_TRUE(parseVideoOptions(static_cast<int>(words.size()), words.data(), video, error));
+        EXPECT_TRUE(video.help) << help;
+    }
 }
 
 // Every value is checked before it is used: out of range it would overflow an int, a long frame
@@ -130,6 +151,7 @@ TEST(CaptureOptions, MalformedAndAbsurdValuesAreRefusedWithTheirOption) {
         {{"--eye", "0,0,0,0", "--look", "0,0,0"}, "--eye"},
         {{"--eye", "0,0,0"}, "--eye and --look go together"},
         {{"--speed", "2"}, "unknown option --speed"}, {{"--out"}, "missing value after --out"},
+        {{"--out", ""}, "--out"},
     };
     // clang-format on
     expectRefused<CaptureOptions>(parseCapture, rows);

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
@@ -35,9 +36,14 @@ void runJobs(const std::vector<std::function<void()>>& jobs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s ROOT  (writes ROOT/res)\n", argv[0]);
-        return 2;
+    const bool help =
+        argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
+    if (argc != 2 || help) {
+        std::fprintf(help ? stdout : stderr,
+                     "usage: murkmoor-assetgen ROOT\n"
+                     "Generates every asset of the scene into ROOT/res: the house model, its\n"
+                     "textures, the sky, the particle sprites and the loading card.\n");
+        return help ? 0 : 2;
     }
     const std::string root = argv[1];
     const auto start = std::chrono::steady_clock::now();

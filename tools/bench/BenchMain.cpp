@@ -1,7 +1,6 @@
 // Flies the path in fixed steps and reports what each pass of the frame costs, with every effect
 // on and with each effect off in turn.
 #include <GL/glew.h>
-#include <fcntl.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -17,7 +16,9 @@
 #include "BenchOptions.h"
 #include "BenchReport.h"
 #include "Globals.h"
+#include "LoaderLines.h"
 #include "OutputFrame.h"
+#include "Progress.h"
 #include "ToolContext.h"
 
 // Records nothing: a recorded path in the working folder, maybe the one being flown, stays.
@@ -25,6 +26,19 @@ const char* const keyPointFileName = nullptr;
 
 namespace {
 const float kStep = 1.0f / 30.0f;
+
+void usage(std::FILE* to) {
+    std::fprintf(to,
+                 "usage: murkmoor-bench [--size WxH]... [--json FILE] [--spots N] [--warmup S]\n"
+                 "                      [--headless] [--help]\n"
+                 "Times every pass of the frame with every effect on and with each effect off,\n"
+                 "at moments spread along the flight.\n"
+                 "  --size WxH   a size to measure at; each adds one (1280x768 and 640x384)\n"
+                 "  --json FILE  also write the figures as JSON\n"
+                 "  --spots N    moments of the flight measured, 1 to 100 (6)\n"
+                 "  --warmup S   seconds of simulation before each moment, 0 to 60 (1)\n"
+                 "  --headless   EGL with no window system, even where there is a display\n");
+}
 
 struct Config {
     const char* name;
@@ -109,7 +123,7 @@ void measureConfig(const Config& config, PassProfiler& profiler, Totals& totals)
     if (config.switchName) renderer.setSwitch(config.switchName, 1);
 }
 
-BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds) {
+BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds, ProgressLine& progress) {
     BenchRun run;
     run.width = width;
     run.height = height;
@@ -128,8 +142,13 @@ BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds) {
         advance(std::max(0.0f, at - warmUpSeconds - now), false);
         advance(std::min(warmUpSeconds, at - now), true);
         now = at;
-        std::fprintf(stderr, "measuring %d x %d at %.0f s of %.0f s\n", width, height, at, flight);
         for (size_t c = 0; c < std::size(kConfigs); ++c) {
+            char text[160];
+            std::snprintf(text, sizeof text,
+                          "Measuring %d x %d: moment %d of %d (%.0f s of %.0f s), %s (%zu of %zu)",
+                          width, height, spot + 1, spots, at, flight, kConfigs[c].name, c + 1,
+                          std::size(kConfigs));
+            progress.show(text);
             measureConfig(kConfigs[c], profiler, totals[c]);
         }
         now += kStep * 4 * std::size(kConfigs);
@@ -176,11 +195,13 @@ int main(int argc, char** argv) {
     BenchOptions options;
     std::string error;
     if (!parseBenchOptions(argc, argv, options, error)) {
-        std::fprintf(stderr,
-                     "murkmoor-bench: %s\nusage: murkmoor-bench [--size WxH] [--json FILE] "
-                     "[--spots N] [--warmup SECONDS] [--headless]\n",
-                     error.c_str());
+        std::fprintf(stderr, "murkmoor-bench: %s\n", error.c_str());
+        usage(stderr);
         return 2;
+    }
+    if (options.help) {
+        usage(stdout);
+        return 0;
     }
     if (options.sizes.size() > 1) {
         std::string runs;
@@ -191,6 +212,7 @@ int main(int argc, char** argv) {
         }
         if (!options.json.empty()) {
             std::ofstream(options.json) << "{\n  \"runs\": [\n" << runs << "\n  ]\n}\n";
+            std::printf("Wrote %s\n", options.json.c_str());
         }
         return 0;
     }
@@ -204,32 +226,38 @@ int main(int argc, char** argv) {
     // A benchmark is silent: the engine goes, with its device and decoding thread.
     if (soundEngine) soundEngine->drop();
     soundEngine = nullptr;
-    // The loaders' messages would bury the table: they go to /dev/null while the flight runs.
-    std::fflush(stdout);
-    const int console = dup(1);
-    const int nowhere = open("/dev/null", O_WRONLY);
-    dup2(nowhere, 1);
+    // The loaders' routine lines would bury the table: they are held back while the flight runs,
+    // and the progress goes to standard error.
+    ProgressLine progress(stderr);
+    progress.show("Loading the scene");
+    LoaderLines loaderLines;
     renderer.init(static_cast<float>(width), static_cast<float>(height));
     // The frames go to a framebuffer of the tool's own, not to the hidden window, whose pixels a
     // driver need not draw.
     OutputFrame output;
-    if (!attachOutputFrame(renderer, output)) {
-        closeToolContext(context);
+    const bool attached = attachOutputFrame(renderer, output);
+    BenchRun run;
+    if (attached) {
+        renderer.loadScene();
+        run = runAtSize(width, height, options.spots, static_cast<float>(options.warmUpSeconds),
+                        progress);
+        run.context = contextKind(context);
+    }
+    const std::string unusual = loaderLines.release();
+    progress.show("Measured " + std::to_string(width) + " x " + std::to_string(height) + " in " +
+                  durationText(progress.seconds()));
+    progress.end();
+    std::fputs(unusual.c_str(), stdout);
+    closeToolContext(context);
+    if (!attached) {
+        std::fprintf(stderr, "murkmoor-bench: no frame to draw into\n");
         return 1;
     }
-    renderer.loadScene();
-    BenchRun run =
-        runAtSize(width, height, options.spots, static_cast<float>(options.warmUpSeconds));
-    run.context = contextKind(context);
-    std::fflush(stdout);
-    dup2(console, 1);
-    close(nowhere);
-    close(console);
     printBenchTable(std::cout, run);
     if (!options.json.empty()) {
         std::ofstream out(options.json);
         writeBenchJson(out, {run});
+        std::printf("Wrote %s\n", options.json.c_str());
     }
-    closeToolContext(context);
     return 0;
 }

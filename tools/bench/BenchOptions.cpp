@@ -9,6 +9,10 @@ bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
     bool sizeGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
+        if (isHelpFlag(flag)) {
+            options.help = true;
+            return true;
+        }
         if (flag == "--headless") {
             options.headless = true;
             continue;

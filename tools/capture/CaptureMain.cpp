@@ -2,6 +2,7 @@
 #include <GL/glew.h>
 #include <stb/stb_image_write.h>
 
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -10,19 +11,40 @@
 #include "FlightWarmUp.h"
 #include "Globals.h"
 #include "KeyPointFile.h"
+#include "LoaderLines.h"
+#include "OptionValues.h"
 #include "OutputFrame.h"
+#include "OutputPath.h"
+#include "Progress.h"
 #include "ToolContext.h"
 
 // Records nothing: a recorded path in the working folder, maybe the one being flown, stays.
 const char* const keyPointFileName = nullptr;
 
 namespace {
-void usage() {
+void usage(std::FILE* to) {
     std::fprintf(
-        stderr,
-        "usage: murkmoor-capture [--size WxH] [--time S | --key N] [--fps N] "
-        "[--warmup S] [--out FILE] [--path FILE] [--eye x,y,z --look x,y,z] [--set NAME=VALUE]... "
-        "[--headless] [--gl-info]\n");
+        to,
+        "usage: murkmoor-capture [--size WxH] [--time S | --key N]... [--fps N] [--warmup S]\n"
+        "                        [--out FILE] [--path FILE] [--eye x,y,z --look x,y,z]\n"
+        "                        [--set NAME=VALUE]... [--headless] [--gl-info] [--help]\n"
+        "Renders moments of the flight with the real renderer and writes each as PNG.\n"
+        "  --size WxH        picture size (320x192)\n"
+        "  --time S          a moment, seconds into the flight (none: 0)\n"
+        "  --key N           the moment the camera reaches key point N; --time and --key\n"
+        "                    repeat, in flight order, for several frames of one flight\n"
+        "  --fps N           steps a second the flight is flown in (30)\n"
+        "  --warmup S        also draw the last S seconds frame by frame, as a check: the\n"
+        "                    frame is the same without, which draws only what it depends on\n"
+        "  --out FILE        the PNG; with several moments, or ending in /, their folder\n"
+        "                    (%s/, each named keypoint-NN.png, or frame-Ss.png)\n"
+        "  --path FILE       fly the key points recorded in FILE (the C key's filename.txt)\n"
+        "  --eye, --look     hold the path and place the camera at eye, looking at look\n"
+        "  --set NAME=VALUE  a switch before the first frame, one of\n"
+        "%s"
+        "  --headless        EGL with no window system, even where there is a display\n"
+        "  --gl-info         print the OpenGL vendor, renderer, version and context, and stop\n",
+        kOutputFolder, switchRanges(20).c_str());
 }
 
 bool writeFrame(const std::string& path, const OutputFrame& frame) {
@@ -32,23 +54,43 @@ bool writeFrame(const std::string& path, const OutputFrame& frame) {
                           frame.width * 3) != 0;
 }
 
-// The moment of --key: when the flight, in steps of 1 / fps, reaches the key point.
-bool keyPointMoment(CaptureOptions& options, const std::vector<KeyPoint>& keyPoints,
+// The times of the --key moments: when the flight, in steps of 1 / fps, reaches each key point.
+// The moments must follow the flight's order, since it is flown once.
+bool resolveMoments(CaptureOptions& options, const std::vector<KeyPoint>& keyPoints,
                     std::string& error) {
-    if (options.keyPoint < 0) return true;
+    if (options.moments.empty()) options.moments.push_back({});
     const FlightTimeline timeline = traceFlight(options.fps, keyPoints);
     const auto& arrivals = timeline.keyPointArrivals;
-    if (static_cast<size_t>(options.keyPoint) >= arrivals.size()) {
-        error = "no key point " + std::to_string(options.keyPoint) + ": the path has " +
-                std::to_string(arrivals.size()) + ", numbered from 0";
-        return false;
+    for (CaptureMoment& moment : options.moments) {
+        if (moment.keyPoint < 0) continue;
+        if (static_cast<size_t>(moment.keyPoint) >= arrivals.size()) {
+            error = "no key point " + std::to_string(moment.keyPoint) + ": the path has " +
+                    std::to_string(arrivals.size()) + ", numbered from 0";
+            return false;
+        }
+        moment.time = arrivals[moment.keyPoint];
     }
-    options.time = arrivals[options.keyPoint];
+    for (size_t i = 1; i < options.moments.size(); ++i) {
+        if (std::lround(options.moments[i].time * options.fps) <
+            std::lround(options.moments[i - 1].time * options.fps)) {
+            error = "the moments are flown in one flight: give them in the order it reaches them";
+            return false;
+        }
+    }
     return true;
 }
 
-int fail(ToolContext& context, const std::string& message, int status) {
+// "key point 20 at 41.23 s", "41.23 s", or "the placed camera at 41.23 s".
+std::string momentText(const CaptureOptions& options, const CaptureMoment& moment) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f s", moment.time);
+    if (moment.keyPoint >= 0) return "key point " + std::to_string(moment.keyPoint) + " at " + text;
+    return options.placeCamera ? std::string("the placed camera at ") + text : std::string(text);
+}
+
+int fail(ToolContext& context, ProgressLine& progress, const std::string& message, int status) {
     closeToolContext(context);
+    progress.end();
     std::fprintf(stderr, "murkmoor-capture: %s\n", message.c_str());
     return status;
 }
@@ -59,18 +101,27 @@ int main(int argc, char** argv) {
     std::string error;
     if (!parseCaptureOptions(argc, argv, options, error)) {
         std::fprintf(stderr, "murkmoor-capture: %s\n", error.c_str());
-        usage();
+        usage(stderr);
         return 2;
+    }
+    if (options.help) {
+        usage(stdout);
+        return 0;
     }
     std::vector<KeyPoint> keyPoints;
     if (!loadFlightKeyPoints(options.pathFile, keyPoints, error)) {
         std::fprintf(stderr, "murkmoor-capture: %s\n", error.c_str());
         return 1;
     }
-    if (!keyPointMoment(options, keyPoints, error)) {
+    if (!resolveMoments(options, keyPoints, error)) {
         std::fprintf(stderr, "murkmoor-capture: %s\n", error.c_str());
-        usage();
+        usage(stderr);
         return 2;
+    }
+    if (!options.glInfo && capturesIntoFolder(options) &&
+        !makeFolderFor(captureFileName(options, options.moments.front()), error)) {
+        std::fprintf(stderr, "murkmoor-capture: %s\n", error.c_str());
+        return 1;
     }
 
     ToolContext context;
@@ -88,27 +139,60 @@ int main(int argc, char** argv) {
     // A capture is silent: the engine goes, with its device and decoding thread.
     if (soundEngine) soundEngine->drop();
     soundEngine = nullptr;
+    ProgressLine progress;
+    progress.show("Loading the scene");
+    LoaderLines loaderLines;
     renderer.init(static_cast<float>(options.width), static_cast<float>(options.height));
     OutputFrame frame;
-    if (!attachOutputFrame(renderer, frame)) return fail(context, "no frame to draw into", 1);
-    renderer.loadScene();
+    const bool attached = attachOutputFrame(renderer, frame);
+    if (attached) renderer.loadScene();
+    const std::string unusual = loaderLines.release();
+    if (!unusual.empty()) {
+        progress.end();
+        std::fputs(unusual.c_str(), stdout);
+    }
+    if (!attached) return fail(context, progress, "no frame to draw into", 1);
     if (!options.pathFile.empty()) renderer.cameraPath.follow(keyPoints);
     for (const auto& [name, value] : options.switches) {
-        if (!renderer.setSwitch(name, value)) return fail(context, "unknown switch " + name, 2);
+        if (!renderer.setSwitch(name, value)) {
+            return fail(context, progress, "unknown switch " + name, 2);
+        }
     }
     if (options.placeCamera) {
         renderer.cameraPath.active = false;
         renderer.camera.setLookAt(options.eye, options.look);
     }
 
-    flyToMoment(renderer, options.time, options.fps, options.warmup);
-    glFinish();
+    long flown = 0;
+    for (size_t i = 0; i < options.moments.size(); ++i) {
+        const CaptureMoment& moment = options.moments[i];
+        const std::string text = momentText(options, moment);
+        const std::string count = options.moments.size() > 1
+                                      ? " (" + std::to_string(i + 1) + " of " +
+                                            std::to_string(options.moments.size()) + ")"
+                                      : "";
+        const FlightPlan plan = planFlight(renderer, flown, std::lround(moment.time * options.fps),
+                                           1, options.fps, options.warmup);
+        PlannedFlight flight(renderer, plan);
+        flight.flyToFirstFrame([&](long done, long total) {
+            const long percent = total > 0 ? done * 100 / total : 100;
+            progress.show("Flying to " + text + count + ": " + std::to_string(percent) + "%");
+        });
+        progress.show("Drawing " + text + count);
+        flight.drawNextFrame();
+        flight.finish();
+        flown = plan.lastFrameStep();
 
-    const bool written = writeFrame(options.out, frame);
-    closeToolContext(context);
-    if (!written) {
-        std::fprintf(stderr, "murkmoor-capture: could not write %s\n", options.out.c_str());
-        return 1;
+        const std::string file = captureFileName(options, moment);
+        if (!writeFrame(file, frame)) {
+            return fail(context, progress, "could not write " + file, 1);
+        }
+        progress.show("Wrote " + file + ": " + std::to_string(options.width) + "x" +
+                      std::to_string(options.height) + ", " + text + ", in " +
+                      durationText(progress.seconds()));
+        if (options.moments.size() > 1) progress.end();
     }
+    progress.end();
+    closeToolContext(context);
     return 0;
 }

@@ -1,8 +1,11 @@
 #include "CaptureOptions.h"
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "OptionValues.h"
+#include "OutputPath.h"
 
 namespace {
 constexpr double kMaxFps = 1000.0;
@@ -10,15 +13,6 @@ constexpr double kMaxFps = 1000.0;
 constexpr int kMostKeyPoints = 100000;
 // Far outside the scene, yet well inside a float.
 constexpr double kFarthestCoordinate = 1.0e6;
-
-struct SwitchRange {
-    const char* name;
-    int largest;  // every switch starts at 0 (off)
-};
-
-const SwitchRange kSwitches[] = {
-    {"doShadows", 1}, {"hdrMode", 3}, {"bloomMode", 2}, {"doFog", 1},    {"doAmbientOcclusion", 1},
-    {"doSmoke", 1},   {"doFire", 1},  {"doRain", 1},    {"specular", 1}, {"normal", 1}};
 
 // Three numbers separated by commas, each within the scene's reach, e.g. "1.5,2,-3".
 bool parseVec3(const std::string& text, glm::vec3& value) {
@@ -35,34 +29,17 @@ bool parseVec3(const std::string& text, glm::vec3& value) {
     value = glm::vec3(numbers[0], numbers[1], numbers[2]);
     return true;
 }
-
-// "NAME=VALUE" with a known switch and a whole value within its range.
-bool parseSwitch(const std::string& text, CaptureOptions& options, std::string& error) {
-    const size_t equals = text.find('=');
-    const std::string name = text.substr(0, equals);
-    for (const SwitchRange& range : kSwitches) {
-        if (name != range.name) continue;
-        int value = 0;
-        if (equals == std::string::npos ||
-            !parseWholeNumber(text.substr(equals + 1), 0, range.largest, value)) {
-            error = "bad value for --set: " + text + " (" + name + " takes 0 to " +
-                    std::to_string(range.largest) + ")";
-            return false;
-        }
-        options.switches.emplace_back(name, value);
-        return true;
-    }
-    error = "unknown switch " + name;
-    return false;
-}
 }  // namespace
 
 bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options,
                          std::string& error) {
     bool hasLook = false;
-    bool hasTime = false;
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
+        if (isHelpFlag(flag)) {
+            options.help = true;
+            return true;
+        }
         if (flag == "--headless" || flag == "--gl-info") {
             (flag == "--headless" ? options.headless : options.glInfo) = true;
             continue;
@@ -76,15 +53,19 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         if (flag == "--size") {
             ok = parseSize(value, 1, 16384, options.width, options.height);
         } else if (flag == "--time") {
-            ok = parseNumberIn(value, 0.0, kLongestFlightSeconds, options.time);
-            hasTime = true;
+            CaptureMoment moment;
+            ok = parseNumberIn(value, 0.0, kLongestFlightSeconds, moment.time);
+            options.moments.push_back(moment);
         } else if (flag == "--key") {
-            ok = parseWholeNumber(value, 0, kMostKeyPoints, options.keyPoint);
+            CaptureMoment moment;
+            ok = parseWholeNumber(value, 0, kMostKeyPoints, moment.keyPoint);
+            options.moments.push_back(moment);
         } else if (flag == "--fps") {
             ok = parseNumberIn(value, 1.0, kMaxFps, options.fps);
         } else if (flag == "--warmup") {
             ok = parseNumberIn(value, 0.0, kLongestFlightSeconds, options.warmup);
         } else if (flag == "--out") {
+            ok = !value.empty();
             options.out = value;
         } else if (flag == "--path") {
             ok = !value.empty();
@@ -96,7 +77,9 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             ok = parseVec3(value, options.look);
             hasLook = true;
         } else if (flag == "--set") {
-            if (!parseSwitch(value, options, error)) return false;
+            SwitchSetting setting;
+            if (!parseSwitchSetting(value, setting, error)) return false;
+            options.switches.emplace_back(setting.name, setting.value);
         } else {
             error = "unknown option " + flag;
             return false;
@@ -106,13 +89,29 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             return false;
         }
     }
-    if (hasTime && options.keyPoint >= 0) {
-        error = "--time and --key name two moments: give one";
-        return false;
-    }
     if (options.placeCamera != hasLook) {
         error = "--eye and --look go together";
         return false;
     }
     return true;
+}
+
+bool capturesIntoFolder(const CaptureOptions& options) {
+    const std::string& out = options.out;
+    return out.empty() || options.moments.size() > 1 || out.back() == '/' ||
+           std::filesystem::is_directory(out);
+}
+
+std::string captureFileName(const CaptureOptions& options, const CaptureMoment& moment) {
+    if (!capturesIntoFolder(options)) return options.out;
+    char name[64];
+    if (moment.keyPoint >= 0) {
+        std::snprintf(name, sizeof name, "keypoint-%02d.png", moment.keyPoint);
+    } else {
+        std::snprintf(name, sizeof name, "%s-%gs.png", options.placeCamera ? "view" : "frame",
+                      moment.time);
+    }
+    std::string folder = options.out.empty() ? std::string(kOutputFolder) : options.out;
+    if (folder.back() != '/') folder += '/';
+    return folder + name;
 }

@@ -5,15 +5,21 @@
 #include <utility>
 #include <vector>
 
+// A moment to capture: seconds into the flight, or a key point (--key), whose time is known
+// once the path is.
+struct CaptureMoment {
+    double time = 0.0;
+    int keyPoint = -1;  // with --key: the moment the camera reaches this key point
+};
+
 // Command line of the capture tool.
 struct CaptureOptions {
     int width = 320;
     int height = 192;
-    double time = 0.0;
-    int keyPoint = -1;  // with --key: the frame at the moment the camera reaches this key point
+    std::vector<CaptureMoment> moments;  // as given; none: the start of the flight
     double fps = 30.0;
-    double warmup = 2.0;
-    std::string out = "frame.png";
+    double warmup = -1.0;  // below 0: only the frames that the captured one depends on
+    std::string out;       // the PNG, or with several moments their folder; empty: the default
     std::string pathFile;  // with --path: the key points recorded in this file, not the scene's
     bool placeCamera = false;
     glm::vec3 eye{0.0f};
@@ -21,8 +27,16 @@ struct CaptureOptions {
     std::vector<std::pair<std::string, int>> switches;
     bool headless = false;  // EGL with no window system, even where there is a display
     bool glInfo = false;    // print what the context is and stop
+    bool help = false;      // print the usage and stop
 };
 
 // Parses the arguments; on a malformed one, returns false with a message in error.
 bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options,
                          std::string& error);
+
+// Whether the frames go into a folder: without --out (kOutputFolder), with several moments, or
+// with an --out that ends in "/" or names a folder.
+bool capturesIntoFolder(const CaptureOptions& options);
+// The file a moment is written to: --out, or a file of the folder named after the moment:
+// "keypoint-20.png", "frame-41.5s.png", or "view-41.5s.png" for a placed camera.
+std::string captureFileName(const CaptureOptions& options, const CaptureMoment& moment);

@@ -50,3 +50,57 @@ bool parseSize(const std::string& text, int smallest, int largest, int& width, i
     height = h;
     return true;
 }
+
+bool isHelpFlag(const std::string& flag) {
+    return flag == "--help" || flag == "-h";
+}
+
+namespace {
+struct SwitchRange {
+    const char* name;
+    int largest;  // every switch starts at 0 (off)
+};
+
+const SwitchRange kSwitches[] = {
+    {"hdrMode", 3}, {"bloomMode", 2}, {"doShadows", 1}, {"doFog", 1},    {"doAmbientOcclusion", 1},
+    {"doSmoke", 1}, {"doFire", 1},    {"doRain", 1},    {"specular", 1}, {"normal", 1}};
+}  // namespace
+
+bool parseSwitchSetting(const std::string& text, SwitchSetting& setting, std::string& error) {
+    const size_t equals = text.find('=');
+    const std::string name = text.substr(0, equals);
+    for (const SwitchRange& range : kSwitches) {
+        if (name != range.name) continue;
+        int value = 0;
+        if (equals == std::string::npos ||
+            !parseWholeNumber(text.substr(equals + 1), 0, range.largest, value)) {
+            error = "bad value for --set: " + text + " (" + name + " takes 0 to " +
+                    std::to_string(range.largest) + ")";
+            return false;
+        }
+        setting = {name, value};
+        return true;
+    }
+    error = "unknown switch " + name;
+    return false;
+}
+
+std::string switchRanges(size_t indent) {
+    constexpr size_t kWidth = 90;
+    std::string text = std::string(indent, ' ');
+    size_t lineStart = 0;
+    for (const SwitchRange& range : kSwitches) {
+        const std::string entry = std::string(range.name) + " 0-" + std::to_string(range.largest);
+        if (text.size() > lineStart + indent) {
+            text += ",";
+            if (text.size() - lineStart + entry.size() + 1 > kWidth) {
+                lineStart = text.size() + 1;
+                text += "\n" + std::string(indent, ' ');
+            } else {
+                text += " ";
+            }
+        }
+        text += entry;
+    }
+    return text + "\n";
+}

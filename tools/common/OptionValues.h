@@ -20,3 +20,17 @@ bool parseWholeNumber(const std::string& text, int smallest, int largest, int& v
 
 // "WxH" with both sides within [smallest, largest] pixels.
 bool parseSize(const std::string& text, int smallest, int largest, int& width, int& height);
+
+// "--help" or "-h": the tool prints its usage on standard output and exits with 0.
+bool isHelpFlag(const std::string& flag);
+
+// The effect switches that --set takes, as "NAME=VALUE": the renderer's switch names, each from 0
+// (off) to its largest value, and "specular" and "normal" for the material maps.
+struct SwitchSetting {
+    std::string name;
+    int value = 0;
+};
+bool parseSwitchSetting(const std::string& text, SwitchSetting& setting, std::string& error);
+// The names and ranges for a usage text, "hdrMode 0-3, bloomMode 0-2, ...", in lines that start
+// with `indent` spaces and end in a newline.
+std::string switchRanges(size_t indent);

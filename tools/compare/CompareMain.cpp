@@ -9,17 +9,24 @@ namespace {
 // Each step of difference shows eight times brighter in the third panel.
 constexpr int kDifferenceGain = 8;
 
-int usage() {
-    std::fprintf(stderr,
+int usage(std::FILE* to, int status) {
+    std::fprintf(to,
                  "usage: murkmoor-compare REFERENCE.png OTHER.png [--side-by-side OUT.png]\n"
                  "  prints the mean absolute difference (0-255 per channel), the largest, and\n"
-                 "  the share of pixels more than 8 apart\n");
-    return 2;
+                 "  the share of pixels more than 8 apart; OUT.png shows both frames and their\n"
+                 "  difference amplified %d times\n",
+                 kDifferenceGain);
+    return status;
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--side-by-side")) return usage();
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        return usage(stdout, 0);
+    }
+    if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--side-by-side")) {
+        return usage(stderr, 2);
+    }
     RgbImage images[2];
     for (int i = 0; i < 2; ++i) {
         if (!loadRgbImage(argv[1 + i], images[i])) {

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
@@ -36,9 +37,14 @@ constexpr size_t kJobCount = sizeof(kJobs) / sizeof(kJobs[0]);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIRECTORY\n", argv[0]);
-        return 2;
+    const bool help =
+        argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
+    if (argc != 2 || help) {
+        std::fprintf(help ? stdout : stderr,
+                     "usage: murkmoor-soundgen OUTPUT_DIRECTORY\n"
+                     "Synthesises the music and every sound effect as MP3 files below\n"
+                     "OUTPUT_DIRECTORY (Music/ and Soundeffects/).\n");
+        return help ? 0 : 2;
     }
     const std::string directory = argv[1];
     const auto started = std::chrono::steady_clock::now();

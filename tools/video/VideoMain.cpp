@@ -15,6 +15,8 @@
 #include "FlightWarmUp.h"
 #include "Globals.h"
 #include "KeyPointFile.h"
+#include "LoaderLines.h"
+#include "OptionValues.h"
 #include "OutputFrame.h"
 #include "OutputPath.h"
 #include "Progress.h"
@@ -26,18 +28,28 @@
 const char* const keyPointFileName = nullptr;
 
 namespace {
-constexpr double kWarmUpSeconds = 2.0;
-
-void usage() {
+void usage(std::FILE* to) {
     std::fprintf(
-        stderr,
-        "usage: murkmoor-video [--from S] [--to S] [--size WxH] [--out FILE] [--fps N] "
-        "[--path FILE] [--headless]\n"
-        "  defaults: the whole flight (the scene's path), 1280x720, 30 fps, murkmoor.mp4\n");
+        to,
+        "usage: murkmoor-video [--from S] [--to S] [--size WxH] [--fps N] [--out FILE]\n"
+        "                      [--path FILE] [--set NAME=VALUE]... [--warmup S] [--headless]\n"
+        "                      [--help]\n"
+        "Renders the flight, or a range of it, with its soundtrack into an MP4 through ffmpeg.\n"
+        "  --from S, --to S  the range in seconds of the flight (the whole flight, %.1f s\n"
+        "                    past its last key point)\n"
+        "  --size WxH        even sides (1280x720)\n"
+        "  --fps N           frames a second (30)\n"
+        "  --out FILE        the MP4 (%s/murkmoor.mp4)\n"
+        "  --path FILE       fly the key points recorded in FILE (the C key's filename.txt)\n"
+        "  --set NAME=VALUE  a switch for the whole clip, one of\n"
+        "%s"
+        "  --warmup S        also draw the S seconds before --from frame by frame, as a check\n"
+        "  --headless        EGL with no window system, even where there is a display\n",
+        kRestAtEndSeconds, kOutputFolder, switchRanges(20).c_str());
 }
 
 int fail(const std::string& message) {
-    std::fprintf(stderr, "\nmurkmoor-video: %s\n", message.c_str());
+    std::fprintf(stderr, "murkmoor-video: %s\n", message.c_str());
     return 1;
 }
 
@@ -59,35 +71,31 @@ bool assetsPresent(const std::vector<SoundCue>& cues, std::string& error) {
 // Flies to the first frame, then renders and sends each frame, printing progress. False when
 // the encoder stopped reading.
 bool renderFrames(const VideoOptions& options, const OutputFrame& output, EncoderProcess& encoder,
-                  double& seconds) {
-    const float dt = static_cast<float>(1.0 / options.fps);
-    // Frame k shows the flight after step stepsBefore + k, the moment it is on screen in the
-    // program, where the sounds of that step start.
+                  ProgressLine& line, double& seconds) {
     const long before = stepsBefore(options);
     const long frames = frameCount(options);
-    const long flown = std::max(before - 1, 0L);
-    const long warm = std::min(flown, std::lround(kWarmUpSeconds * options.fps));
-    if (flown > 0) {
-        std::printf("Flying to %.2f s (the last %.2f s drawn to warm up)\n",
-                    static_cast<double>(before) / options.fps,
-                    static_cast<double>(warm) / options.fps);
-        std::fflush(stdout);
+    const FlightPlan plan = planFlight(renderer, 0, before, frames, options.fps, options.warmup);
+    PlannedFlight flight(renderer, plan);
+    if (before > 0) {
+        char target[48];
+        std::snprintf(target, sizeof target,
+                      "Flying to %.2f s: ", static_cast<double>(before) / options.fps);
+        flight.flyToFirstFrame([&](long done, long total) {
+            line.show(target + std::to_string(total > 0 ? done * 100 / total : 100) + "%");
+        });
     }
-    flyWithWarmUp(renderer, flown - warm, warm, dt);
 
     std::vector<uint8_t> pixels;
     const auto start = std::chrono::steady_clock::now();
     for (long frame = 0; frame < frames; ++frame) {
-        // Step 0 is the flight's start: the renderer still needs its frame set-up.
-        renderer.update(before + frame == 0 ? 0.0f : dt);
-        renderer.render();
+        flight.drawNextFrame();
         readOutputFrameTopDown(output, pixels);
         if (!encoder.write(pixels.data(), pixels.size())) return false;
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
         seconds = elapsed.count();
-        std::printf("\r%s   ", progressLine(frame + 1, frames, seconds).c_str());
-        std::fflush(stdout);
+        line.show(progressLine(frame + 1, frames, seconds));
     }
+    flight.finish();
     return true;
 }
 }  // namespace
@@ -97,8 +105,12 @@ int main(int argc, char** argv) {
     std::string error;
     if (!parseVideoOptions(argc, argv, options, error)) {
         std::fprintf(stderr, "murkmoor-video: %s\n", error.c_str());
-        usage();
+        usage(stderr);
         return 2;
+    }
+    if (options.help) {
+        usage(stdout);
+        return 0;
     }
     std::vector<KeyPoint> keyPoints;
     if (!loadFlightKeyPoints(options.pathFile, keyPoints, error)) return fail(error);
@@ -108,7 +120,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::vector<SoundCue> cues = soundtrackCues(timeline);
-    if (!assetsPresent(cues, error) || !outputWritable(options.out, error)) return fail(error);
+    if (!assetsPresent(cues, error)) return fail(error);
+    if (options.out == std::string(kOutputFolder) + "/murkmoor.mp4" &&
+        !makeFolderFor(options.out, error)) {
+        return fail(error);
+    }
+    if (!outputWritable(options.out, error)) return fail(error);
 
     const long frames = frameCount(options);
     const double duration = static_cast<double>(frames) / options.fps;
@@ -127,14 +144,24 @@ int main(int argc, char** argv) {
     // The video carries the sound: nothing plays through the speakers.
     if (soundEngine) soundEngine->drop();
     soundEngine = nullptr;
+    ProgressLine line;
+    line.show("Loading the scene");
+    LoaderLines loaderLines;
     renderer.init(static_cast<float>(options.width), static_cast<float>(options.height));
     OutputFrame output;
     const bool attached = attachOutputFrame(renderer, output);
-    renderer.loadScene();
+    if (attached) renderer.loadScene();
+    const std::string unusual = loaderLines.release();
+    if (!unusual.empty()) {
+        line.end();
+        std::fputs(unusual.c_str(), stdout);
+    }
     if (!options.pathFile.empty()) renderer.cameraPath.follow(keyPoints);
+    for (const auto& [name, value] : options.switches) renderer.setSwitch(name, value);
 
     double seconds = 0.0;
-    const bool sent = attached && renderFrames(options, output, encoder, seconds);
+    const bool sent = attached && renderFrames(options, output, encoder, line, seconds);
+    line.end();
     closeToolContext(context);
     const int status = encoder.finish();
     if (!sent || status != 0) {
@@ -142,9 +169,8 @@ int main(int argc, char** argv) {
         return fail(sent ? "ffmpeg failed (exit status " + std::to_string(status) + ")"
                          : "ffmpeg stopped reading frames (see its message above)");
     }
-    std::printf(
-        "\nWrote %s: %.2f s of video (%ld frames, %dx%d at %.6g fps) in %s, %.2f s a frame\n",
-        options.out.c_str(), duration, frames, options.width, options.height, options.fps,
-        clockText(seconds).c_str(), seconds / static_cast<double>(frames));
+    std::printf("Wrote %s: %.2f s of video (%ld frames, %dx%d at %.6g fps) in %s, %.2f s a frame\n",
+                options.out.c_str(), duration, frames, options.width, options.height, options.fps,
+                clockText(seconds).c_str(), seconds / static_cast<double>(frames));
     return 0;
 }

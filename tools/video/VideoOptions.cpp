@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "OptionValues.h"
+#include "OutputPath.h"
 
 namespace {
 constexpr double kMaxFps = 240.0;
@@ -15,12 +16,16 @@ bool parseVideoOptions(int argc, const char* const* argv, VideoOptions& options,
                        std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
+        if (isHelpFlag(flag)) {
+            options.help = true;
+            return true;
+        }
         if (flag == "--headless") {
             options.headless = true;
             continue;
         }
         if (flag != "--from" && flag != "--to" && flag != "--size" && flag != "--out" &&
-            flag != "--fps" && flag != "--path") {
+            flag != "--fps" && flag != "--path" && flag != "--set" && flag != "--warmup") {
             error = "unknown option " + flag;
             return false;
         }
@@ -43,6 +48,12 @@ bool parseVideoOptions(int argc, const char* const* argv, VideoOptions& options,
             }
         } else if (flag == "--fps") {
             ok = parseNumberIn(value, 1.0, kMaxFps, options.fps);
+        } else if (flag == "--warmup") {
+            ok = parseNumberIn(value, 0.0, kLongestFlightSeconds, options.warmup);
+        } else if (flag == "--set") {
+            SwitchSetting setting;
+            if (!parseSwitchSetting(value, setting, error)) return false;
+            options.switches.emplace_back(setting.name, setting.value);
         } else {
             ok = !value.empty();
             (flag == "--path" ? options.pathFile : options.out) = value;
@@ -60,6 +71,7 @@ bool parseVideoOptions(int argc, const char* const* argv, VideoOptions& options,
 }
 
 bool resolveVideoRange(VideoOptions& options, double flightSeconds, std::string& error) {
+    if (options.out.empty()) options.out = std::string(kOutputFolder) + "/murkmoor.mp4";
     char text[160];
     if (!options.hasTo) {
         if (options.from >= flightSeconds) {

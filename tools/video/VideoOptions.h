@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // Command line of the video tool. Times are seconds of the flight.
 struct VideoOptions {
@@ -10,9 +12,12 @@ struct VideoOptions {
     int width = 1280;
     int height = 720;
     double fps = 30.0;
-    std::string out = "murkmoor.mp4";
+    std::string out;        // empty: murkmoor.mp4 in the tools' output folder
     std::string pathFile;   // with --path: the key points recorded in this file, not the scene's
     bool headless = false;  // EGL with no window system, even where there is a display
+    double warmup = -1.0;   // below 0: only the frames that the first one depends on
+    std::vector<std::pair<std::string, int>> switches;  // --set, in their order
+    bool help = false;                                  // print the usage and stop
 };
 
 // Parses the arguments; on a malformed one, returns false with a message in error.

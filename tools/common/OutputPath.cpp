@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 bool outputWritable(const std::string& path, std::string& error) {
     struct stat info {};
@@ -28,4 +30,14 @@ bool outputWritable(const std::string& path, std::string& error) {
         return false;
     }
     return true;
+}
+
+bool makeFolderFor(const std::string& path, std::string& error) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty()) return true;
+    std::error_code failure;
+    std::filesystem::create_directories(folder, failure);
+    if (!failure) return true;
+    error = "cannot make the folder " + folder.string() + ": " + failure.message();
+    return false;
 }
