@@ -7,7 +7,7 @@ packages=(
   libglfw3-dev libglew-dev libglm-dev libassimp-dev libstb-dev
   libsdl2-dev libsdl2-mixer-dev libmp3lame-dev lame ffmpeg
   libgtest-dev libgmock-dev
-  libgl1-mesa-dri libglx-mesa0 libgl-dev mesa-utils libegl-dev libegl-mesa0
+  libgl1-mesa-dri libglx-mesa0 libgl-dev mesa-utils libegl-dev libegl-mesa0 mesa-vulkan-drivers
   libx11-dev xvfb xauth xdotool
 )
 

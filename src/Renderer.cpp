@@ -399,7 +399,7 @@ void Renderer::setFrameUniforms() {
 
 void Renderer::render() {
     glEnable(GL_DEPTH_TEST);
-    if (doShadows == 1) {
+    if (doShadows != 0) {
         PassScope timed(profiler, Pass::Shadow);
         shadowMapping->render();
     }
@@ -488,7 +488,7 @@ void Renderer::lightScene() {
         glActiveTexture(GL_TEXTURE4);
         glBindTexture(GL_TEXTURE_2D, ssao->result);
     }
-    if (doShadows == 1) {
+    if (doShadows != 0) {
         glActiveTexture(GL_TEXTURE5);
         glBindTexture(GL_TEXTURE_CUBE_MAP, shadowMapping->cubeMap);
     }

@@ -5,8 +5,10 @@
 #include "ShaderProgram.h"
 
 namespace {
-// Two-state switches flip as (s - 1) & 1: 1 becomes 0 and 0 becomes 1.
-int flipped(int value) { return (value - 1) & 1; }
+// Two-state switches are on when not 0, as the passes read them: on becomes 0, off becomes 1.
+int flipped(int value) {
+    return value != 0 ? 0 : 1;
+}
 
 void setInt(const ShaderProgram& program, const char* name, int value) {
     glUseProgram(program.id);
@@ -68,7 +70,8 @@ void Renderer::toggleEffect(int index) {
             doRain = flipped(doRain);
             printf("RAIN: %s\n", doRain ? "GPU PARTICLES" : "OFF");
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -82,10 +85,14 @@ bool Renderer::setSwitch(const std::string& name, int value) {
         const char* name;
         int* value;
     };
-    const Named switches[] = {{"doShadows", &doShadows}, {"hdrMode", &hdrMode},
-                              {"bloomMode", &bloomMode}, {"doFog", &doFog},
-                              {"doAmbientOcclusion", &doAmbientOcclusion}, {"doSmoke", &doSmoke},
-                              {"doFire", &doFire},       {"doRain", &doRain}};
+    const Named switches[] = {{"doShadows", &doShadows},
+                              {"hdrMode", &hdrMode},
+                              {"bloomMode", &bloomMode},
+                              {"doFog", &doFog},
+                              {"doAmbientOcclusion", &doAmbientOcclusion},
+                              {"doSmoke", &doSmoke},
+                              {"doFire", &doFire},
+                              {"doRain", &doRain}};
     for (const Named& entry : switches) {
         if (name != entry.name) continue;
         *entry.value = value;

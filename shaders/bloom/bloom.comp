@@ -9,11 +9,15 @@ uniform uvec2 globalSize;  // image size in pixels
 
 const vec3 LUMA = vec3(0.2126, 0.7152, 0.0722);  // Rec. 709 luminance weights
 const float WHITE = 1.0;
+const float HALF_MAX = 65504.0;  // largest finite GL_RGBA16F value
 
 void main() {
     ivec2 p = ivec2(gl_GlobalInvocationID.xy);
     if (any(greaterThanEqual(uvec2(p), globalSize))) return;
-    vec3 colour = max(imageLoad(inputImg, p).rgb, vec3(0.0));
+    // Negative, NaN and infinite channels would make NaN of the ratio below, which the blur would
+    // spread: they count as black and as the largest finite value.
+    vec3 texel = imageLoad(inputImg, p).rgb;
+    vec3 colour = clamp(mix(texel, vec3(0.0), isnan(texel)), 0.0, HALF_MAX);
     float lum = dot(colour, LUMA);
     // Scale the colour down to its excess over white: zero at or below white, hue kept above it.
     vec3 bright = lum > WHITE ? colour * ((lum - WHITE) / lum) : vec3(0.0);

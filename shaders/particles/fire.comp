@@ -1,6 +1,6 @@
 #version 430 core
-// Fire particles: each invocation owns one particle. A dead particle takes a spawn slot from the
-// emission counter; a live one rises (buoyancy plus a gentle spring towards the target), is slowed
+// Fire particles: each invocation owns one particle. A dead particle spawns when its slot is one of
+// this frame's emissions; a live one rises (buoyancy plus a gentle spring towards the target), is slowed
 // by drag and jittered, flows around the cauldron's belly hung above the source instead of through
 // it, ages, and dies when its life runs out or when it leaves the sphere. One particle in
 // EMBER_SHARE is an ember: lighter and livelier, it flies up past the pot (fire.vert picks the
@@ -10,8 +10,9 @@ layout(local_size_x = 256) in;
 layout(std430, binding = 0) buffer Positions { vec4 positions[]; };    // xyz position, w size
 layout(std430, binding = 1) buffer Velocities { vec4 velocities[]; };  // xyz velocity, w rng state
 layout(std430, binding = 2) buffer Lives { float lives[]; };           // seconds left; <= 0 dead
-// Holds 2147483647 + the number of particles to emit this frame.
+// Holds 2147483647 + the number of particles to emit this frame; only read here.
 layout(binding = 3, offset = 0) uniform atomic_uint emitBudget;
+uniform uint emissionStart;          // the first of this frame's emission slots round the ring
 
 uniform float deltaT;                // frame time, seconds
 uniform vec3 sourceBasePos;          // centre of the spawn area
@@ -64,6 +65,14 @@ vec3 randomInBall(inout uint state) {
     float r = pow(random01(state), 1.0 / 3.0);
     float sinTheta = sqrt(max(0.0, 1.0 - cosTheta * cosTheta));
     return r * vec3(sinTheta * cos(phi), cosTheta, sinTheta * sin(phi));
+}
+
+// Whether particle i is one of this frame's emission slots: the particles form a ring, and the
+// frame emits the slots from emissionStart on, as many as the budget holds. Which particles spawn
+// so depends on the frame alone, never on the order in which the invocations run.
+bool emitsThisFrame(uint i, uint count) {
+    uint emitted = min(atomicCounter(emitBudget) - BUDGET_BASE, count);
+    return (i + count - emissionStart) % count < emitted;
 }
 
 bool isEmber(uint i) { return hash(i * 7u + 1u) % EMBER_SHARE == 0u; }
@@ -125,9 +134,7 @@ void main() {
     float life = lives[i];
 
     if (life <= 0.0) {
-        // atomicCounterDecrement returns the decremented value: the first "emit" decrements of
-        // the frame return values of at least BUDGET_BASE and win a spawn slot.
-        if (atomicCounterDecrement(emitBudget) >= BUDGET_BASE) spawn(i, state);
+        if (emitsThisFrame(i, uint(lives.length()))) spawn(i, state);
         return;
     }
 

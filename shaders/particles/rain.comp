@@ -1,13 +1,14 @@
 #version 430 core
-// Rain drops: each invocation owns one drop. A drop that is not falling takes a spawn slot from
-// the emission counter or stays parked; a falling drop moves down at its own speed and finishes
+// Rain drops: each invocation owns one drop. A drop that is not falling spawns when its slot is
+// one of this frame's emissions, or stays parked; a falling drop moves down at its own speed and finishes
 // at the bottom height or on entering the house.
 layout(local_size_x = 256) in;
 
 // xyz position; w fall speed in m/s, 0 for a drop that is not falling (never spawned, finished).
 layout(std430, binding = 0) buffer Drops { vec4 drops[]; };
-// Holds 2147483647 + the number of drops to emit this frame.
+// Holds 2147483647 + the number of drops to emit this frame; only read here.
 layout(binding = 1, offset = 0) uniform atomic_uint emitBudget;
+uniform uint emissionStart;  // the first of this frame's emission slots round the ring
 
 uniform float deltaT;  // frame time, seconds
 uniform vec2 start;    // one corner (x, z) of the spawn rectangle
@@ -42,6 +43,14 @@ float random01(inout uint state) {
     return float(state >> 8) * (1.0 / 16777216.0);
 }
 
+// Whether drop i is one of this frame's emission slots: the drops form a ring, and the frame emits
+// the slots from emissionStart on, as many as the budget holds. Which drops spawn so depends on
+// the frame alone, never on the order in which the invocations run.
+bool emitsThisFrame(uint i, uint count) {
+    uint emitted = min(atomicCounter(emitBudget) - BUDGET_BASE, count);
+    return (i + count - emissionStart) % count < emitted;
+}
+
 bool insideHouse(vec3 p) {
     return p.y < HOUSE_ROOF_Y && all(greaterThanEqual(p.xz, HOUSE_MIN_XZ)) &&
            all(lessThanEqual(p.xz, HOUSE_MAX_XZ));
@@ -53,9 +62,7 @@ void main() {
     vec4 drop = drops[i];
 
     if (drop.w <= 0.0) {
-        // atomicCounterDecrement returns the decremented value: the first decrements of the
-        // frame return values of at least BUDGET_BASE and win a spawn slot.
-        if (atomicCounterDecrement(emitBudget) >= BUDGET_BASE) {
+        if (emitsThisFrame(i, uint(drops.length()))) {
             // The drop's last x and z and its index seed a new uniform spot in the rectangle.
             uint state = hash(floatBitsToUint(drop.x) ^ hash(floatBitsToUint(drop.z) ^ hash(i)));
             vec2 spot = mix(start, end, vec2(random01(state), random01(state)));

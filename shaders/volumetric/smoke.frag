@@ -12,6 +12,7 @@ uniform sampler2D u_backFaces;                  // unit 1: where rays leave it
 uniform sampler3D u_volumePresssureGradient;    // unit 2: the simulation; density in alpha
 uniform sampler2D u_scenePosDis;                // unit 3: scene world positions, a = 1 on geometry
 uniform mat4 u_modelMatrix;                     // box coordinates to world
+uniform mat4 u_modelMatrixInverse;              // world to box coordinates
 uniform vec3 u_camPos;                          // eye, world
 
 struct PointLight {
@@ -26,10 +27,6 @@ uniform PointLight u_pointLights[10];
 uniform int u_pointLightsCount;
 uniform float u_lightAmb;
 
-// Set once per pixel in main, the same for every step of the march.
-mat4 worldToBox;              // inverse of u_modelMatrix
-float boxHeight;              // metres from the box's floor to its top
-bool lightUnderPot[10];       // the light burns under the cauldron (see lightReach)
 
 const float EXTINCTION = 6.0;        // per metre per unit density: wisps, not a wall
 const float ALBEDO = 0.15;           // sooty smoke: most of the light it stops, it absorbs
@@ -55,22 +52,33 @@ float forwardLobe(float cosTheta) {
 
 // Whether a light stands below the box's floor and within its footprint.
 bool underPot(vec3 lightPos) {
-    vec3 lightBox = (worldToBox * vec4(lightPos, 1.0)).xyz;
+    vec3 lightBox = (u_modelMatrixInverse * vec4(lightPos, 1.0)).xyz;
     return lightBox.y < 0.0 && all(greaterThan(lightBox.xz, vec2(-FOOTPRINT_MARGIN))) &&
            all(lessThan(lightBox.xz, vec2(1.0 + FOOTPRINT_MARGIN)));
 }
 
+// The lights under the pot, one bit each. A bit mask and not an array of bool: an indexed bool
+// array is compiled by some drivers (Mesa 22's zink) into SPIR-V its Vulkan driver rejects.
+uint lightsUnderPot() {
+    uint mask = 0u;
+    for (int i = 0; i < u_pointLightsCount; ++i) {
+        if (underPot(u_pointLights[i].pos)) mask |= 1u << uint(i);
+    }
+    return mask;
+}
+
 // Share of light i that reaches a point of the smoke: all of it, unless the light is under the
 // pot.
-float lightReach(int i, vec3 pointBox) {
-    if (!lightUnderPot[i]) return 1.0;
-    float aboveRim = pointBox.y * boxHeight;  // metres
+float lightReach(int i, uint underPotMask, vec3 pointBox) {
+    if ((underPotMask & (1u << uint(i))) == 0u) return 1.0;
+    float boxHeight = length(u_modelMatrix[1].xyz);  // metres from the box's floor to its top
+    float aboveRim = pointBox.y * boxHeight;
     return UNDER_POT_SHARE * exp(-aboveRim / UNDER_POT_FALLOFF);
 }
 
 // Light reaching a world point from the point lights, weighted by how much of it the smoke
 // sends towards the eye: an even part plus a forward lobe as strong as the light's "spec".
-vec3 inScattered(vec3 p, vec3 pointBox, vec3 towardsEye) {
+vec3 inScattered(vec3 p, vec3 pointBox, vec3 towardsEye, uint underPotMask) {
     vec3 light = u_lightAmb * AMBIENT_TINT;
     for (int i = 0; i < u_pointLightsCount; ++i) {
         vec3 toPoint = p - u_pointLights[i].pos;
@@ -80,7 +88,7 @@ vec3 inScattered(vec3 p, vec3 pointBox, vec3 towardsEye) {
         float cosTheta = dot(toPoint / max(d, 1e-4), towardsEye);
         float phase = (1.0 + u_pointLights[i].spec * forwardLobe(cosTheta)) /
                       (1.0 + u_pointLights[i].spec);
-        light += u_pointLights[i].col * attenuation * phase * lightReach(i, pointBox);
+        light += u_pointLights[i].col * attenuation * phase * lightReach(i, underPotMask, pointBox);
     }
     return light;
 }
@@ -89,9 +97,6 @@ void main() {
     ivec2 pixel = ivec2(gl_FragCoord.xy);
     vec4 exitFace = texelFetch(u_backFaces, pixel, 0);
     if (exitFace.a >= 0.0) discard;  // the box does not cover this pixel
-    worldToBox = inverse(u_modelMatrix);
-    boxHeight = length(u_modelMatrix[1].xyz);
-    for (int i = 0; i < u_pointLightsCount; ++i) lightUnderPot[i] = underPot(u_pointLights[i].pos);
     vec4 entryFace = texelFetch(u_frontFaces, pixel, 0);
 
     // Ray from the entry to the exit point; with the eye inside the box there is no entry face
@@ -102,7 +107,7 @@ void main() {
         startBox = entryFace.rgb;
         startDistance = -entryFace.a;
     } else {
-        startBox = (worldToBox * vec4(u_camPos, 1.0)).xyz;
+        startBox = (u_modelMatrixInverse * vec4(u_camPos, 1.0)).xyz;
         startDistance = 0.0;
     }
     vec3 endBox = exitFace.rgb;
@@ -128,6 +133,7 @@ void main() {
     // Offsetting the first sample by a per-pixel amount turns step banding into fine noise.
     float jitter = fract(52.9829189 * fract(dot(gl_FragCoord.xy, vec2(0.06711056, 0.00583715))));
 
+    uint underPotMask = lightsUnderPot();
     vec3 colour = vec3(0.0);
     float transmittance = 1.0;
     for (int i = 0; i < steps; ++i) {
@@ -144,7 +150,7 @@ void main() {
         vec3 p = mix(startWorld, endWorld, t);
         vec3 towardsEye = normalize(u_camPos - p);
         colour += transmittance * (1.0 - stepTransmittance) * ALBEDO *
-                  inScattered(p, pointBox, towardsEye);
+                  inScattered(p, pointBox, towardsEye, underPotMask);
         transmittance *= stepTransmittance;
         if (transmittance < 0.01) break;
     }

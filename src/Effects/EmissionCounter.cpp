@@ -11,6 +11,13 @@ uint32_t takeEmission(float& carry, int rate, float dt) {
     return static_cast<uint32_t>(whole);
 }
 
+uint32_t takeEmissionSlots(uint32_t& nextSlot, uint32_t emitted, int count) {
+    const uint32_t first = nextSlot;
+    const uint64_t ring = static_cast<uint64_t>(std::max(count, 1));
+    nextSlot = static_cast<uint32_t>((static_cast<uint64_t>(nextSlot) + emitted) % ring);
+    return first;
+}
+
 void writeEmissionCounter(GLuint counter, uint32_t counterBase, uint32_t count) {
     const uint32_t value = counterBase + count;  // unsigned 32-bit, as the GLSL counter
     glBindBuffer(GL_ATOMIC_COUNTER_BUFFER, counter);

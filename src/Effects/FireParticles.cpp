@@ -14,7 +14,9 @@ GLuint makeStorageBuffer(GLsizeiptr bytes) {
 }
 
 // A texture field still at -1 (not loaded yet) binds no texture: the shaders then draw without it.
-GLuint textureOrNone(GLuint texture) { return texture == static_cast<GLuint>(-1) ? 0 : texture; }
+GLuint textureOrNone(GLuint texture) {
+    return texture == static_cast<GLuint>(-1) ? 0 : texture;
+}
 }  // namespace
 
 FireParticles::FireParticles(GLuint sceneTexture, int count)
@@ -50,7 +52,8 @@ FireParticles::FireParticles(GLuint sceneTexture, int count)
     glUseProgram(computeProgram.id);
     glUniform1f(computeProgram.getUniformLocation("sourceBaseTimeToLive"), baseTimeToLive);
 
-    drawProgram = ShaderProgram("particles/fire.vert", "particles/fire.geom", "particles/fire.frag");
+    drawProgram =
+        ShaderProgram("particles/fire.vert", "particles/fire.geom", "particles/fire.frag");
     glUseProgram(drawProgram.id);
     glUniform1f(drawProgram.getUniformLocation("inverseTimeToLiveTotal"), 1.0f / baseTimeToLive);
     glUniform1i(drawProgram.getUniformLocation("texFire"), 0);
@@ -61,7 +64,8 @@ FireParticles::FireParticles(GLuint sceneTexture, int count)
 
 void FireParticles::setMatrices(glm::mat4 projection, glm::mat4 view) {
     glUseProgram(drawProgram.id);
-    glUniformMatrix4fv(drawProgram.getUniformLocation("projMatrix"), 1, GL_FALSE, &projection[0][0]);
+    glUniformMatrix4fv(drawProgram.getUniformLocation("projMatrix"), 1, GL_FALSE,
+                       &projection[0][0]);
     glUniformMatrix4fv(drawProgram.getUniformLocation("viewMatrix"), 1, GL_FALSE, &view[0][0]);
 }
 
@@ -96,9 +100,12 @@ void FireParticles::setTimeToLive(float seconds) {
 }
 
 void FireParticles::update(float dt) {
-    writeEmissionCounter(counter, counterBase, takeEmission(carry, rate, dt));
+    const uint32_t emitted = takeEmission(carry, rate, dt);
+    writeEmissionCounter(counter, counterBase, emitted);
 
     glUseProgram(computeProgram.id);
+    glUniform1ui(computeProgram.getUniformLocation("emissionStart"),
+                 takeEmissionSlots(nextSlot, emitted, count));
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, buffer0);
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 1, buffer1);
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 2, buffer2);

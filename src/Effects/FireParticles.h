@@ -2,9 +2,8 @@
 
 #include <GL/glew.h>
 
-#include <glm/glm.hpp>
-
 #include <cstdint>
+#include <glm/glm.hpp>
 
 #include "ShaderProgram.h"
 
@@ -37,6 +36,7 @@ public:
     GLuint sceneTexture = static_cast<GLuint>(-1);
     glm::vec3 sourcePosition{0.0f};
     uint32_t counterBase = 2147483647u;
+    uint32_t nextSlot = 0;  // where the next frame's emission starts round the ring of particles
 
     // sceneTexture: the G-buffer's world-position texture (alpha 1 where geometry is), sampled on
     // unit 2 while drawing so that sprites fade out where they meet the scene.

@@ -3,7 +3,8 @@
 #include <GL/glew.h>
 
 // A full-screen quad, optionally with its own framebuffer and one float colour texture. All quads
-// share one vertex array holding the four triangle-strip vertices that every full-screen pass draws.
+// share one vertex array holding the four triangle-strip vertices that every full-screen pass
+// draws.
 class Quad {
 public:
     bool hasFramebuffer = false;

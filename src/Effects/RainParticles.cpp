@@ -27,14 +27,16 @@ RainParticles::RainParticles() {
     glBindVertexArray(0);
 
     computeProgram = ShaderProgram("particles/rain.comp");
-    drawProgram = ShaderProgram("particles/rain.vert", "particles/rain.geom", "particles/rain.frag");
+    drawProgram =
+        ShaderProgram("particles/rain.vert", "particles/rain.geom", "particles/rain.frag");
 
     groups = static_cast<int>(std::ceil(count * 0.00390625));
 }
 
 void RainParticles::setMatrices(glm::mat4 projection, glm::mat4 view) {
     glUseProgram(drawProgram.id);
-    glUniformMatrix4fv(drawProgram.getUniformLocation("projMatrix"), 1, GL_FALSE, &projection[0][0]);
+    glUniformMatrix4fv(drawProgram.getUniformLocation("projMatrix"), 1, GL_FALSE,
+                       &projection[0][0]);
     glUniformMatrix4fv(drawProgram.getUniformLocation("viewMatrix"), 1, GL_FALSE, &view[0][0]);
 }
 
@@ -58,9 +60,12 @@ void RainParticles::setScale(glm::vec2 scale) {
 
 void RainParticles::update(float dt) {
     if (!active) return;
-    writeEmissionCounter(counter, counterBase, takeEmission(carry, rate, dt));
+    const uint32_t emitted = takeEmission(carry, rate, dt);
+    writeEmissionCounter(counter, counterBase, emitted);
 
     glUseProgram(computeProgram.id);
+    glUniform1ui(computeProgram.getUniformLocation("emissionStart"),
+                 takeEmissionSlots(nextSlot, emitted, count));
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, buffer);
     glBindBufferBase(GL_ATOMIC_COUNTER_BUFFER, 1, counter);
     glUniform1f(computeProgram.getUniformLocation("deltaT"), dt);

@@ -2,9 +2,8 @@
 
 #include <GL/glew.h>
 
-#include <glm/glm.hpp>
-
 #include <cstdint>
+#include <glm/glm.hpp>
 
 #include "ShaderProgram.h"
 
@@ -27,6 +26,7 @@ public:
     ShaderProgram drawProgram;
     ShaderProgram computeProgram;
     uint32_t counterBase = 2147483647u;
+    uint32_t nextSlot = 0;  // where the next frame's emission starts round the ring of drops
     bool active = false;
 
     RainParticles();

@@ -120,10 +120,13 @@ SmokeVolume::SmokeVolume(int width, int height, const LightList& lights, glm::iv
 
     this->model = model;
     // The ray march maps between box and world space (lights, scene positions) with the box's
-    // placement, which never changes.
+    // placement, which never changes: its inverse is worked out once, here.
+    const glm::mat4 inverseModel = glm::inverse(this->model);
     glUseProgram(rayMarchProgram.id);
     glUniformMatrix4fv(rayMarchProgram.getUniformLocation("u_modelMatrix"), 1, GL_FALSE,
                        &this->model[0][0]);
+    glUniformMatrix4fv(rayMarchProgram.getUniformLocation("u_modelMatrixInverse"), 1, GL_FALSE,
+                       &inverseModel[0][0]);
 }
 
 void SmokeVolume::setMatrices() {
@@ -147,6 +150,8 @@ void SmokeVolume::update(float dt) {
 }
 
 void SmokeVolume::simulate(float dt) {
+    // The last frame's ray march sampled the volume that the first pass now writes as an image.
+    glMemoryBarrier(kPassBarrier);
     glUseProgram(computeProgram.id);
 
     float rate = 0.0f;

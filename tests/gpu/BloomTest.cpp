@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "EffectTestSupport.h"
 #include "Effects/Bloom.h"
@@ -74,6 +75,10 @@ TEST_F(BloomTest, BrightPassKeepsOnlyLightAboveWhiteEverywhere) {
     std::vector<float> rgba(static_cast<size_t>(n) * n * 4, 0.9f);  // just below white
     setRgb(rgba, 0, 4.0f, 2.0f, 1.0f);                              // over-bright orange
     setRgb(rgba, n * n - 1, 30.0f, 30.0f, 30.0f);
+    // A broken texel (an infinite channel, a NaN) must not become a NaN that the blur spreads.
+    const float infinity = std::numeric_limits<float>::infinity();
+    setRgb(rgba, 2 * n + 2, infinity, 1.0f, 1.0f);
+    setRgb(rgba, 2 * n + 4, std::numeric_limits<float>::quiet_NaN(), 3.0f, 3.0f);
     const GLuint output = makeRgbaTexture(n, n, {});
     Bloom bloom(n, n);
     bloom.extract(makeRgbaTexture(n, n, rgba), output);
@@ -85,4 +90,10 @@ TEST_F(BloomTest, BrightPassKeepsOnlyLightAboveWhiteEverywhere) {
     EXPECT_NEAR(px[0] / px[1], 2.0f, 0.01f);
     EXPECT_GT(channel(px, n, 16, 16, 0), 25.0f);
     EXPECT_LT(channel(px, n, 16, 16, 0), 30.0f);
+    for (int x : {2, 4}) {
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_TRUE(std::isfinite(channel(px, n, x, 2, c))) << "texel " << x << ", 2: " << c;
+        }
+    }
+    EXPECT_GT(channel(px, n, 4, 2, 1), 0.0f);  // the NaN counts as black, the rest still glows
 }

@@ -143,6 +143,23 @@ TEST_F(PictureTest, EverySwitchChangesThePictureWhereItsEffectIsInViewAndGivesIt
         EXPECT_LE(back.largest, 1) << back;
         previous = &row;
         previousStart = states.back();
+        if (row.key == 5) {
+            // A switch is on when it is not 0, in the passes as where it is set: the shadow pass
+            // draws the cube map that the lighting reads.
+            renderer.setSwitch("doShadows", 2);
+            PassProfiler passes(PassProfiler::Method::WallClock);
+            renderer.profiler = &passes;
+            const Difference anyOn = compare(settledFrame(), states.back());
+            passes.endFrame();
+            renderer.profiler = nullptr;
+            EXPECT_LE(anyOn.largest, 1) << "doShadows 2: " << anyOn;
+            EXPECT_EQ(passes.framesWith(Pass::Shadow), 1);
+            press(5);
+            EXPECT_EQ(renderer.doShadows, 0);
+            const Difference off = compare(settledFrame(), states[row.offState]);
+            EXPECT_LE(off.largest, 1) << "doShadows 2 pressed off: " << off;
+            press(5);
+        }
     }
 }
 

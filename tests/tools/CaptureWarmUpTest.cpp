@@ -15,8 +15,8 @@ namespace {
 const std::vector<int> kCauldronAndHall = {20, 69};
 const std::vector<int> kHall = {69};
 
-// Captures the key points in one flight into a folder of their own, at a few steps a second to
-// keep the warm-up short; false if the tool failed.
+// Captures the key points in one flight into a folder of their own, every effect on, at two steps
+// a second to keep the warm-up and the smoke's lead short; false if the tool failed.
 bool capture(const std::string& folder, const std::vector<int>& keyPoints,
              const std::string& arguments) {
     std::string keys;
