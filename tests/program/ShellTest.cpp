@@ -12,6 +12,7 @@
 #include "Globals.h"
 #include "ProcessRun.h"
 #include "Shell.h"
+#include "TestFiles.h"
 #include "WindowSize.h"
 
 using ::testing::ContainsRegex;
@@ -202,11 +203,15 @@ TEST(ShellBinary, FailuresEndWithTheirMessageAndCodeOne) {
         {"", "", "40000\n40000\nn\n", refused, nullptr},
         {"", "", "20000\n100\nn\n", refused, nullptr, true},
     };
+    // In a folder of its own: no recording left there by another run is kept aside with a line
+    // before the prompts.
+    const TempDir dir;
     for (const Row& row : rows) {
         const std::unique_ptr<DisplayLock> lock(row.opensWindow ? new DisplayLock : nullptr);
-        const ProcessResult result = runProcess(
-            std::string(row.command) + " timeout 60 " + MURKMOOR_BINARY + " " + row.arguments,
-            row.answers);
+        const ProcessResult result =
+            runProcess("cd '" + dir.path() + "' && " + row.command + " timeout 60 " +
+                           MURKMOOR_BINARY + " " + row.arguments,
+                       row.answers);
         const std::string label = std::string(row.arguments) + " / " + row.answers;
         EXPECT_EQ(result.exitCode, 1) << label << "\n" << result.out << result.err;
         EXPECT_THAT(result.out, ContainsRegex(row.out)) << label;
