@@ -100,7 +100,7 @@ TEST_F(EndToEndTest, KeysMouseAndResizesDriveTheRunningProgram) {
     // Keys go to the focused window, and are pressed again if another window took the focus.
     ASSERT_TRUE(program.pressUntilOutput("F6", "FOG: OFF\n", kTimeout)) << program.out();
     ASSERT_TRUE(program.pressUntilOutput("F3", "Bloom: COMP\n", kTimeout));
-    // The smoke's simulation, half of a frame here, plays no part in what follows.
+    // The smoke's simulation, a large share of each frame here, plays no part in what follows.
     ASSERT_TRUE(program.pressUntilOutput("F8", "SMOKE: OFF\n", kTimeout));
 
     // Other tests' windows may share the display: move this one clear of them. The mouse moves
