@@ -1,16 +1,12 @@
 #include "Camera.h"
 
 #include <cmath>
+#include <glm/gtc/constants.hpp>
 #include <glm/gtc/matrix_transform.hpp>
-
-namespace {
-const glm::vec3 kWorldUp(0.0f, 1.0f, 0.0f);
-}
 
 Camera::Camera(glm::vec3 position, glm::vec3 target, float fovDegrees, float width, float height,
                float near, float far)
     : projection(glm::perspective(fovDegrees * 0.017453292f, width / height, near, far)),
-      view(glm::lookAt(position, target, kWorldUp)),
       position(position),
       target(target),
       fov(fovDegrees),
@@ -18,17 +14,14 @@ Camera::Camera(glm::vec3 position, glm::vec3 target, float fovDegrees, float wid
       height(height),
       near(near),
       far(far) {
-    front = glm::normalize(target - position);
-    up = kWorldUp;
-    right = glm::normalize(glm::cross(up, front));
+    face(glm::normalize(target - position));
+    updateView();
 }
 
 void Camera::setLookAt(glm::vec3 newPosition, glm::vec3 lookAt) {
     position = newPosition;
-    up = kWorldUp;
-    view = glm::lookAt(position, lookAt, up);
-    front = glm::normalize(lookAt - position);
-    right = glm::normalize(glm::cross(up, front));
+    face(glm::normalize(lookAt - position));
+    updateView();
 }
 
 void Camera::move(float a, float b, float c) {
@@ -37,15 +30,28 @@ void Camera::move(float a, float b, float c) {
 }
 
 void Camera::rotate(float pitchDelta, float yawDelta) {
-    pitch -= pitchDelta;
-    yaw += yawDelta;
-    front = glm::normalize(glm::vec3(std::cos(yaw) * std::cos(pitch), std::sin(pitch),
-                                     std::sin(yaw) * std::cos(pitch)));
-    // Note the opposite order to setLookAt's up x front: the side vector flips with the operation
-    // that set it last.
-    right = glm::normalize(glm::cross(front, kWorldUp));
-    up = glm::normalize(glm::cross(right, front));
+    pitch = glm::clamp(pitch - pitchDelta, -kMaxPitch, kMaxPitch);
+    // Kept within one turn, so that endless turning loses no precision.
+    yaw = std::remainder(yaw + yawDelta, glm::two_pi<float>());
+    front = glm::vec3(std::cos(yaw) * std::cos(pitch), std::sin(pitch),
+                      std::sin(yaw) * std::cos(pitch));
+    setSideAndUp();
     updateView();
 }
 
-void Camera::updateView() { view = glm::lookAt(position, position + front, up); }
+void Camera::updateView() {
+    view = glm::lookAt(position, position + front, up);
+}
+
+void Camera::face(glm::vec3 direction) {
+    front = direction;
+    yaw = std::atan2(front.z, front.x);
+    pitch = std::asin(glm::clamp(front.y, -1.0f, 1.0f));
+    setSideAndUp();
+}
+
+void Camera::setSideAndUp() {
+    // front x world up, made from the yaw so that it is defined looking straight up or down too.
+    right = glm::vec3(-std::sin(yaw), 0.0f, std::cos(yaw));
+    up = glm::cross(right, front);
+}

@@ -9,12 +9,14 @@
 #include "Globals.h"
 #include "KeyPoint.h"
 
-void onKey(GLFWwindow* window, int key, int scancode, int action, int) {
+void onKey(GLFWwindow* window, int key, int scancode, int action, int mods) {
     if (key == GLFW_KEY_ESCAPE) {
         running = false;
     } else if (action == GLFW_RELEASE) {
         keyHeld = false;
     } else if (action == GLFW_PRESS) {
+        // Any release ends a movement, so this stays right for as long as the key moves.
+        slowMovement = (mods & (GLFW_MOD_SHIFT | GLFW_MOD_CONTROL)) != 0;
         if (key == GLFW_KEY_F11) {
             showFps = !showFps;
         } else {

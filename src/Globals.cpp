@@ -4,12 +4,14 @@
 
 #include "Effects/ShadowMapping.h"
 #include "Effects/Ssao.h"
+#include "RecordingFile.h"
 
 // Construction order matters and is the order of definition in this one file: the key-point file
 // first, then the renderer's state, the shadow lens, the random engine and the lists that the
 // shadows and the ambient occlusion fill, the geometry pass's identity, the house, the sound engine
 // and last the view frustum.
-std::ofstream keyPointFile = keyPointFileName ? std::ofstream(keyPointFileName) : std::ofstream();
+std::ofstream keyPointFile =
+    keyPointFileName ? openRecordingFile(keyPointFileName) : std::ofstream();
 Renderer renderer;
 glm::mat4 ShadowMapping::shadowProjection = glm::perspective(1.5707964f, 1.0f, 0.01f, 25.0f);
 std::mt19937 Ssao::randomEngine;
@@ -30,6 +32,7 @@ GLuint Ssao::noiseTexture = 0;
 bool running = true;
 bool keyHeld = false;
 int lastKey = 0;
+bool slowMovement = false;
 bool showFps = false;
 double lastCursorX = 0.0;
 double lastCursorY = 0.0;

@@ -7,9 +7,9 @@
 #include "Renderer.h"
 #include "SoundEngine.h"
 
-// Where the C key records key points, given by each executable: the program's "filename.txt",
-// null for the tools, which must leave an author's recording as it is (opening the stream
-// truncates the file) and record nothing.
+// Where the C key records key points, given by each executable: the program's "filename.txt"
+// (a recording left there by an earlier run is kept under a new name first), null for the tools,
+// which must leave an author's recording as it is and record nothing.
 extern const char* const keyPointFileName;
 
 // The process-wide objects, constructed before main in the order of Globals.cpp.
@@ -25,6 +25,8 @@ extern Frustum viewFrustum;
 extern bool running;
 extern bool keyHeld;
 extern int lastKey;
+// Shift or Ctrl was held at the last key press: the held movement key flies slowly.
+extern bool slowMovement;
 extern bool showFps;
 extern double lastCursorX;
 extern double lastCursorY;

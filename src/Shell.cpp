@@ -84,7 +84,7 @@ void failureEnding(const char* message) {
 
 void applyFreeFly(Camera& camera, float dt) {
     if (!keyHeld) return;
-    const float step = 10.0f * dt;
+    const float step = kFlySpeed * (slowMovement ? kSlowFlyShare : 1.0f) * dt;
     switch (lastKey) {
         case GLFW_KEY_A: camera.move(step, 0.0f, 0.0f); break;
         case GLFW_KEY_D: camera.move(-step, 0.0f, 0.0f); break;
@@ -96,10 +96,10 @@ void applyFreeFly(Camera& camera, float dt) {
     }
 }
 
-void applyMouseLook(Camera& camera, double cursorX, double cursorY) {
+void applyMouseLook(Camera& camera, double cursorX, double cursorY, bool pathFlying) {
     const double dx = cursorX - lastCursorX;
     const double dy = cursorY - lastCursorY;
-    if (dx != 0.0 || dy != 0.0) {
+    if (!pathFlying && (dx != 0.0 || dy != 0.0)) {
         // Whole pixels only: a sub-pixel movement turns nothing.
         camera.rotate(static_cast<float>(static_cast<int>(dy)) / 500.0f,
                       static_cast<float>(static_cast<int>(dx)) / 500.0f);

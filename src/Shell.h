@@ -29,9 +29,16 @@ bool windowSizeRepresentable(const WindowSettings& settings);
 // Prints the message and "Press enter to exit.", then waits for one character.
 void failureEnding(const char* message);
 
-// Frame-loop steps: free-fly movement for the held key and mouse look from the cursor motion.
+// Metres a second that a held movement key flies the camera, and the share of it with Shift or
+// Ctrl held.
+constexpr float kFlySpeed = 10.0f;
+constexpr float kSlowFlyShare = 0.1f;
+
+// Frame-loop steps: free-fly movement for the held key and mouse look from the cursor motion. The
+// mouse turns the camera only while the path is paused (the path places the camera otherwise);
+// the motion is taken all the same, so that none of it waits to turn the view later.
 void applyFreeFly(Camera& camera, float dt);
-void applyMouseLook(Camera& camera, double cursorX, double cursorY);
+void applyMouseLook(Camera& camera, double cursorX, double cursorY, bool pathFlying);
 
 // GLFW callbacks.
 void onGlfwError(int code, const char* description);

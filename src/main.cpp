@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
         double cursorX = 0.0;
         double cursorY = 0.0;
         glfwGetCursorPos(window, &cursorX, &cursorY);
-        applyMouseLook(renderer.camera, cursorX, cursorY);
+        applyMouseLook(renderer.camera, cursorX, cursorY, renderer.cameraPath.active);
 
         glfwSwapBuffers(window);
         glfwPollEvents();

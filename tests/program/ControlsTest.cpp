@@ -8,10 +8,12 @@
 #include "Camera.h"
 #include "Controls.h"
 #include "Globals.h"
+#include "RecordingFile.h"
 #include "RobustnessSupport.h"
 #include "ShaderProgram.h"
 #include "Shell.h"
 #include "StdoutCapture.h"
+#include "TestFiles.h"
 
 using ::testing::HasSubstr;
 
@@ -117,12 +119,40 @@ TEST(KeyPointRecording, ReportsAnUnwritableFileAtEveryPress) {
     EXPECT_EQ(err.finish(), "Error writing to ...\nError writing to ...\n");
 }
 
-// The suite runs where it can write its key-point file: never the repository, whose file the user
-// recorded.
+// A start keeps what an earlier run recorded under the next free number, never over an earlier
+// keeping, says where once, and records into an empty file; an empty or missing file is simply
+// opened.
+TEST(KeyPointRecording, AStartKeepsTheEarlierRecordingUnderTheNextFreeNumber) {
+    TempDir dir;
+    const std::string file = dir.write("filename.txt", "second run\n");
+    dir.write("filename-1.txt", "first run\n");
+    dir.write("filename-7.txt", "");
+    dir.write("filename-x.txt", "");
+    dir.write("other-9.txt", "");
+    StdoutCapture out;
+    openRecordingFile(file) << "third run\n";
+    EXPECT_EQ(out.finish(), "Key points recorded earlier are kept in " + dir.path() +
+                                "/filename-8.txt; " + file + " starts empty\n");
+    EXPECT_EQ(readFile(dir.path() + "/filename-8.txt"), "second run\n");
+    EXPECT_EQ(readFile(dir.path() + "/filename-1.txt"), "first run\n");
+    EXPECT_EQ(readFile(file), "third run\n");
+
+    StdoutCapture quiet;
+    std::ofstream(file).close();
+    openRecordingFile(file) << "fourth run\n";
+    openRecordingFile(dir.path() + "/new.txt") << "a new file\n";
+    EXPECT_EQ(quiet.finish(), "");
+    EXPECT_EQ(readFile(file), "fourth run\n");
+    EXPECT_EQ(readFile(dir.path() + "/new.txt"), "a new file\n");
+    EXPECT_EQ(keptRecordingName(file), dir.path() + "/filename-9.txt");
+}
+
+// The suite runs where tools and programs write: never the repository, whose file the user
+// recorded. Its own processes record nowhere.
 TEST(KeyPointFile, TestsRunInTheBuildsScratchFolderWithShadersAndAssetsReachable) {
     namespace fs = std::filesystem;
     EXPECT_EQ(fs::current_path(), fs::path(MURKMOOR_TEST_WORK_DIR));
     EXPECT_NE(fs::canonical(fs::current_path()), fs::canonical(MURKMOOR_SOURCE_DIR));
-    EXPECT_TRUE(fs::exists("filename.txt") && fs::exists("shaders/geometry.frag") &&
-                fs::exists("res/myhouse/myhouse.obj"));
+    EXPECT_TRUE(fs::exists("shaders/geometry.frag") && fs::exists("res/myhouse/myhouse.obj"));
+    EXPECT_FALSE(fs::is_regular_file(keyPointFileName));
 }

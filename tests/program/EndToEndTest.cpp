@@ -1,8 +1,10 @@
 #include <gmock/gmock.h>
 
-#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <glm/glm.hpp>
 
 #include "FlightTimeline.h"
 #include "FrameComparison.h"
@@ -19,8 +21,8 @@ const double kStartTimeout = 90.0;
 const double kTimeout = 30.0;
 
 struct Pose {
-    float p[3];
-    float d[3];
+    glm::vec3 p;
+    glm::vec3 d;
 };
 
 // The last "Camera position" line of the output.
@@ -28,12 +30,36 @@ bool lastPrintedPose(const std::string& out, Pose& pose) {
     const size_t at = out.rfind("Camera position: ");
     if (at == std::string::npos) return false;
     return std::sscanf(out.c_str() + at,
-                       "Camera position: %f, %f, %f | Camera direction: %f, %f, %f", &pose.p[0],
-                       &pose.p[1], &pose.p[2], &pose.d[0], &pose.d[1], &pose.d[2]) == 6;
+                       "Camera position: %f, %f, %f | Camera direction: %f, %f, %f", &pose.p.x,
+                       &pose.p.y, &pose.p.z, &pose.d.x, &pose.d.y, &pose.d.z) == 6;
 }
 
-size_t occurrences(const std::string& text, char part) {
-    return static_cast<size_t>(std::count(text.begin(), text.end(), part));
+size_t occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// Presses C and reads the pose it printed.
+Pose recordPose(const RunningProgram& program) {
+    Pose pose{};
+    const size_t mark = program.out().size();
+    EXPECT_TRUE(program.pressUntilOutput("c", "Camera position: ", kTimeout));
+    EXPECT_TRUE(lastPrintedPose(program.out().substr(mark), pose)) << program.out();
+    return pose;
+}
+
+// The picture's right, level, for a view direction.
+glm::vec3 sideways(glm::vec3 direction) {
+    return glm::normalize(glm::cross(direction, glm::vec3(0, 1, 0)));
+}
+
+// The angle between two directions seen from above.
+float levelTurn(glm::vec3 from, glm::vec3 to) {
+    const glm::vec2 a = glm::normalize(glm::vec2(from.x, from.z));
+    const glm::vec2 b = glm::normalize(glm::vec2(to.x, to.z));
+    return std::acos(glm::clamp(glm::dot(a, b), -1.0f, 1.0f));
 }
 
 // Frame rates printing, to count frames: F11 again whenever none shows (lost, or one too many).
@@ -55,37 +81,59 @@ protected:
 };
 }  // namespace
 
-// Without a sound device, so that the program must run silently as well.
+// Without a sound device, so that the program must run silently as well. The folder holds the
+// recordings of two earlier runs, the last in filename.txt: this run keeps it beside the first.
 TEST_F(EndToEndTest, KeysMouseAndResizesDriveTheRunningProgram) {
     setenv("SDL_AUDIODRIVER", "no-such-audio-driver", 1);
+    const std::string earlier = keyPointLine({1, 2, 3}, {1, 2, 2});
+    std::ofstream(scene.path() + "/filename-1.txt") << "first run\n";
+    std::ofstream(scene.path() + "/filename.txt") << earlier;
     RunningProgram program(scene.path(), "", "320\n192\nn\n");
     ASSERT_TRUE(program.waitForWindow(kStartTimeout)) << program.out() << program.err();
     // Input is handled only once the scene has loaded and the loop runs; a middle click shows when.
     ASSERT_TRUE(program.waitForFrameLoop(kStartTimeout)) << program.out();
+    EXPECT_EQ(occurrences(program.out(),
+                          "Key points recorded earlier are kept in filename-2.txt; "
+                          "filename.txt starts empty\n"),
+              1u);
 
     // Keys go to the focused window, and are pressed again if another window took the focus.
     ASSERT_TRUE(program.pressUntilOutput("F6", "FOG: OFF\n", kTimeout)) << program.out();
     ASSERT_TRUE(program.pressUntilOutput("F3", "Bloom: COMP\n", kTimeout));
+    // The smoke's simulation, a large share of each frame here, plays no part in what follows.
+    ASSERT_TRUE(program.pressUntilOutput("F8", "SMOKE: OFF\n", kTimeout));
 
-    // Pause, record, fly forward, turn, record again: the pose follows the keys and the mouse.
+    // Other tests' windows may share the display: move this one clear of them. The mouse moves
+    // while the path flies, which must not turn the view later. With the frame rate printing, each
+    // step waits for frames to pass (a frame may take a second on llvmpipe).
+    program.xdotool("windowmove $W 900 600 windowraise $W windowfocus --sync $W");
+    program.xdotool("mousemove_relative -- 100 -60");
+    ASSERT_TRUE(printingFrameRates(program)) << program.out();
+    const auto framesPass = [&] { return program.waitForFrames(2, kTimeout); };
+    const auto hold = [&](const char* key) {
+        program.xdotool(std::string("windowfocus --sync $W keydown --window $W ") + key);
+        const bool passed = framesPass();
+        program.xdotool(std::string("keyup --window $W ") + key);
+        return passed;
+    };
+    // Pause and record; fly left, turn and record; fly forward and record: the poses follow the
+    // keys and the mouse.
     program.xdotool("windowfocus --sync $W key --window $W space");
-    ASSERT_TRUE(program.pressUntilOutput("c", "Camera position: ", kTimeout));
-    Pose before{};
-    ASSERT_TRUE(lastPrintedPose(program.out(), before));
-
-    // Held for a second, W moves the camera ten units a second of whatever frames pass meanwhile.
-    program.xdotool("windowfocus --sync $W keydown --window $W w sleep 1 keyup --window $W w");
-    // Other tests' windows may share the display: move this one clear of them, then move the
-    // pointer inside it and give the frames time to turn the view.
-    program.xdotool("windowmove $W 900 600 windowraise $W mousemove --window $W 60 60");
-    program.xdotool("sleep 0.3 mousemove --window $W 180 100 sleep 1");
-    ASSERT_TRUE(program.pressUntilOutput("c", "Camera position: ", kTimeout));
-    Pose after{};
-    ASSERT_TRUE(lastPrintedPose(program.out(), after));
-    const float moved =
-        std::hypot(after.p[0] - before.p[0], after.p[1] - before.p[1], after.p[2] - before.p[2]);
-    EXPECT_GT(moved, 0.5f);
-    EXPECT_GT(std::hypot(after.d[0] - before.d[0], after.d[2] - before.d[2]), 0.05f);
+    const Pose paused = recordPose(program);
+    ASSERT_TRUE(hold("a"));
+    // 150 pixels to the right turn the view 0.3 radians (17 degrees) from where it stands.
+    program.xdotool("mousemove_relative -- 150 0");
+    ASSERT_TRUE(framesPass());
+    const Pose turned = recordPose(program);
+    const glm::vec3 shift = turned.p - paused.p;
+    EXPECT_GT(glm::length(shift), 0.1f);
+    EXPECT_LT(glm::dot(shift, sideways(paused.d)), -0.95f * glm::length(shift));  // A: left
+    EXPECT_NEAR(levelTurn(paused.d, turned.d), 0.3f, 0.01f);
+    EXPECT_GT(glm::dot(turned.d, sideways(paused.d)), 0.0f);
+    EXPECT_NEAR(turned.d.y, paused.d.y, 0.01f);
+    ASSERT_TRUE(hold("w"));
+    const Pose after = recordPose(program);
+    EXPECT_GT(glm::dot(after.p - turned.p, turned.d), 0.1f);
 
     const size_t mark = program.out().size();
     program.xdotool("click --window $W 2");
@@ -94,7 +142,6 @@ TEST_F(EndToEndTest, KeysMouseAndResizesDriveTheRunningProgram) {
     ASSERT_TRUE(program.waitForOutput("Mouse wheel scrolled: -1.000000\n", kTimeout));
 
     // Frames go on while the window shrinks to a pixel and grows back.
-    ASSERT_TRUE(printingFrameRates(program)) << program.out();
     program.xdotool("windowsize --sync $W 1 1");
     EXPECT_THAT(geometryOf(program), HasSubstr("Geometry: 1x1"));
     ASSERT_TRUE(program.waitForFrames(3, kTimeout));
@@ -106,10 +153,13 @@ TEST_F(EndToEndTest, KeysMouseAndResizesDriveTheRunningProgram) {
     EXPECT_EQ(program.err(), "");
     EXPECT_THAT(program.out(), Not(HasSubstr("ALSA")));
 
-    // Each C press wrote one line, and the last one parses back into the printed pose.
+    // Nothing recorded is lost: each C press wrote one line, the last one parses back into the
+    // printed pose, and both earlier runs' recordings are kept.
+    EXPECT_EQ(readFile(scene.path() + "/filename-2.txt"), earlier);
+    EXPECT_EQ(readFile(scene.path() + "/filename-1.txt"), "first run\n");
     const std::string recorded = readFile(scene.path() + "/filename.txt");
     const std::string out = program.out();
-    ASSERT_EQ(occurrences(recorded, '\n'), occurrences(out, '|'));  // "| Camera direction"
+    ASSERT_EQ(occurrences(recorded, "\n"), occurrences(out, "| Camera direction"));
     const std::string last = recorded.substr(recorded.rfind('\n', recorded.size() - 2) + 1);
     float p[3];
     float t[3];
@@ -125,17 +175,19 @@ TEST_F(EndToEndTest, KeysMouseAndResizesDriveTheRunningProgram) {
     }
     EXPECT_THAT(program.out(), Not(HasSubstr("Uniform does not exist")));
 
-    // The recorded file previews: flown to its second key point, a capture shows what a capture
-    // placed at that pose at that moment shows (a capture flying the scene's path would not).
+    // The recorded file previews: flown to its last key point, where the camera comes to rest, a
+    // capture shows what a capture placed at that pose at that moment shows (a capture flying the
+    // scene's path would not).
     const std::string file = scene.path() + "/filename.txt";
     std::vector<KeyPoint> keys;
     std::string error;
     ASSERT_TRUE(readKeyPointFile(file, keys, error)) << error;
+    ASSERT_EQ(keys.size(), 3u);
     char placed[256];
     std::snprintf(placed, sizeof placed, " --time %.6f --eye %f,%f,%f --look %f,%f,%f",
-                  traceFlight(30.0, keys).keyPointArrivals.at(1), keys[1].position.x,
-                  keys[1].position.y, keys[1].position.z, keys[1].target.x, keys[1].target.y,
-                  keys[1].target.z);
+                  traceFlight(30.0, keys).keyPointArrivals.at(2), keys[2].position.x,
+                  keys[2].position.y, keys[2].position.z, keys[2].target.x, keys[2].target.y,
+                  keys[2].target.z);
     // In the house, not the test scene: the capture loads the whole scene's assets.
     const std::string capture = "cd " MURKMOOR_TEST_WORK_DIR " && " +
                                 std::string(MURKMOOR_CAPTURE) +
@@ -143,7 +195,7 @@ TEST_F(EndToEndTest, KeysMouseAndResizesDriveTheRunningProgram) {
                                 "--set doSmoke=0 --out " +
                                 scene.path();
     for (const std::string& moment :
-         {"/flown.png --key 1 --path " + file, "/placed.png" + std::string(placed)}) {
+         {"/flown.png --key 2 --path " + file, "/placed.png" + std::string(placed)}) {
         const ProcessResult run = runProcess(capture + moment, "");
         ASSERT_EQ(run.exitCode, 0) << run.err;
     }

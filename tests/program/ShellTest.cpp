@@ -12,6 +12,7 @@
 #include "Globals.h"
 #include "ProcessRun.h"
 #include "Shell.h"
+#include "TestFiles.h"
 #include "WindowSize.h"
 
 using ::testing::ContainsRegex;
@@ -136,17 +137,37 @@ TEST(ShellFrameLoop, AnyReleaseStopsMovementAndRepeatsStartNone) {
     EXPECT_FALSE(running);
 }
 
-// Mouse look turns by whole pixels of motion, and up pitches the view up.
-TEST(ShellFrameLoop, MouseLookTurnsByWholePixels) {
+// Shift or Ctrl held at the press flies at a tenth of the speed, as long as the key is held.
+TEST(ShellFrameLoop, ShiftOrCtrlFliesAtATenthOfTheSpeed) {
+    for (const int mods : {0, GLFW_MOD_SHIFT, GLFW_MOD_CONTROL, GLFW_MOD_SHIFT | GLFW_MOD_ALT}) {
+        Camera camera({0, 0, 0}, {0, 0, -1}, 45, 320, 192, 0.1f, 100);
+        onKey(nullptr, GLFW_KEY_W, 0, GLFW_PRESS, mods);
+        applyFreeFly(camera, 0.5f);
+        EXPECT_NEAR(-camera.position.z, mods ? 0.5f : 5.0f, 1e-5f) << mods;
+        onKey(nullptr, GLFW_KEY_W, 0, GLFW_RELEASE, mods);
+    }
+}
+
+// Mouse look turns by whole pixels of motion (500 pixels a radian), up pitches the view up, and
+// the motion made while the path flies is taken without turning: 150 pixels after a pause turn
+// the view 0.3 radians from where the path left it, whatever the mouse did during the flight.
+TEST(ShellFrameLoop, MouseLookTurnsByWholePixelsAndOnlyWhileThePathIsPaused) {
     Camera camera({0, 0, 0}, {0, 0, -1}, 45, 320, 192, 0.1f, 100);
     lastCursorX = 640.0;
     lastCursorY = 384.0;
-    applyMouseLook(camera, 640.7, 384.9);  // less than a pixel: the angles do not change
-    EXPECT_EQ(camera.yaw, 0.0f);
-    applyMouseLook(camera, 640.7 + 100.0, 384.9);
-    EXPECT_FLOAT_EQ(camera.yaw, 0.2f);
-    applyMouseLook(camera, 740.7, 384.9 - 50.0);
+    const float startYaw = camera.yaw;
+    applyMouseLook(camera, 640.7, 384.9, false);  // less than a pixel: the angles do not change
+    EXPECT_EQ(camera.yaw, startYaw);
+    applyMouseLook(camera, 640.7 + 100.0, 384.9, false);
+    EXPECT_FLOAT_EQ(camera.yaw, startYaw + 0.2f);
+    applyMouseLook(camera, 740.7, 384.9 - 50.0, false);
     EXPECT_FLOAT_EQ(camera.pitch, 0.1f);  // moving the mouse up pitches the view up
+
+    camera.setLookAt({0, 0, 0}, {1, 0, 0});
+    applyMouseLook(camera, 2000.0, -900.0, true);
+    EXPECT_EQ(camera.front, glm::vec3(1, 0, 0));
+    applyMouseLook(camera, 2150.0, -900.0, false);
+    EXPECT_NEAR(camera.front.z, std::sin(0.3f), 1e-5f);
 }
 
 // Every failed start ends with code 1 and its message, crashing nowhere (a size let through runs).
@@ -182,11 +203,15 @@ TEST(ShellBinary, FailuresEndWithTheirMessageAndCodeOne) {
         {"", "", "40000\n40000\nn\n", refused, nullptr},
         {"", "", "20000\n100\nn\n", refused, nullptr, true},
     };
+    // In a folder of its own: no recording left there by another run is kept aside with a line
+    // before the prompts.
+    const TempDir dir;
     for (const Row& row : rows) {
         const std::unique_ptr<DisplayLock> lock(row.opensWindow ? new DisplayLock : nullptr);
-        const ProcessResult result = runProcess(
-            std::string(row.command) + " timeout 60 " + MURKMOOR_BINARY + " " + row.arguments,
-            row.answers);
+        const ProcessResult result =
+            runProcess("cd '" + dir.path() + "' && " + row.command + " timeout 60 " +
+                           MURKMOOR_BINARY + " " + row.arguments,
+                       row.answers);
         const std::string label = std::string(row.arguments) + " / " + row.answers;
         EXPECT_EQ(result.exitCode, 1) << label << "\n" << result.out << result.err;
         EXPECT_THAT(result.out, ContainsRegex(row.out)) << label;

@@ -18,6 +18,23 @@ void expectNear(glm::vec3 actual, glm::vec3 expected) {
     EXPECT_LT(glm::distance(actual, expected), 1e-5f)
         << actual.x << ", " << actual.y << ", " << actual.z;
 }
+
+// Where a movement goes in the picture: the displacement in eye space (x right, y up, -z ahead).
+glm::vec3 movedInView(Camera& camera, float a, float b, float c) {
+    const glm::vec3 before = camera.position;
+    camera.move(a, b, c);
+    return glm::mat3(camera.view) * (camera.position - before);
+}
+
+void expectMovesFollowThePicture(Camera& camera, const char* setBy) {
+    SCOPED_TRACE(setBy);
+    expectNear(glm::vec3(camera.view * glm::vec4(camera.position, 1)), {0, 0, 0});
+    expectNear(movedInView(camera, 1, 0, 0), {-1, 0, 0});  // A
+    expectNear(movedInView(camera, -1, 0, 0), {1, 0, 0});  // D
+    expectNear(movedInView(camera, 0, -1, 0), {0, 1, 0});  // E
+    expectNear(movedInView(camera, 0, 0, 1), {0, 0, -1});  // W
+    EXPECT_NEAR(camera.right.y, 0.0f, 1e-6f);              // sideways stays level
+}
 }  // namespace
 
 // Catches a plane facing outwards or from wrong lens values, the aspect on the wrong axis, and a
@@ -54,30 +71,45 @@ TEST(Frustum, ClassifiesBoxesAgainstTheSixPlanes) {
     }
 }
 
-// Catches a view matrix that does not put the eye at the origin; the side vector changing
-// convention (construction makes it up x front, rotate front x up, so the same A press moves the
-// camera the other way once the mouse has turned it); rotate starting from the look-at direction
-// instead of the accumulated angles, and setLookAt losing the angles or the construction target.
-TEST(Camera, MoveAndRotateKeepTheirConventionsAndTheAccumulatedAngles) {
-    Camera camera({0, 0, 0}, {0, 0, -1}, 45, 320, 192, 0.1f, 150);
-    expectNear(glm::vec3(camera.view * glm::vec4(0, 0, -2, 1)), {0, 0, -2});
-    camera.move(1, 0, 0);  // A: -a * right with right = -X, so +X
-    camera.move(0, 0, 2);  // W: forward
-    camera.move(0, 1, 0);  // Q: down
-    expectNear(camera.position, {1, -1, -2});
-    camera.rotate(0.0f, -1.5707964f);  // yaw -90 degrees looks down -Z again
-    expectNear(camera.front, {0, 0, -1});
-    camera.move(1, 0, 0);
-    expectNear(camera.position, {0, -1, -2});
+// A (move(+a)) goes to the left of the picture, D to the right, E up it and W into it, whichever
+// of construction, the path's setLookAt or mouse look set the view last. Catches a side vector
+// taken as up x front in one of them and front x up in another, and a view that does not put the
+// eye at the origin.
+TEST(Camera, MovesToTheSameSideOfThePictureWhateverSetTheViewLast) {
+    Camera camera({0, 0, 0}, {3, -1, -2}, 45, 320, 192, 0.1f, 150);
+    expectMovesFollowThePicture(camera, "construction");
+    camera.setLookAt({5, 1, 5}, {4, 2, 7});
+    expectMovesFollowThePicture(camera, "setLookAt, looking up");
+    camera.rotate(0.3f, -2.0f);
+    expectMovesFollowThePicture(camera, "rotate");
+    camera.setLookAt({-1, 0, 2}, {-1, 0, -9});
+    expectMovesFollowThePicture(camera, "setLookAt, level");
+}
 
-    camera.rotate(0, 0.5f);
-    camera.setLookAt({5, 5, 5}, {5, 5, 0});
-    expectNear(camera.front, {0, 0, -1});
-    EXPECT_EQ(camera.target, glm::vec3(0, 0, -1));
-    camera.rotate(-0.2f, 0);
-    const float yaw = 0.5f - 1.5707964f;  // the angles accumulated before setLookAt
-    expectNear(camera.front,
-               glm::normalize(glm::vec3(std::cos(yaw) * std::cos(0.2f), std::sin(0.2f),
-                                        std::sin(yaw) * std::cos(0.2f))));
-    expectNear(camera.position, {5, 5, 5});
+// Turns made while the path flew must not wait in the angles: the first mouse movement after the
+// path placed the view (a pause) turns it by the mouse's amount from where it is, right for a
+// positive yaw and up for a negative pitch delta; pitch stops short of vertical, where the view
+// would flip over.
+TEST(Camera, MouseLookTurnsFromTheViewThePathSetAndStopsShortOfVertical) {
+    Camera camera({0, 0, 0}, {0, 0, -1}, 45, 320, 192, 0.1f, 150);
+    camera.rotate(-0.4f, 2.9f);  // turned while the path flew
+    camera.setLookAt({5, 1, 5}, {6, 1.5f, 4});
+    const glm::vec3 placed = camera.front;
+    const glm::vec3 placedRight = camera.right;
+    camera.rotate(0.0f, 0.3f);  // 150 pixels to the right
+    const auto level = [](glm::vec3 v) { return glm::normalize(glm::vec3(v.x, 0, v.z)); };
+    EXPECT_NEAR(std::acos(glm::dot(level(placed), level(camera.front))), 0.3f, 1e-4f);
+    EXPECT_GT(glm::dot(camera.front - placed, placedRight), 0.0f);
+    EXPECT_NEAR(camera.front.y, placed.y, 1e-5f);  // a horizontal movement keeps the height
+    expectNear(camera.position, {5, 1, 5});
+
+    const float height = std::asin(camera.front.y);
+    camera.rotate(-0.2f, 0.0f);  // the mouse up
+    EXPECT_NEAR(std::asin(camera.front.y), height + 0.2f, 1e-4f);
+    for (const float delta : {-10.0f, 20.0f}) {
+        camera.rotate(delta, 0.0f);
+        EXPECT_NEAR(std::abs(camera.front.y), std::sin(kMaxPitch), 1e-6f);
+        EXPECT_GT(camera.up.y, 0.0f);  // not upside down
+        for (int i = 0; i < 4; ++i) EXPECT_TRUE(std::isfinite(camera.view[i][i]));
+    }
 }

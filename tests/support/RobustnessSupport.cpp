@@ -70,5 +70,5 @@ void RandomKeys::moveMouse() {
         cursorX += jump(engine);
         cursorY += jump(engine);
     }
-    applyMouseLook(renderer.camera, cursorX, cursorY);
+    applyMouseLook(renderer.camera, cursorX, cursorY, renderer.cameraPath.active);
 }
