@@ -28,6 +28,11 @@ uniform vec3 u_camPos;
 
 uniform bool u_doAmbientOcclusion;
 
+// The storm: 0 before the rain, 1 once it has set in (clouds over the moon, the ground soaked).
+uniform float u_storm;
+// The lightning's brightness now: 0 between its strokes, 1 at the brightest.
+uniform float u_flash;
+
 uniform bool u_doFog;
 // 0: linear fog, 1: exponential, 2: exponential squared.
 uniform int u_fogSelector;
@@ -60,7 +65,7 @@ const float kInteriorMargin = 0.05;
 const float kInteriorBlend = 0.15;    // beyond the margin, inside fades to outside over this
 const float kIndoorAmbient = 0.08;    // share of the ambient light that reaches indoors
 const float kIndoorLightRange = 4.0;  // indoors a light fades to nothing at this distance
-const float kIndoorPoolGain = 1.8;    // and shines this much brighter near it: a pool of light
+const float kIndoorPoolGain = 3.0;    // and shines this much brighter near it: a pool of light
 // The shadow caster reaches further, so that its shadows fall across the room and not only
 // around it.
 const float kIndoorCasterRange = 6.5;
@@ -68,11 +73,30 @@ const float kIndoorCasterRange = 6.5;
 // off the ceiling above them.
 const float kLanternRoofLeak = 0.06;
 
+// Outdoors the ambient light is the cold light of the night sky, and a lamp's light ends within
+// kOutdoorLightRange: the fire lights the yard around the cauldron and leaves the rest of the
+// night blue.
+const vec3 kMoonlight = vec3(0.7, 0.83, 1.1);
+const float kOutdoorLightRange = 7.0;
+// The moon itself lights what faces it, without shadows (src/SceneAnchors.h holds the direction).
+const vec3 kMoonDirection = vec3(0.3, 0.42, -1.0);
+const float kMoonStrength = 0.8;  // relative to the ambient light of the sky
+// The storm's clouds hide the moon; rain darkens every surface it soaks and makes it glossy.
+const float kStormMoonlight = 0.45;  // share of the moonlight left under the storm
+const float kWetDarkening = 0.4;     // share of the albedo that the water takes
+const float kWetGloss = 0.55;        // specular mask of soaked ground, brick and wood
+const float kWetShininess = 96.0;    // and a tighter highlight
+// Lightning: a flat cold light from high over the road, where the storm comes in, that throws the
+// facade into white for an instant; a little of it reaches the hall through the windows.
+const vec3 kFlashDirection = vec3(-0.35, 0.65, 0.67);  // unit, towards the flash
+const vec3 kFlashColour = vec3(4.2, 4.5, 5.6);
+const float kIndoorFlash = 0.1;
+
 // Emissive surfaces (candle flames, embers) mark themselves with a specular value at or above
 // kEmissiveMark, a range no specular map uses otherwise (the shiniest, wet glass, stays near
 // 0.9); they shine with their own colour, scaled by kEmissiveStrength, and reflect nothing.
 const float kEmissiveMark = 0.97;
-const float kEmissiveStrength = 3.0;
+const float kEmissiveStrength = 6.0;
 
 vec3 srgbToLinear(vec3 c) {
     vec3 low = c / 12.92;
@@ -168,8 +192,24 @@ vec3 shade(vec3 p, vec3 n, vec3 albedo, float specularMask) {
     // The occlusion is half resolution: filtered, from its only level.
     float occlusion =
         u_doAmbientOcclusion ? textureLod(u_texAmbientOcclusion, texCoords, 0.0).r : 1.0;
-    vec3 color = u_lightAmb * mix(1.0, kIndoorAmbient, inside) * albedo * occlusion;
+    // Outdoors in the storm: soaked, darker and glossier.
+    float wet = u_storm * (1.0 - inside);
+    albedo *= 1.0 - kWetDarkening * wet;
+    specularMask = mix(specularMask, max(specularMask, kWetGloss), wet);
+    float shininess = mix(kShininess, kWetShininess, wet);
+
+    vec3 sky = kMoonlight * mix(1.0, kStormMoonlight, u_storm);
+    vec3 ambient = mix(sky, vec3(kIndoorAmbient), inside);
+    float moon = kMoonStrength * max(dot(n, normalize(kMoonDirection)), 0.0) * (1.0 - inside);
+    vec3 color = u_lightAmb * (ambient + sky * moon) * albedo * occlusion;
     float directOcclusion = mix(1.0, occlusion, kDirectOcclusion);
+
+    // The lightning, with a highlight where it catches the wet.
+    float flashDiffuse = max(dot(n, kFlashDirection), 0.0);
+    vec3 flashHalf = normalize(kFlashDirection + v);
+    float flashSpecular = pow(max(dot(n, flashHalf), 0.0), shininess) * specularMask;
+    color += (albedo * flashDiffuse + flashSpecular) * kFlashColour * u_flash *
+             mix(1.0, kIndoorFlash, inside) * occlusion;
 
     for (int i = 0; i < u_pointLightsCount; ++i) {
         PointLight light = u_pointLights[i];
@@ -181,11 +221,11 @@ vec3 shade(vec3 p, vec3 n, vec3 albedo, float specularMask) {
         float indoor = caster ? indoorReach(d, kIndoorCasterRange)
                               : kIndoorPoolGain * indoorReach(d, kIndoorLightRange) *
                                     lanternRoof(l);
-        attenuation *= mix(1.0, indoor, inside);
+        attenuation *= mix(indoorReach(d, kOutdoorLightRange), indoor, inside);
         float diffuse = max(dot(n, l), 0.0);
         // Blinn-Phong highlight, masked by the surface's specular map.
         vec3 h = normalize(l + v);
-        float specular = diffuse > 0.0 ? pow(max(dot(n, h), 0.0), kShininess) : 0.0;
+        float specular = diffuse > 0.0 ? pow(max(dot(n, h), 0.0), shininess) : 0.0;
         specular *= specularMask * light.spec;
         float shadow = pointShadow(i, p, n, light.pos);
         color += (albedo * diffuse + specular) * light.col * attenuation * shadow * directOcclusion;

@@ -2,11 +2,12 @@
 
 #include "Camera.h"
 #include "Effects/RainParticles.h"
+#include "Lightning.h"
 #include "Mesh.h"
 #include "SoundEngine.h"
 
 namespace {
-enum class PathEvent { Sound, Rain, BlackWindow, FigureWindow };
+enum class PathEvent { Sound, Thunder, Rain, BlackWindow, FigureWindow };
 
 struct EventKeyPoint {
     KeyPoint at;
@@ -26,9 +27,9 @@ const EventKeyPoint kEvents[] = {
     {{{-4.270836f, 0.070739f, -12.528933f}, {-4.801775f, -0.041027f, -11.688926f}}, PathEvent::Sound, "res/Soundeffects/laugh.mp3"},  // key point 60
     {{{-10.050914f, 1.142796f, -4.366373f}, {-9.331242f, 0.670406f, -4.875214f}}, PathEvent::Sound, "res/Soundeffects/chair.mp3"},  // key point 69
     {{{-1.877978f, 0.558628f, -2.493242f}, {-1.727686f, 0.638542f, -3.478648f}}, PathEvent::Rain, "res/Soundeffects/rain.mp3"},  // key point 79
-    {{{-1.925825f, 0.045902f, 2.361306f}, {-1.887154f, 0.123823f, 1.365097f}}, PathEvent::Sound, "res/Soundeffects/thunder.mp3"},  // key point 83
+    {{{-1.925825f, 0.045902f, 2.361306f}, {-1.887154f, 0.123823f, 1.365097f}}, PathEvent::Thunder, "res/Soundeffects/thunder.mp3"},  // key point 83
     {{{-1.980110f, -0.086041f, 3.759763f}, {-1.941492f, 0.007821f, 2.764927f}}, PathEvent::BlackWindow, nullptr},  // key point 84
-    {{{-2.100944f, -0.401969f, 6.797990f}, {-2.052670f, -0.258466f, 5.809518f}}, PathEvent::Sound, "res/Soundeffects/thunder.mp3"},  // key point 86
+    {{{-2.100944f, -0.401969f, 6.797990f}, {-2.052670f, -0.258466f, 5.809518f}}, PathEvent::Thunder, "res/Soundeffects/thunder.mp3"},  // key point 86
     {{{-2.140944f, -0.501969f, 7.797990f}, {-2.092670f, -0.338466f, 6.609518f}}, PathEvent::FigureWindow, nullptr},  // key point 87
 };
 // clang-format on
@@ -105,6 +106,10 @@ void CameraPath::fireEvents(const KeyPoint& reached) {
         switch (entry.event) {
             case PathEvent::Sound:
                 play(entry.sound, false);
+                break;
+            case PathEvent::Thunder:
+                play(entry.sound, false);
+                if (lightning) lightning->strike();
                 break;
             case PathEvent::Rain:
                 play(entry.sound, true);

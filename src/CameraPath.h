@@ -8,6 +8,7 @@
 #include "KeyPoint.h"
 
 class Camera;
+class Lightning;
 class Mesh;
 class RainParticles;
 class SoundEngine;
@@ -16,7 +17,8 @@ class SoundEngine;
 constexpr float kDefaultPathSpeed = 0.9f;
 
 // Flies the camera along the key points at a constant speed and fires the scripted events of the
-// key points it reaches: sounds, the start of the rain and the pictures of one window.
+// key points it reaches: sounds, the lightning of the thunders, the start of the rain and the
+// pictures of one window.
 class CameraPath {
 public:
     SoundEngine* soundEngine = nullptr;
@@ -35,6 +37,8 @@ public:
     float remaining = 0.0f;
     float travelled = 0.0f;
     RainParticles* rain = nullptr;
+    // Strikes with each thunder; null where nothing is drawn.
+    Lightning* lightning = nullptr;
     bool active = false;
     // Told of every sound the path plays, with or without an engine: lets a tool lay out the
     // soundtrack from the real events. Null in the program.

@@ -54,6 +54,12 @@ GLuint makeTexture2D(GLint internalFormat, int width, int height, GLenum format,
     return texture;
 }
 
+// Texels between the taps of the bloom's later blur runs.
+constexpr int kWideBloomTapSpacing = 2;
+
+// Seconds from the first drops until the storm has hidden the moon and soaked the ground.
+constexpr float kStormSetInSeconds = 6.0f;
+
 // A vertical axis through (x, z), as the point on it at height 0 that the turns go round.
 glm::vec3 onGround(glm::vec2 axis) {
     return {axis.x, 0.0f, axis.y};
@@ -301,6 +307,7 @@ void Renderer::loadScene() {
 
     cameraPath = CameraPath(&camera, rain);
     cameraPath.soundEngine = soundEngine;
+    cameraPath.lightning = &lightning;
     cameraPath.blackWindowTexture = blackWindow;
     cameraPath.figureWindowTexture = figureWindow;
     if (soundEngine) soundEngine->play2D(kMusicFile, false, false, false, ESM_AUTO_DETECT, false);
@@ -328,6 +335,8 @@ Mesh* Renderer::meshAt(int index) {
 
 void Renderer::update(float dt) {
     cameraPath.update(dt);
+    lightning.update(dt);
+    if (rain->active && dt > 0.0f) storm = std::fmin(storm + dt / kStormSetInSeconds, 1.0f);
     viewFrustum.fromCamera(camera);
     animateMeshes(dt);
     setFrameUniforms();
@@ -393,8 +402,12 @@ void Renderer::setFrameUniforms() {
     setVec3(*geometryProgram, "u_camPos", camera.position);
     glUseProgram(lightingProgram->id);
     setVec3(*lightingProgram, "u_camPos", camera.position);
+    glUniform1f(lightingProgram->getUniformLocation("u_storm"), storm);
+    glUniform1f(lightingProgram->getUniformLocation("u_flash"), lightning.brightness());
     glUseProgram(skyboxProgram->id);
     setMat4(*skyboxProgram, "u_viewProjMatrix", skyViewProjection(camera));
+    glUniform1f(skyboxProgram->getUniformLocation("u_storm"), storm);
+    glUniform1f(skyboxProgram->getUniformLocation("u_flash"), lightning.brightness());
 }
 
 void Renderer::render() {
@@ -509,11 +522,14 @@ void Renderer::drawSky() {
     glDisable(GL_STENCIL_TEST);
 }
 
+// The first run blurs (and downsamples) the bright image texel by texel; the later runs, on an
+// image already smooth, reach twice as far with their taps: a halo that reads at night, for the
+// cost of a narrow one.
 void Renderer::blurBloom() {
     if (bloomMode == 1) {
         blurFrag->blur(brightTexture);
         blurFrag->result = blurFrag->targetB->getTexture();
-        for (int i = 0; i < 4; ++i) blurFrag->blur(blurFrag->result);
+        for (int i = 0; i < 4; ++i) blurFrag->blur(blurFrag->result, kWideBloomTapSpacing);
     } else if (bloomMode == 2) {
         // The bright image is a compute pass's output: make it visible to the downsample's fetch.
         glMemoryBarrier(GL_TEXTURE_FETCH_BARRIER_BIT);
@@ -522,7 +538,10 @@ void Renderer::blurBloom() {
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D, brightTexture);
         Quad::draw();
-        for (int i = 0; i < 5; ++i) blurComp->blur(halfResTarget->getTexture(), spareHalfTexture);
+        for (int i = 0; i < 5; ++i) {
+            blurComp->blur(halfResTarget->getTexture(), spareHalfTexture,
+                           i == 0 ? 1 : kWideBloomTapSpacing);
+        }
     }
 }
 

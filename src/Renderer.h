@@ -7,6 +7,7 @@
 #include "Camera.h"
 #include "CameraPath.h"
 #include "Light.h"
+#include "Lightning.h"
 #include "Mesh.h"
 #include "PassProfiler.h"
 
@@ -65,8 +66,8 @@ public:
     ShaderProgram* finalProgram = nullptr;
 
     GBuffer gBuffer;
-    const GLenum attachments[4] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1,
-                                   GL_COLOR_ATTACHMENT2, GL_COLOR_ATTACHMENT3};
+    const GLenum attachments[4] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1, GL_COLOR_ATTACHMENT2,
+                                   GL_COLOR_ATTACHMENT3};
     // The framebuffer that the final composite writes: the window's (0) in the program; a tool that
     // reads its frames back hands in one of its own, of the target size.
     GLuint outputFramebuffer = 0;
@@ -100,6 +101,10 @@ public:
     int leftDoorIndex = -1;
     int boneIndex = -1;
     int windowIndex = -1;
+    // The storm that comes with the rain: 0 before it, rising to 1 as it sets in; and the
+    // lightning of its thunders.
+    float storm = 0.0f;
+    Lightning lightning;
     float chairSwing = 0.0f;
     float chairSign = 1.0f;
     float doorAngle = 0.0f;

@@ -59,6 +59,11 @@ constexpr float kWallThickness = 0.3f;
 constexpr glm::vec3 kInteriorMin(-9.5f, kFloor, -7.6f);
 constexpr glm::vec3 kInteriorMax(5.2f, 1.9f, kFacadeFront - kWallThickness);
 
+// Towards the moon, which the sky shows low above the house as seen from the road, and whose cold
+// light the lighting casts outdoors (shaders/lighting.frag holds the same vector; a test compares
+// them). Not of unit length: whoever uses it normalises it.
+constexpr glm::vec3 kMoonDirection(0.3f, 0.42f, -1.0f);
+
 // The meshes that the program finds by name: each must occur exactly once in the house.
 constexpr const char* kChairMesh = "Chair_chair";
 constexpr const char* kRightGateMesh = "rightDoor";

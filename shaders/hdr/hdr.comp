@@ -22,7 +22,7 @@ uniform float lumAvg;      // modes 0 and 2: exp(mean ln(1 + L)), at least 1
 
 const vec3 LUMA = vec3(0.2126, 0.7152, 0.0722);  // Rec. 709 luminance weights
 const float HALF_MAX = 65504.0;
-const float MAX_GLOW = 4.0;  // a clipped highlight feeds the bloom at most this bright
+const float MAX_GLOW = 12.0;  // a clipped highlight feeds the bloom at most this bright
 
 // The eye adapts to darkness only so far: below this average a scene is shown as dark as it is
 // instead of being lifted towards daylight, so the night stays night.

@@ -1,10 +1,11 @@
 #version 430 core
-// Fire sprite. A flame is the fire image tinted from its hot colours towards a dull red as it
-// cools; it then turns into a thin, dark smoke puff (the smoke image) that still glows orange
-// from the fire below while it is fresh. Embers are small glowing specks that twinkle. Sprites
-// are blended "over" (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA), so however many overlap, the fire is
-// never brighter than its brightest sprite: no white-out in the HDR target. Every sprite fades
-// softly where it comes close to the scene behind it.
+// Fire sprite. A flame burns in the colours of heat: a yellow-white core while it is young and
+// hot, orange in the body of the fire, a dull red at the tips as it cools; it then turns into a
+// thin, dark smoke puff (the smoke image) that still glows orange from the fire below while it is
+// fresh. Embers are small glowing specks that twinkle. Sprites are blended "over"
+// (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA), so however many overlap, the fire is never brighter than
+// its brightest sprite: the core glows without a white-out. Every sprite fades softly where it
+// comes close to the scene behind it.
 in vec2 spriteCoord;
 in float youth;
 in float heat;
@@ -24,11 +25,13 @@ uniform mat4 viewMatrix;
 // The scene's world positions (alpha 1 where geometry is, 0 where none), bound to unit 2.
 layout(binding = 2) uniform sampler2D sceneFragPos;
 
-// HDR colours: the tone mapping shows a luminance near 1 as about full brightness at night, so
-// the hottest flame stays just below that and keeps its yellow.
-const float FLAME_INTENSITY = 1.05;
+// HDR colours of heat. At night the tone mapping shows a luminance near 1 as full brightness: the
+// core goes over it in red and green but not in blue, so it burns yellow-white and glows in the
+// bloom without turning white.
+const vec3 FLAME_CORE = vec3(2.6, 1.75, 0.7);
+const vec3 FLAME_BODY = vec3(1.7, 0.62, 0.1);
 const vec3 COOLED_FLAME = vec3(0.55, 0.09, 0.015);  // a flame's dull red just before smoke
-const float FLAME_OPACITY = 1.0;
+const float FLAME_OPACITY = 0.85;
 // The smoke image is a mid grey; this scales it to soot lit by the night only.
 const vec3 SMOKE_SHADE = vec3(0.1, 0.095, 0.09);
 const vec3 SMOKE_GLOW = vec3(0.4, 0.12, 0.03);      // firelight on fresh smoke
@@ -55,9 +58,12 @@ void main() {
         vec4 fireImage = hasTexFire != 0 ? texture(texFire, spriteCoord) : vec4(drawnFlame, mask);
         vec4 smokeImage =
             hasTexSmoke != 0 ? texture(texSmoke, spriteCoord) : vec4(SMOKE_FALLBACK, mask);
-        // Hot flames burn in the image's colours; cooling ones redden and thin out.
-        vec3 flameColour = mix(COOLED_FLAME, fireImage.rgb, heat) * FLAME_INTENSITY;
-        vec4 flame = vec4(flameColour, fireImage.a * FLAME_OPACITY * mix(0.6, 1.0, heat));
+        // The image's brightness is where the sprite's own core is; with the particle's heat it
+        // picks the colour from the ramp core, body, cooled.
+        float glow = heat * (0.55 + 0.45 * clamp(dot(fireImage.rgb, vec3(0.5, 0.4, 0.1)), 0.0, 1.0));
+        vec3 flameColour = glow > 0.5 ? mix(FLAME_BODY, FLAME_CORE, glow * 2.0 - 1.0)
+                                      : mix(COOLED_FLAME, FLAME_BODY, glow * 2.0);
+        vec4 flame = vec4(flameColour, fireImage.a * FLAME_OPACITY * mix(0.5, 1.0, heat));
         // Fresh smoke carries the fire's glow; old smoke is the dark grey of soot.
         vec3 smokeColour = smokeImage.rgb * SMOKE_SHADE + SMOKE_GLOW * youth * youth;
         vec4 smoke = vec4(smokeColour, smokeImage.a * SMOKE_OPACITY * mask);

@@ -11,6 +11,7 @@ ShaderProgram* buildBlurProgram(const char* computeFile, GLuint width, GLuint he
     glUniform1i(program->getUniformLocation("inputImg"), 0);
     glUniform1i(program->getUniformLocation("outputImg"), 1);
     glUniform2ui(program->getUniformLocation("globalSize"), width, height);
+    glUniform1i(program->getUniformLocation("tapSpacing"), 1);
     return program;
 }
 
@@ -26,15 +27,17 @@ BlurComp::BlurComp(int width, int height)
     programY = buildBlurProgram("bloom/blur256y.comp", this->width, this->height);
 }
 
-void BlurComp::blur(GLuint image, GLuint scratch) {
+void BlurComp::blur(GLuint image, GLuint scratch, int tapSpacing) {
     glMemoryBarrier(GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
     glUseProgram(programX->id);
+    glUniform1i(programX->getUniformLocation("tapSpacing"), tapSpacing);
     bindImages(image, scratch);
     glDispatchCompute(static_cast<GLuint>(std::ceil(static_cast<float>(width) / groupWidth)),
                       height, 1);
 
     glMemoryBarrier(GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
     glUseProgram(programY->id);
+    glUniform1i(programY->getUniformLocation("tapSpacing"), tapSpacing);
     bindImages(scratch, image);
     glDispatchCompute(width,
                       static_cast<GLuint>(std::ceil(static_cast<float>(height) / groupWidth)), 1);

@@ -19,6 +19,6 @@ public:
     BlurComp(int width, int height);
 
     // Blurs image in place (GL_RGBA16F, width x height): rows into scratch, then columns back into
-    // image. Sets result to image.
-    void blur(GLuint image, GLuint scratch);
+    // image. Sets result to image. tapSpacing as for BlurFrag::blur.
+    void blur(GLuint image, GLuint scratch, int tapSpacing = 1);
 };

@@ -9,12 +9,14 @@ ShaderProgram* buildBlurProgram(const char* fragmentFile, float oneDivWidth) {
     glUseProgram(program->id);
     glUniform1i(program->getUniformLocation("u_tex"), 0);
     glUniform1f(program->getUniformLocation("u_oneDivViewportWidth"), oneDivWidth);
+    glUniform1f(program->getUniformLocation("u_tapSpacing"), 1.0f);
     return program;
 }
 
-void drawPass(const Quad& target, const ShaderProgram& program, GLuint input) {
+void drawPass(const Quad& target, const ShaderProgram& program, GLuint input, float tapSpacing) {
     target.bind(true);
     glUseProgram(program.id);
+    glUniform1f(program.getUniformLocation("u_tapSpacing"), tapSpacing);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, input);
     Quad::draw();
@@ -30,8 +32,8 @@ BlurFrag::BlurFrag(int width, int height) {
     programV = buildBlurProgram("bloom/blurv.frag", oneDivWidth);
 }
 
-void BlurFrag::blur(GLuint input) {
-    drawPass(*targetA, *programH, input);
-    drawPass(*targetB, *programV, targetA->getTexture());
+void BlurFrag::blur(GLuint input, float tapSpacing) {
+    drawPass(*targetA, *programH, input, tapSpacing);
+    drawPass(*targetB, *programV, targetA->getTexture(), tapSpacing);
     result = targetB->getTexture();
 }

@@ -21,5 +21,7 @@ public:
 
     // One horizontal and one vertical pass; the input may be full size (the first pass then also
     // downsamples). The blurred image is targetB's texture, which result is set to as well.
-    void blur(GLuint input);
+    // tapSpacing > 1 (up to 2) spreads the taps that many texels apart: a wider blur for an image
+    // that is smooth already, where it skips nothing.
+    void blur(GLuint input, float tapSpacing = 1.0f);
 };

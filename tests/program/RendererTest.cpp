@@ -197,3 +197,38 @@ TEST_F(RendererTest, LoadingScreenIsLetterboxedAndKeepsTheRestOfTheBackBuffer) {
     EXPECT_NEAR(at(0, 96).g, 1.0f, 0.02f);
     EXPECT_NEAR(at(319, 171).b, 1.0f, 0.02f);
 }
+
+// The lightning lights the yard for a moment, and the storm that comes with the rain darkens it
+// for good: the wall seen from the road, against its look on a clear night. The step of the
+// thunder's crack is still dark, the next ones are lit, and a second later the night is back.
+TEST_F(RendererTest, LightningLightsTheYardForAMomentAndTheStormDarkensIt) {
+    start(basicScene());
+    withoutSimulations();
+    r->setSwitch("doFog", 0);
+    r->cameraPath.active = false;  // the camera stays at the start, facing the wall
+    constexpr float dt = 1.0f / 30.0f;
+    const auto wall = [&] {  // mean luminance of the middle of the picture, where the wall is
+        frame(dt);
+        const std::vector<float> px = readFramebufferRgba(0, kWidth, kHeight);
+        double sum = 0.0;
+        int n = 0;
+        for (int y = kHeight / 2 - 10; y < kHeight / 2 + 10; ++y) {
+            for (int x = kWidth / 2 - 10; x < kWidth / 2 + 10; ++x, ++n) {
+                sum += glm::dot(glm::make_vec3(&px[(y * kWidth + x) * 4]),
+                                glm::vec3(0.2126f, 0.7152f, 0.0722f));
+            }
+        }
+        return sum / n;
+    };
+    const double clear = wall();
+    ASSERT_GT(clear, 0.02);
+    r->lightning.strike();
+    EXPECT_NEAR(wall(), clear, 0.01) << "the crack's own frame";
+    EXPECT_GT(wall(), 2.0 * clear) << "the stroke";
+    for (int i = 0; i < 30; ++i) r->update(dt);
+    EXPECT_NEAR(wall(), clear, 0.01) << "a second later";
+
+    r->rain->active = true;
+    for (int i = 0; i < 8 * 30; ++i) r->update(dt);
+    EXPECT_LT(wall(), 0.8 * clear) << "under the storm";
+}

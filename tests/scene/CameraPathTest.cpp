@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "Camera.h"
 #include "CameraPath.h"
+#include "Lightning.h"
 #include "Mesh.h"
 
 namespace {
@@ -77,4 +82,40 @@ TEST_F(CameraPathTest, OvershootIsCarriedOnAndTheCameraStaysOnThePathAtAnySpeed)
     empty.active = true;
     empty.update(1.0f);
     EXPECT_EQ(empty.next, 0);
+}
+
+// Catches a thunder without its lightning, a flash on the very step of the crack (a key-point
+// capture would show it and the storm's night would not hold there), strokes that stay lit, and a
+// flash anywhere else in the flight: each thunder's light comes a few frames after it and is gone
+// within a second.
+TEST_F(CameraPathTest, EachThunderBringsItsLightningForAMoment) {
+    Lightning lightning;
+    path.lightning = &lightning;
+    std::vector<long> thunders;
+    long step = 0;
+    path.onSound = [&](const char* sound, bool) {
+        if (std::string(sound) == "res/Soundeffects/thunder.mp3") thunders.push_back(step);
+    };
+    std::vector<long> flashes;  // steps on which a flash starts
+    std::vector<float> afterLastThunder;
+    constexpr float dt = 1.0f / 30.0f;
+    bool lit = false;
+    for (step = 1; step < 30 * 150; ++step) {
+        path.update(dt);
+        lightning.update(dt);
+        const float light = lightning.brightness();
+        if (light > 0.0f && !lit) flashes.push_back(step);
+        lit = light > 0.0f;
+        if (!thunders.empty() && step >= thunders.back()) afterLastThunder.push_back(light);
+    }
+    ASSERT_EQ(thunders.size(), 2u);
+    ASSERT_EQ(flashes.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_GT(flashes[i], thunders[i]) << i;
+        EXPECT_LE(flashes[i], thunders[i] + 3) << i;
+    }
+    ASSERT_GT(afterLastThunder.size(), 30u);
+    EXPECT_EQ(afterLastThunder.front(), 0.0f);
+    EXPECT_GT(*std::max_element(afterLastThunder.begin(), afterLastThunder.begin() + 10), 0.8f);
+    EXPECT_EQ(afterLastThunder[30], 0.0f);
 }

@@ -3,6 +3,7 @@
 // them, and leave the flight room.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -84,8 +85,20 @@ TEST(SceneAnchorsTest, PartsSitWhereTheProgramMovesThemAndTheFlightClearsEverySu
     EXPECT_TRUE(lo.x <= -170.0f && lo.z <= -170.0f && hi.x >= 170.0f && hi.z >= 180.0f);
 
     // Catches a surface through the shadow-casting point light (its cube map would be black) and
-    // triangles wound against their normals (back-face culling would drop them).
-    EXPECT_TRUE(clearanceMisses(meshes, {{kBlueWisp, 0.0f}}, kLeastClearance).empty());
+    // triangles wound against their normals (back-face culling would drop them). The wisp's own
+    // ball of light is around it: every face of it turns its back on the light, so the shadow
+    // pass culls them all.
+    std::vector<SceneMesh> aroundTheWisp = meshes;
+    const auto ball = std::find_if(aroundTheWisp.begin(), aroundTheWisp.end(),
+                                   [](const SceneMesh& m) { return m.name == "wisp"; });
+    ASSERT_NE(ball, aroundTheWisp.end());
+    for (const glm::uvec3& t : ball->triangles) {
+        const glm::vec3 a = ball->positions[t.x], b = ball->positions[t.y],
+                        c = ball->positions[t.z];
+        EXPECT_GT(glm::dot(glm::cross(b - a, c - a), (a + b + c) / 3.0f - kBlueWisp), 0.0f);
+    }
+    aroundTheWisp.erase(ball);
+    EXPECT_TRUE(clearanceMisses(aroundTheWisp, {{kBlueWisp, 0.0f}}, kLeastClearance).empty());
     for (const SceneMesh& m : meshes) {
         ASSERT_EQ(m.normals.size(), m.positions.size()) << m.name << " has no normals";
         EXPECT_TRUE(m.hasTextureCoordinates && m.hasTangents) << m.name;
@@ -117,7 +130,8 @@ TEST(SceneAnchorsTest, PartsSitWhereTheProgramMovesThemAndTheFlightClearsEverySu
 }
 
 // The lighting pass darkens the hall by a box of its own: a house resized in the generator without
-// it would leave a strip of wall lit as if outdoors, or night falling on the porch.
+// it would leave a strip of wall lit as if outdoors, or night falling on the porch. Its moonlight
+// comes from a direction of its own too.
 TEST(SceneAnchorsTest, TheLightingKeepsTheNightInsideTheHallsInnerFaces) {
     const std::string shader = readSourceFile("shaders/lighting.frag");
     auto constant = [&](const std::string& name) {
@@ -130,5 +144,7 @@ TEST(SceneAnchorsTest, TheLightingKeepsTheNightInsideTheHallsInnerFaces) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_NEAR(constant("kInteriorMin")[i], anchors::kInteriorMin[i], 1e-5f) << i;
         EXPECT_NEAR(constant("kInteriorMax")[i], anchors::kInteriorMax[i], 1e-5f) << i;
+        // The moon's light comes from where the sky shows the moon.
+        EXPECT_NEAR(constant("kMoonDirection")[i], anchors::kMoonDirection[i], 1e-5f) << i;
     }
 }

@@ -2,6 +2,7 @@
 #include <GL/glew.h>
 #include <stb/stb_image_write.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -32,7 +33,7 @@ void usage(std::FILE* to) {
         "  --size WxH        picture size (320x192)\n"
         "  --time S          a moment, seconds into the flight (none: 0)\n"
         "  --key N           the moment the camera reaches key point N; --time and --key\n"
-        "                    repeat, in flight order, for several frames of one flight\n"
+        "                    repeat, in any order, for several frames of one flight\n"
         "  --fps N           steps a second the flight is flown in (30)\n"
         "  --warmup S        also draw the last S seconds frame by frame, as a check: the\n"
         "                    frame is the same without, which draws only what it depends on\n"
@@ -55,7 +56,7 @@ bool writeFrame(const std::string& path, const OutputFrame& frame) {
 }
 
 // The times of the --key moments: when the flight, in steps of 1 / fps, reaches each key point.
-// The moments must follow the flight's order, since it is flown once.
+// The moments are then put in the flight's order, which flies once through them all.
 bool resolveMoments(CaptureOptions& options, const std::vector<KeyPoint>& keyPoints,
                     std::string& error) {
     if (options.moments.empty()) options.moments.push_back({});
@@ -70,13 +71,9 @@ bool resolveMoments(CaptureOptions& options, const std::vector<KeyPoint>& keyPoi
         }
         moment.time = arrivals[moment.keyPoint];
     }
-    for (size_t i = 1; i < options.moments.size(); ++i) {
-        if (std::lround(options.moments[i].time * options.fps) <
-            std::lround(options.moments[i - 1].time * options.fps)) {
-            error = "the moments are flown in one flight: give them in the order it reaches them";
-            return false;
-        }
-    }
+    std::stable_sort(
+        options.moments.begin(), options.moments.end(),
+        [](const CaptureMoment& a, const CaptureMoment& b) { return a.time < b.time; });
     return true;
 }
 

@@ -33,6 +33,7 @@ std::vector<bool> smokeInView(const Renderer& renderer, long flown, long first, 
     CameraPath path = renderer.cameraPath;
     path.camera = &camera;
     path.rain = nullptr;
+    path.lightning = nullptr;
     path.soundEngine = nullptr;
     path.windowMesh = nullptr;
     path.onSound = nullptr;

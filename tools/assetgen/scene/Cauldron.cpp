@@ -89,19 +89,26 @@ void buildCauldron(SceneModel& scene) {
     addBrew(scene, centre + glm::vec3(0, -0.62f, 0), 0.495f);
     buildBone(scene);
 
-    // The fire: logs laid like spokes towards the flames, an ember bed and a ring of stones.
+    // The fire: logs laid like spokes towards the flames, their inner ends burning down to glowing
+    // embers, on a bed of embers, in a ring of stones.
     Random random(2024u);
     Part logs = part(scene, "fire_logs", mat::kCharredWood);
+    Part burning = part(scene, "fire_embers", mat::kEmbers);
     const glm::vec3 fire(kFireSource.x, kGround, kFireSource.z);
     for (int i = 0; i < 7; ++i) {
         const float a = kTwoPi * (i + random.range(-0.2f, 0.2f)) / 7.0f;
         const glm::vec3 out(std::cos(a), 0, std::sin(a));
-        addTube(logs.mesh, fire + 0.72f * out + glm::vec3(0, 0.06f, 0),
-                fire + 0.12f * out + glm::vec3(0, 0.2f, 0), random.range(0.045f, 0.065f), 0.04f, 7,
-                logs.repeat, true, true, true);
+        const glm::vec3 outer = fire + 0.72f * out + glm::vec3(0, 0.06f, 0);
+        const glm::vec3 inner = fire + 0.12f * out + glm::vec3(0, 0.2f, 0);
+        const glm::vec3 charLine = glm::mix(outer, inner, 0.45f);
+        const float radius = random.range(0.045f, 0.065f);
+        const float charRadius = glm::mix(radius, 0.04f, 0.45f);
+        addTube(logs.mesh, outer, charLine, radius, charRadius, 7, logs.repeat, true, true, false);
+        addTube(burning.mesh, charLine, inner, charRadius, 0.035f, 7, burning.repeat, true, false,
+                true);
     }
-    addLathe(logs.mesh, fire, {{0.55f, 0.0f}, {0.45f, 0.03f}, {0.2f, 0.05f}, {0.0f, 0.06f}}, 16,
-             logs.repeat);
+    addLathe(burning.mesh, fire, {{0.55f, 0.0f}, {0.45f, 0.04f}, {0.2f, 0.07f}, {0.0f, 0.08f}}, 16,
+             burning.repeat);
     Part stones = part(scene, "fire_stones", mat::kTombstone);
     for (int i = 0; i < 13; ++i) {
         const float a = kTwoPi * (i + random.range(-0.15f, 0.15f)) / 13.0f;

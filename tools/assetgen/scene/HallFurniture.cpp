@@ -169,6 +169,13 @@ void buildHallLantern(SceneModel& scene) {
     addBox(iron.mesh, {hook.x - 0.08f, kCeiling - 0.02f, hook.z - 0.08f},
            {hook.x + 0.08f, kCeiling, hook.z + 0.08f}, iron.repeat, kAllFaces & ~kFacePosY);
 }
+// The blue wisp that hovers in the hall: a small ball of its own cold light around the shadow
+// caster. Seen from the light inside it every face of the ball turns its back and is culled, so
+// it throws no shadow of its own.
+void buildWisp(SceneModel& scene) {
+    Part wisp = part(scene, "wisp", mat::kWisp);
+    addEllipsoid(wisp.mesh, anchors::kBlueWisp, glm::vec3(0.045f), 12, 8, wisp.repeat);
+}
 }  // namespace
 
 void buildHallFurniture(SceneModel& scene) {
@@ -179,5 +186,6 @@ void buildHallFurniture(SceneModel& scene) {
     buildTable(scene);
     buildRug(scene);
     buildHallLantern(scene);
+    buildWisp(scene);
     buildCobwebs(scene);
 }

@@ -228,8 +228,9 @@ void addRobe(MeshBuilder& stone, MeshBuilder& hollow, float metresPerRepeat) {
         for (size_t k : corner) sunkCount += sunk(k);
         if (sunkCount == 0 || sunkCount == 3) {
             VertexCopier& to = sunkCount ? toHollow : toStone;
-            (sunkCount ? hollow : stone).addTriangle(to(gridVertices[p], p), to(gridVertices[q], q),
-                                                     to(gridVertices[r], r));
+            (sunkCount ? hollow : stone)
+                .addTriangle(to(gridVertices[p], p), to(gridVertices[q], q),
+                             to(gridVertices[r], r));
             return;
         }
         // Turn the corners so that the odd one out (alone on its side of the rim) comes first.

@@ -1,3 +1,5 @@
+#include <string>
+
 #include "scene/HouseParts.h"
 #include "scene/Layout.h"
 #include "scene/Part.h"
@@ -65,8 +67,8 @@ void addSurround(SceneModel& scene, const WallWindow& w, bool withSill) {
 }
 
 const WallWindow kWindows[] = {
-    // Front facade.
-    {Axis::Z, kFront, 1.0f, {{-6.2f, 2.3f}, {-4.9f, 3.7f}}, "windows_front"},
+    // Front facade; two upper rooms have a lamp burning.
+    {Axis::Z, kFront, 1.0f, {{-6.2f, 2.3f}, {-4.9f, 3.7f}}, "windows_lit"},
     {Axis::Z, kFront, 1.0f, {{2.0f, 2.3f}, {3.3f, 3.7f}}, "windows_front"},
     {Axis::Z, kFront, 1.0f, {{-6.2f, -0.6f}, {-4.9f, 1.0f}}, "windows_front"},
     {Axis::Z, kFront, 1.0f, {{2.0f, -0.6f}, {3.3f, 1.0f}}, "windows_front"},
@@ -77,7 +79,7 @@ const WallWindow kWindows[] = {
      "windows_front"},  // in the cross gable
     // Tower.
     {Axis::Z, kTowerMaxZ, 1.0f, {{-8.85f, -0.2f}, {-7.95f, 1.3f}}, "windows_tower"},
-    {Axis::Z, kTowerMaxZ, 1.0f, {{-8.85f, 2.6f}, {-7.95f, 4.1f}}, "windows_tower"},
+    {Axis::Z, kTowerMaxZ, 1.0f, {{-8.85f, 2.6f}, {-7.95f, 4.1f}}, "windows_lit"},
     {Axis::Z, kTowerMaxZ, 1.0f, {{-8.85f, 6.4f}, {-7.95f, 7.9f}}, "windows_tower"},
     {Axis::X, kTowerMinX, -1.0f, {{-0.6f, 2.6f}, {0.3f, 4.1f}}, "windows_tower"},
     {Axis::X, kTowerMinX, -1.0f, {{-0.6f, 6.4f}, {0.3f, 7.9f}}, "windows_tower"},
@@ -112,14 +114,15 @@ const WallWindow kInsideWindows[] = {
 
 void buildHouseWindows(SceneModel& scene) {
     for (const WallWindow& w : kWindows) {
-        addWindowPicture(scene.mesh(w.group, mat::kWindows), w);
+        const bool lit = std::string(w.group) == "windows_lit";
+        addWindowPicture(scene.mesh(w.group, lit ? mat::kLitWindow : mat::kWindows), w);
         addSurround(scene, w, true);
     }
     for (const WallWindow& w : kInsideWindows) {
         addWindowPicture(scene.mesh(w.group, mat::kWindowsInside), w);
         addSurround(scene, w, false);
     }
-    // The upper window above the door, whose picture the flight swaps: its own mesh.
+    // The upper window above the door, lit until the flight swaps its picture: its own mesh.
     using anchors::kChangingWindowMax;
     using anchors::kChangingWindowMin;
     const WallWindow special{Axis::Z,
@@ -128,6 +131,6 @@ void buildHouseWindows(SceneModel& scene) {
                              {{kChangingWindowMin.x, kChangingWindowMin.y},
                               {kChangingWindowMax.x, kChangingWindowMax.y}},
                              ""};
-    addWindowPicture(scene.mesh(anchors::kChangingWindowMesh, mat::kWindows), special);
+    addWindowPicture(scene.mesh(anchors::kChangingWindowMesh, mat::kLitWindow), special);
     addSurround(scene, special, true);
 }

@@ -37,5 +37,21 @@ glm::vec3 addOpenLantern(SceneModel& scene, const char* ironObject, glm::vec3 li
                      {light.x - h, top + 0.03f, light.z - h}},
                     apex, iron.repeat);
     addCandle(scene, {light.x, bottom, light.z}, light.y - bottom - 0.03f, 0.03f);
+    // Horn panes between the posts, glowing with the candle behind them (the picture has its
+    // flame in the middle of each pane).
+    Part glass = part(scene, "lantern_panes", mat::kLanternGlass);
+    const float inset = h - post;
+    const glm::vec3 centre(light.x, 0.0f, light.z);
+    const glm::vec3 outward[4] = {{0, 0, 1}, {1, 0, 0}, {0, 0, -1}, {-1, 0, 0}};
+    for (const glm::vec3& n : outward) {
+        const glm::vec3 side(n.z, 0.0f, -n.x);  // along the pane, left to right seen from outside
+        const glm::vec3 face = centre + n * inset;
+        const glm::vec3 corners[4] = {face - side * inset + glm::vec3(0, bottom, 0),
+                                      face + side * inset + glm::vec3(0, bottom, 0),
+                                      face + side * inset + glm::vec3(0, top, 0),
+                                      face - side * inset + glm::vec3(0, top, 0)};
+        const glm::vec2 uvs[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+        glass.mesh.addMappedQuad(corners, uvs, n);
+    }
     return apex;
 }

@@ -2,8 +2,10 @@
 
 #include <glm/glm.hpp>
 
+#include "SceneAnchors.h"
+
 // The moon sits above the house as seen from the road at the start of the flight.
-const glm::vec3 kMoonDirection = glm::normalize(glm::vec3(0.3f, 0.42f, -1.0f));
+const glm::vec3 kMoonDirection = glm::normalize(anchors::kMoonDirection);
 constexpr float kMoonRadius = 0.045f;  // radians
 
 // Colour of the night sky seen along a unit direction: one function of the direction alone, so

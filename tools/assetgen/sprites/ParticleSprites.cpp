@@ -31,7 +31,8 @@ float flameTongue(glm::vec2 p, float& heat) {
         width = baseRadius * std::pow(1.0f - rise, 0.8f);
     }
     const float edgeNoise = 0.08f * fractalNoise(p * 3.0f + 5.0f, 16, 3, 32u);
-    const float inside = glm::clamp((width + edgeNoise - std::fabs(x)) / 0.18f, 0.0f, 1.0f);
+    // A wide soft edge: overlapping tongues melt into one another instead of showing outlines.
+    const float inside = glm::clamp((width + edgeNoise - std::fabs(x)) / 0.4f, 0.0f, 1.0f);
     const float fromCore = glm::length(glm::vec2(x / 0.4f, (p.y - baseY + 0.05f) / 0.7f));
     heat = glm::clamp(1.0f - fromCore, 0.0f, 1.0f) * (1.0f - rise * 0.6f);
     return inside * inside * (3.0f - 2.0f * inside);

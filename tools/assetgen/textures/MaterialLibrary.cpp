@@ -44,6 +44,10 @@ const std::vector<MaterialInfo>& materialLibrary() {
         {mat::kWindowsInside, 1.0f, 512, true, true, 3.0f, 64.0f, insideWindowTexel},
         {mat::kStatueStone, 1.0f, 512, true, true, 4.0f, 8.0f, statueStoneTexel},
         {mat::kStatueHollow, 1.0f, 512, true, true, 2.0f, 4.0f, statueHollowTexel},
+        {mat::kWisp, 0.2f, 512, true, false, 1.0f, 1.0f, wispTexel},
+        {mat::kLanternGlass, 1.0f, 512, true, false, 1.0f, 1.0f, lanternGlassTexel},
+        {mat::kLitWindow, 1.0f, 512, true, true, 3.0f, 64.0f,
+         [](glm::vec2 uv) { return litWindowTexel(uv, WindowPanes::Lit); }},
     };
     return library;
 }
@@ -61,13 +65,14 @@ void writeMaterialTextures(const std::string& root, const MaterialInfo& material
     const SurfaceMaps maps = renderSurface(material.size, material.recipe);
     writeSurfaceMaps(dir + material.name, maps, material.specular, material.normal,
                      material.bumpStrength);
-    if (std::string(material.name) != mat::kWindows) return;
+    // The pictures that the flight swaps into the lit window above the door.
+    if (std::string(material.name) != mat::kLitWindow) return;
     const WindowPanes variants[2] = {WindowPanes::Black, WindowPanes::Figure};
     const char* names[2] = {"windowsBlack", "windowsFigure"};
     for (int i = 0; i < 2; ++i) {
         const WindowPanes panes = variants[i];
-        const SurfaceMaps variant =
-            renderSurface(material.size, [panes](glm::vec2 uv) { return windowTexel(uv, panes); });
+        const SurfaceMaps variant = renderSurface(
+            material.size, [panes](glm::vec2 uv) { return litWindowTexel(uv, panes); });
         writeSurfaceMaps(dir + names[i], variant, false, false, 1.0f);
     }
 }

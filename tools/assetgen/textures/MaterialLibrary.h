@@ -43,6 +43,9 @@ constexpr const char* kBlackenedWood = "blackenedWood";
 constexpr const char* kWindowsInside = "windowsInside";
 constexpr const char* kStatueStone = "statueStone";
 constexpr const char* kStatueHollow = "statueHollow";
+constexpr const char* kLitWindow = "litWindow";
+constexpr const char* kWisp = "wisp";
+constexpr const char* kLanternGlass = "lanternGlass";
 }  // namespace mat
 
 struct MaterialInfo {
@@ -59,6 +62,6 @@ struct MaterialInfo {
 const std::vector<MaterialInfo>& materialLibrary();
 const MaterialInfo& materialInfo(const std::string& name);
 
-// Writes one material's maps into root/res/myhouse/Textures (the window also gets its black and
-// figure variants).
+// Writes one material's maps into root/res/myhouse/Textures (the lit window also gets its black
+// and figure variants).
 void writeMaterialTextures(const std::string& root, const MaterialInfo& material);

@@ -100,6 +100,31 @@ Texel flameTexel(glm::vec2 uv) {
     return t;
 }
 
+// The wisp's cold light: pale blue-white, a little uneven, all of it emitting.
+Texel wispTexel(glm::vec2 uv) {
+    const float swirl = tiledNoise(uv, 2, 3, 275u);
+    Texel t;
+    t.albedo =
+        glm::mix(glm::vec3(0.45f, 0.55f, 1.0f), glm::vec3(0.75f, 0.82f, 1.0f), 0.5f + 0.5f * swirl);
+    t.height = 0.5f;
+    t.gloss = 1.0f;
+    return t;
+}
+
+// A lantern's horn pane, mapped once: amber, the candle's flame a bright blur low in the middle,
+// the horn's layers streaking the light; all of it emitting.
+Texel lanternGlassTexel(glm::vec2 uv) {
+    const float flame =
+        std::exp(-glm::length((uv - glm::vec2(0.5f, 0.42f)) * glm::vec2(3.5f, 2.2f)));
+    const float streaks = stretchedNoise(uv, {1, 12}, 3, 276u);
+    Texel t;
+    t.albedo = glm::vec3(0.16f, 0.08f, 0.02f) * (0.8f + 0.4f * streaks) +
+               glm::vec3(0.85f, 0.55f, 0.2f) * flame * flame;
+    t.height = 0.5f;
+    t.gloss = 1.0f;
+    return t;
+}
+
 // The hall's wallpaper, 1 m a repeat: a dark green damask faded to brown, water stains running
 // down from above, mould blooms, and strips peeled back to the plaster, their edges curled and
 // shadowed.

@@ -25,6 +25,8 @@ Texel strawTexel(glm::vec2 uv);
 Texel pumpkinTexel(glm::vec2 uv);
 Texel waxTexel(glm::vec2 uv);
 Texel flameTexel(glm::vec2 uv);
+Texel wispTexel(glm::vec2 uv);
+Texel lanternGlassTexel(glm::vec2 uv);
 
 // The hall's own, aged surfaces.
 Texel agedWallpaperTexel(glm::vec2 uv);
@@ -43,7 +45,11 @@ Texel booksTexel(glm::vec2 uv);
 
 // The window: panes in a wooden frame. The three variants share one layout so that swapping
 // them reads as the same window changing.
-enum class WindowPanes { Night, Black, Figure };
+enum class WindowPanes { Night, Lit, Black, Figure };
 Texel windowTexel(glm::vec2 uv, WindowPanes panes);
+// A window lit from within, which shines by its own light: every texel carries the emissive mark,
+// the frame is painted near black so that it shows dark against the glow. Its variants (the
+// light out, a figure standing against it) keep the same frame.
+Texel litWindowTexel(glm::vec2 uv, WindowPanes panes);
 // The same window seen from a dark room: the night beyond its dull, grimy glass.
 Texel insideWindowTexel(glm::vec2 uv);

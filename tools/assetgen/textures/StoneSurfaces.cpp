@@ -98,21 +98,35 @@ Texel tombstoneTexel(glm::vec2 uv) {
 // Statue stone: 1 m a repeat, a pale limestone gone grey, green moss in patches, pale lichen
 // spots and dark streaks where the rain has run down it.
 Texel statueStoneTexel(glm::vec2 uv) {
+    // Weathered limestone, 1 m a repeat, its marks large enough to read from across the yard:
+    // grey stone gone blotchy with age, long black streaks where the rain runs down, cracks, pits,
+    // and moss and yellow lichen holding to the folds.
     const float grain = tiledNoise(uv, 20, 5, 51u);
+    const float blotch = tiledNoise(uv, 3, 4, 58u);
     const float pits = std::max(0.0f, tiledNoise(uv, 80, 2, 52u) - 0.45f);
-    glm::vec3 stone = glm::vec3(0.55f, 0.54f, 0.5f) * (0.86f + 0.18f * grain - 0.6f * pits);
-    const float streaks = smoothstepf(0.1f, 0.6f, stretchedNoise(uv, {28, 2}, 3, 53u));
-    stone = glm::mix(stone, glm::vec3(0.2f, 0.21f, 0.2f), 0.55f * streaks);
+    glm::vec3 stone = glm::mix(glm::vec3(0.36f, 0.36f, 0.34f), glm::vec3(0.5f, 0.49f, 0.45f),
+                               smoothstepf(-0.4f, 0.5f, blotch));
+    stone *= 0.86f + 0.18f * grain - 0.7f * pits;
+    // Rain streaks: narrow, long, dark, denser in bands.
+    const float runs = smoothstepf(0.15f, 0.55f, stretchedNoise(uv, {12, 1}, 3, 53u)) *
+                       smoothstepf(-0.3f, 0.3f, tiledNoise(uv, 4, 2, 59u));
+    stone = glm::mix(stone, glm::vec3(0.1f, 0.1f, 0.095f), 0.7f * runs);
+    // Hairline cracks along a few edges of large cells, wandering in and out.
+    const CellularSample cells = cellularNoise(uv * 4.0f, 4, 60u);
+    const float crack = smoothstepf(0.025f, 0.0f, cells.second - cells.nearest) *
+                        smoothstepf(0.2f, 0.45f, tiledNoise(uv, 6, 3, 61u));
+    stone = glm::mix(stone, glm::vec3(0.05f), 0.8f * crack);
     const float moss = smoothstepf(0.25f, 0.55f, tiledNoise(uv, 6, 5, 54u));
     const float mossGrain = tiledNoise(uv, 96, 2, 55u);
     stone =
-        glm::mix(stone, glm::vec3(0.16f, 0.24f, 0.08f) * (0.8f + 0.4f * mossGrain), 0.8f * moss);
-    const float lichen = smoothstepf(0.55f, 0.7f, tiledNoise(uv, 40, 3, 56u));
-    stone = glm::mix(stone, glm::vec3(0.58f, 0.56f, 0.38f), 0.5f * lichen * (1.0f - moss));
+        glm::mix(stone, glm::vec3(0.12f, 0.19f, 0.06f) * (0.8f + 0.4f * mossGrain), 0.85f * moss);
+    const float lichen = smoothstepf(0.5f, 0.65f, tiledNoise(uv, 14, 3, 56u));
+    stone = glm::mix(stone, glm::vec3(0.55f, 0.5f, 0.28f), 0.6f * lichen * (1.0f - moss));
     Texel t;
     t.albedo = stone;
-    t.height = 0.5f + 0.25f * grain - pits + 0.35f * moss * (0.6f + 0.4f * mossGrain);
-    t.gloss = 0.1f * (1.0f - moss);
+    t.height =
+        0.5f + 0.25f * grain - pits - 0.5f * crack + 0.35f * moss * (0.6f + 0.4f * mossGrain);
+    t.gloss = 0.08f * (1.0f - moss);
     return t;
 }
 

@@ -29,24 +29,24 @@ glm::vec3 nightGlass(glm::vec2 uv) {
     return glass;
 }
 
-glm::vec3 figureGlass(glm::vec2 uv) {
-    glm::vec3 glass = glm::vec3(0.015f, 0.02f, 0.03f);
-    const glm::vec2 head = (uv - glm::vec2(0.5f, 0.6f)) / glm::vec2(0.11f, 0.14f);
-    const float body = (uv.y < 0.5f)
-                           ? smoothstepf(0.3f + 0.25f * (0.5f - uv.y), 0.2f + 0.2f * (0.5f - uv.y),
-                                         std::abs(uv.x - 0.5f))
+// Lamplight behind old glass: warm, brightest low in the middle where the lamp stands, dimmer
+// towards the top corners, the panes' grime catching it unevenly.
+glm::vec3 lampGlass(glm::vec2 uv) {
+    const float lamp =
+        std::exp(-glm::length((uv - glm::vec2(0.5f, 0.3f)) * glm::vec2(1.6f, 1.2f)) * 1.5f);
+    const float ripple = tiledNoise(uv, 6, 3, 265u);
+    return glm::vec3(0.34f, 0.2f, 0.07f) * (0.45f + 0.55f * lamp) * (0.85f + 0.15f * ripple);
+}
+
+// A hooded figure standing against the lamplight: a head and shoulders, a body widening to the
+// sill; 1 where it blocks the light.
+float figureShape(glm::vec2 uv) {
+    const glm::vec2 head = (uv - glm::vec2(0.5f, 0.62f)) / glm::vec2(0.12f, 0.15f);
+    const float widthAt = 0.16f + 0.22f * smoothstepf(0.55f, 0.0f, uv.y);
+    const float body = uv.y < 0.58f
+                           ? smoothstepf(widthAt + 0.015f, widthAt - 0.015f, std::abs(uv.x - 0.5f))
                            : 0.0f;
-    const float figure = std::max(smoothstepf(1.05f, 0.85f, glm::length(head)), body);
-    const float eyes =
-        std::min(glm::length((uv - glm::vec2(0.46f, 0.61f)) / glm::vec2(0.025f, 0.03f)),
-                 glm::length((uv - glm::vec2(0.54f, 0.61f)) / glm::vec2(0.025f, 0.03f)));
-    const float glow =
-        std::exp(-glm::length((uv - glm::vec2(0.5f, 0.5f)) * glm::vec2(2.5f, 1.8f)) * 2.0f);
-    glass += glm::vec3(0.25f, 0.3f, 0.32f) * glow;
-    glass = glm::mix(glass, glm::vec3(0.8f, 0.86f, 0.85f),
-                     figure * (0.75f + 0.25f * tiledNoise(uv, 8, 3, 262u)));
-    glass = glm::mix(glass, glm::vec3(0.02f), figure * smoothstepf(1.0f, 0.6f, eyes));
-    return glass;
+    return std::max(smoothstepf(1.05f, 0.9f, glm::length(head)), body);
 }
 }  // namespace
 
@@ -62,8 +62,9 @@ Texel windowTexel(glm::vec2 uv, WindowPanes panes) {
         case WindowPanes::Black:
             glass = glm::vec3(0.01f, 0.01f, 0.012f);
             break;
+        case WindowPanes::Lit:
         case WindowPanes::Figure:
-            glass = figureGlass(uv);
+            glass = lampGlass(uv);
             break;
     }
     // Grime gathers in the corners of every pane.
@@ -73,6 +74,17 @@ Texel windowTexel(glm::vec2 uv, WindowPanes panes) {
     t.albedo = glm::mix(glass, wood, frame);
     t.height = frame;
     t.gloss = glm::mix(0.9f, 0.1f, frame);
+    return t;
+}
+
+Texel litWindowTexel(glm::vec2 uv, WindowPanes panes) {
+    Texel t = windowTexel(uv, panes);
+    const float frame = frameCover(uv);
+    glm::vec3 glass = t.albedo;
+    if (panes == WindowPanes::Figure) glass *= 1.0f - 0.97f * figureShape(uv);
+    // Emitting, the frame would glow at its own colour: it is painted nearly black.
+    t.albedo = glm::mix(glass, glm::vec3(0.012f, 0.009f, 0.007f), frame);
+    t.gloss = 1.0f;
     return t;
 }
 
