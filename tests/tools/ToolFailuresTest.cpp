@@ -86,3 +86,21 @@ TEST(Tools, FailuresExitWithTheirCauseAndLeaveNoFile) {
     }
     EXPECT_EQ(readFile(dir.path() + "/recorded/filename.txt"), recording);
 }
+
+// Asked for help, every tool prints its usage on standard output and exits with 0, before it
+// opens a window or reads a file; "-h" is the same.
+TEST(Tools, HelpAnswersWithTheUsageAndExitsWithZero) {
+    const std::string tools[] = {MURKMOOR_CAPTURE, MURKMOOR_VIDEO,   MURKMOOR_BENCH,
+                                 MURKMOOR_PATH_TOOL, MURKMOOR_COMPARE, MURKMOOR_ASSETGEN,
+                                 MURKMOOR_SOUNDGEN};
+    for (const std::string& tool : tools) {
+        const std::string name = tool.substr(tool.find_last_of('/') + 1);
+        for (const char* flag : {" --help", " -h"}) {
+            const ProcessResult run = runProcess("DISPLAY=:999 " + tool + flag, "");
+            EXPECT_EQ(run.exitCode, 0) << name << flag << "\n" << run.err;
+            EXPECT_EQ(run.out.rfind("usage: " + name + " ", 0), 0u) << name << flag << "\n"
+                                                                    << run.out;
+            EXPECT_EQ(run.err, "") << name << flag;
+        }
+    }
+}

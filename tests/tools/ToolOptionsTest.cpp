@@ -49,6 +49,8 @@ TEST(VideoOptions, ValuesAndDefaultsGiveTheirFirstStepAndFrameCount) {
          200.0, "40-60.5 s 640x360 24 fps clip.mp4: 960 + 492"},
         {{"--to", "86400", "--fps", "240"}, 139.9,
          "0-86400 s 1280x720 240 fps captures/murkmoor.mp4: 0 + 20736000"},
+        {{"--set", "doSmoke=0", "--set", "hdrMode=2", "--warmup", "1.5", "--to", "3"}, 100.0,
+         "0-3 s 1280x720 30 fps captures/murkmoor.mp4: 0 + 90 doSmoke=0 hdrMode=2 warm-up 1.5"},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -58,6 +60,8 @@ TEST(VideoOptions, ValuesAndDefaultsGiveTheirFirstStepAndFrameCount) {
         std::ostringstream read;
         read << o.from << "-" << o.to << " s " << o.width << "x" << o.height << " " << o.fps
              << " fps " << o.out << ": " << stepsBefore(o) << " + " << frameCount(o);
+        for (const auto& [name, value] : o.switches) read << " " << name << "=" << value;
+        if (o.warmup >= 0.0) read << " warm-up " << o.warmup;
         EXPECT_EQ(read.str(), c.read);
     }
     // Ranges that meet share no frame and leave no gap, even where times fall between frames.
@@ -84,6 +88,7 @@ TEST(VideoOptions, MalformedAbsurdOrEmptyRangesAreRefusedWithTheirCause) {
         {{"--size", "64x-64"}, "--size"}, {{"--size", " 64x64"}, "--size"},
         {{"--size", "641x360"}, "even"}, {{"--out", ""}, "--out"},
         {{"--speed", "2"}, "unknown option --speed"}, {{"--fps"}, "missing value after --fps"},
+        {{"--set", "bloomMode=3"}, "bloomMode takes 0 to 2"}, {{"--set", "fog=1"}, "unknown switch"},
         {{"--from", "10", "--to", "10"}, "--to"}, {{"--to", "5", "--from", "6"}, "--to"},
         {{"--from", "150"}, "past the end of the flight (100.0 s)"},
         {{"--from", "1", "--to", "1.01", "--fps", "10"}, "no frame"},

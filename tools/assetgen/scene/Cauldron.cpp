@@ -109,7 +109,7 @@ void buildCauldron(SceneModel& scene) {
     }
     addLathe(burning.mesh, fire, {{0.55f, 0.0f}, {0.45f, 0.04f}, {0.2f, 0.07f}, {0.0f, 0.08f}}, 16,
              burning.repeat);
-    Part stones = part(scene, "fire_stones", mat::kTombstone);
+    Part stones = part(scene, "fire_stones", mat::kStoneWall);
     for (int i = 0; i < 13; ++i) {
         const float a = kTwoPi * (i + random.range(-0.15f, 0.15f)) / 13.0f;
         const glm::vec3 out(std::cos(a), 0, std::sin(a));

@@ -174,7 +174,7 @@ void buildHallLantern(SceneModel& scene) {
 // it throws no shadow of its own.
 void buildWisp(SceneModel& scene) {
     Part wisp = part(scene, "wisp", mat::kWisp);
-    addEllipsoid(wisp.mesh, anchors::kBlueWisp, glm::vec3(0.045f), 12, 8, wisp.repeat);
+    addEllipsoid(wisp.mesh, anchors::kBlueWisp, glm::vec3(0.07f), 12, 8, wisp.repeat);
 }
 }  // namespace
 
