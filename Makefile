@@ -1,5 +1,5 @@
 # Two entry points: `make run` and `make test`. Both install what is missing, build and generate res/.
-# `make video` does the same and then exports the flight to murkmoor.mp4.
+# `make video` does the same and then exports the flight to captures/murkmoor.mp4.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 

@@ -90,7 +90,7 @@ TEST(Tools, FailuresExitWithTheirCauseAndLeaveNoFile) {
 // Asked for help, every tool prints its usage on standard output and exits with 0, before it
 // opens a window or reads a file; "-h" is the same.
 TEST(Tools, HelpAnswersWithTheUsageAndExitsWithZero) {
-    const std::string tools[] = {MURKMOOR_CAPTURE, MURKMOOR_VIDEO,   MURKMOOR_BENCH,
+    const std::string tools[] = {MURKMOOR_CAPTURE,   MURKMOOR_VIDEO,   MURKMOOR_BENCH,
                                  MURKMOOR_PATH_TOOL, MURKMOOR_COMPARE, MURKMOOR_ASSETGEN,
                                  MURKMOOR_SOUNDGEN};
     for (const std::string& tool : tools) {

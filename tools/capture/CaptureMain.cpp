@@ -12,12 +12,12 @@
 #include "FlightWarmUp.h"
 #include "Globals.h"
 #include "KeyPointFile.h"
-#include "LoaderLines.h"
 #include "OptionValues.h"
 #include "OutputFrame.h"
 #include "OutputPath.h"
 #include "Progress.h"
 #include "ToolContext.h"
+#include "ToolRenderer.h"
 
 // Records nothing: a recorded path in the working folder, maybe the one being flown, stays.
 const char* const keyPointFileName = nullptr;
@@ -133,22 +133,11 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // A capture is silent: the engine goes, with its device and decoding thread.
-    if (soundEngine) soundEngine->drop();
-    soundEngine = nullptr;
     ProgressLine progress;
-    progress.show("Loading the scene");
-    LoaderLines loaderLines;
-    renderer.init(static_cast<float>(options.width), static_cast<float>(options.height));
     OutputFrame frame;
-    const bool attached = attachOutputFrame(renderer, frame);
-    if (attached) renderer.loadScene();
-    const std::string unusual = loaderLines.release();
-    if (!unusual.empty()) {
-        progress.end();
-        std::fputs(unusual.c_str(), stdout);
+    if (!setUpToolRenderer(options.width, options.height, frame, progress)) {
+        return fail(context, progress, "no frame to draw into", 1);
     }
-    if (!attached) return fail(context, progress, "no frame to draw into", 1);
     if (!options.pathFile.empty()) renderer.cameraPath.follow(keyPoints);
     for (const auto& [name, value] : options.switches) {
         if (!renderer.setSwitch(name, value)) {

@@ -15,13 +15,13 @@
 #include "FlightWarmUp.h"
 #include "Globals.h"
 #include "KeyPointFile.h"
-#include "LoaderLines.h"
 #include "OptionValues.h"
 #include "OutputFrame.h"
 #include "OutputPath.h"
 #include "Progress.h"
 #include "Soundtrack.h"
 #include "ToolContext.h"
+#include "ToolRenderer.h"
 #include "VideoOptions.h"
 
 // Records nothing: a recorded path in the working folder, maybe the one being flown, stays.
@@ -142,20 +142,9 @@ int main(int argc, char** argv) {
         return fail("no OpenGL 4.3 context: " + error);
     }
     // The video carries the sound: nothing plays through the speakers.
-    if (soundEngine) soundEngine->drop();
-    soundEngine = nullptr;
     ProgressLine line;
-    line.show("Loading the scene");
-    LoaderLines loaderLines;
-    renderer.init(static_cast<float>(options.width), static_cast<float>(options.height));
     OutputFrame output;
-    const bool attached = attachOutputFrame(renderer, output);
-    if (attached) renderer.loadScene();
-    const std::string unusual = loaderLines.release();
-    if (!unusual.empty()) {
-        line.end();
-        std::fputs(unusual.c_str(), stdout);
-    }
+    const bool attached = setUpToolRenderer(options.width, options.height, output, line);
     if (!options.pathFile.empty()) renderer.cameraPath.follow(keyPoints);
     for (const auto& [name, value] : options.switches) renderer.setSwitch(name, value);
 
