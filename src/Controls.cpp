@@ -9,7 +9,7 @@
 #include "Globals.h"
 #include "KeyPoint.h"
 
-void onKey(GLFWwindow* window, int key, int scancode, int action, int) {
+void onKey(GLFWwindow* window, int key, int scancode, int action, int mods) {
     if (key == GLFW_KEY_ESCAPE) {
         running = false;
     } else if (action == GLFW_RELEASE) {
@@ -17,7 +17,7 @@ void onKey(GLFWwindow* window, int key, int scancode, int action, int) {
     } else if (action == GLFW_PRESS) {
         if (key == GLFW_KEY_F11) {
             showFps = !showFps;
-        } else {
+        } else if (!handleFrameStudyKey(key, mods)) {
             handleKeyPress(window, key, scancode, action);
         }
     }
@@ -47,6 +47,21 @@ void handleKeyPress(GLFWwindow*, int key, int, int) {
             lastKey = key;
             keyHeld = true;
             break;
+    }
+}
+
+bool handleFrameStudyKey(int key, int mods) {
+    switch (key) {
+        case GLFW_KEY_H:
+            overlay.visible = !overlay.visible;
+            printf("Overlay: %s\n", overlay.visible ? "ON" : "OFF");
+            return true;
+        case GLFW_KEY_V:
+            renderer.view = stepView(renderer.view, (mods & GLFW_MOD_SHIFT) ? -1 : 1);
+            printf("View: %s\n", viewTitle(renderer.view));
+            return true;
+        case GLFW_KEY_F12: screenshotAsked = true; return true;
+        default: return false;
     }
 }
 

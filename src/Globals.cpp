@@ -7,8 +7,8 @@
 
 // Construction order matters and is the order of definition in this one file: the key-point file
 // first, then the renderer's state, the shadow lens, the random engine and the lists that the
-// shadows and the ambient occlusion fill, the geometry pass's identity, the house, the sound engine
-// and last the view frustum.
+// shadows and the ambient occlusion fill, the geometry pass's identity, the house, the sound
+// engine, the view frustum and last the overlay.
 std::ofstream keyPointFile = keyPointFileName ? std::ofstream(keyPointFileName) : std::ofstream();
 Renderer renderer;
 glm::mat4 ShadowMapping::shadowProjection = glm::perspective(1.5707964f, 1.0f, 0.01f, 25.0f);
@@ -22,6 +22,7 @@ Model house;
 SoundEngine* soundEngine =
     createSoundEngine(ESOD_AUTO_DETECT, ESEO_DEFAULT_OPTIONS, nullptr, "1.6.0");
 Frustum viewFrustum;
+Overlay overlay;
 
 // Class-wide GL names and programs, made by the first instance that needs them.
 ShaderProgram* ShadowMapping::shadowProgram = nullptr;
@@ -31,5 +32,6 @@ bool running = true;
 bool keyHeld = false;
 int lastKey = 0;
 bool showFps = false;
+bool screenshotAsked = false;
 double lastCursorX = 0.0;
 double lastCursorY = 0.0;

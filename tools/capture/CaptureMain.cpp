@@ -22,7 +22,7 @@ void usage() {
         stderr,
         "usage: murkmoor-capture [--size WxH] [--time S | --key N] [--fps N] "
         "[--warmup S] [--out FILE] [--path FILE] [--eye x,y,z --look x,y,z] [--set NAME=VALUE]... "
-        "[--headless] [--gl-info]\n");
+        "[--headless] [--gl-info] [--view NAME] [--overlay]\n");
 }
 
 bool writeFrame(const std::string& path, const OutputFrame& frame) {
@@ -96,6 +96,8 @@ int main(int argc, char** argv) {
     for (const auto& [name, value] : options.switches) {
         if (!renderer.setSwitch(name, value)) return fail(context, "unknown switch " + name, 2);
     }
+    renderer.view = options.view;
+    overlay.visible = options.overlay;
     if (options.placeCamera) {
         renderer.cameraPath.active = false;
         renderer.camera.setLookAt(options.eye, options.look);

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "TargetView.h"
+
 // Command line of the capture tool.
 struct CaptureOptions {
     int width = 320;
@@ -21,6 +23,8 @@ struct CaptureOptions {
     std::vector<std::pair<std::string, int>> switches;
     bool headless = false;  // EGL with no window system, even where there is a display
     bool glInfo = false;    // print what the context is and stop
+    TargetView view = TargetView::Final;  // with --view NAME: that render target, as V shows it
+    bool overlay = false;                 // with --overlay: the overlay drawn over the frame
 };
 
 // Parses the arguments; on a malformed one, returns false with a message in error.

@@ -1,6 +1,5 @@
 #include "OutputFrame.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "Renderer.h"
@@ -31,19 +30,5 @@ bool attachOutputFrame(Renderer& renderer, OutputFrame& frame) {
 }
 
 void readOutputFrameTopDown(const OutputFrame& frame, std::vector<uint8_t>& pixels) {
-    pixels.resize(static_cast<size_t>(frame.width) * frame.height * 3);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, frame.framebuffer);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, frame.width, frame.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    flipRows(pixels, frame.width * 3, frame.height);
-}
-
-void flipRows(std::vector<uint8_t>& pixels, int rowBytes, int rows) {
-    const size_t stride = static_cast<size_t>(rowBytes);
-    for (int top = 0, bottom = rows - 1; top < bottom; ++top, --bottom) {
-        std::swap_ranges(pixels.begin() + top * stride, pixels.begin() + (top + 1) * stride,
-                         pixels.begin() + bottom * stride);
-    }
+    readPixelsTopDown(frame.framebuffer, frame.width, frame.height, pixels);
 }
