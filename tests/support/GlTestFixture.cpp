@@ -11,6 +11,7 @@ GLFWwindow* sharedWindow = nullptr;
 void GLAPIENTRY onDebugMessage(GLenum, GLenum type, GLuint, GLenum, GLsizei, const GLchar* message,
                                const void*) {
     if (type == GL_DEBUG_TYPE_ERROR) GlTest::glErrors().emplace_back(message);
+    if (type == GL_DEBUG_TYPE_PUSH_GROUP) GlTest::debugGroupsOpened().emplace_back(message);
 }
 
 void createContext() {
@@ -37,6 +38,11 @@ void closeSharedContext() {
 std::vector<std::string>& GlTest::glErrors() {
     static std::vector<std::string> errors;
     return errors;
+}
+
+std::vector<std::string>& GlTest::debugGroupsOpened() {
+    static std::vector<std::string> groups;
+    return groups;
 }
 
 GLFWwindow* GlTest::window() {

@@ -18,6 +18,8 @@ public:
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 192;
     static std::vector<std::string>& glErrors();
+    // The names of the debug groups opened since the last clear, in order.
+    static std::vector<std::string>& debugGroupsOpened();
     static GLFWwindow* window();
 
 protected:
