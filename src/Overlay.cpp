@@ -87,6 +87,11 @@ void Overlay::open() {
     io.IniFilename = nullptr;
     io.LogFilename = nullptr;
     ImGui::StyleColorsDark();
+    // Tight lines: the panel fits a window of 640 x 384.
+    ImGuiStyle& style = ImGui::GetStyle();
+    style.WindowPadding = ImVec2(6.0f, 4.0f);
+    style.ItemSpacing = ImVec2(8.0f, 1.0f);
+    style.CellPadding = ImVec2(4.0f, 0.0f);
     ImGui_ImplOpenGL3_Init("#version 430 core");
     ImGui_ImplOpenGL3_CreateDeviceObjects();
     labelGlObject(GL_TEXTURE, static_cast<GLuint>(reinterpret_cast<intptr_t>(io.Fonts->TexID)),
@@ -132,20 +137,24 @@ void Overlay::buildPanel(const Renderer& renderer) {
     }
     const std::vector<float> graph = frames.graphMs();
     ImGui::PlotLines("##frames", graph.data(), static_cast<int>(graph.size()), 0,
-                     "frame times, last 5 s", 0.0f, FLT_MAX, ImVec2(0.0f, 40.0f));
+                     "frame times, last 5 s", 0.0f, FLT_MAX, ImVec2(0.0f, 30.0f));
 
     ImGui::Separator();
     ImGui::TextUnformatted("GPU time per pass, ms (timer queries)");
-    if (ImGui::BeginTable("passes", 2, ImGuiTableFlags_SizingFixedFit)) {
-        for (int i = 0; i < kPassCount; ++i) {
+    // Two passes to a row, the first half of the frame on the left.
+    const int rows = (kPassCount + 1) / 2;
+    if (ImGui::BeginTable("passes", 4, ImGuiTableFlags_SizingFixedFit)) {
+        for (int row = 0; row < rows; ++row) {
             ImGui::TableNextRow();
-            ImGui::TableNextColumn();
-            ImGui::TextUnformatted(passName(static_cast<Pass>(i)));
-            ImGui::TableNextColumn();
-            if (shownTimes_.measured[i]) {
-                ImGui::Text("%8.3f", shownTimes_.ms[i]);
-            } else {
-                ImGui::TextUnformatted("       -");
+            for (int i = row; i < kPassCount; i += rows) {
+                ImGui::TableNextColumn();
+                ImGui::TextUnformatted(passName(static_cast<Pass>(i)));
+                ImGui::TableNextColumn();
+                if (shownTimes_.measured[i]) {
+                    ImGui::Text("%8.3f", shownTimes_.ms[i]);
+                } else {
+                    ImGui::TextUnformatted("       -");
+                }
             }
         }
         ImGui::EndTable();
@@ -158,15 +167,18 @@ void Overlay::buildPanel(const Renderer& renderer) {
                 path.active ? "flying" : "paused");
 
     ImGui::Separator();
-    if (ImGui::BeginTable("switches", 3, ImGuiTableFlags_SizingFixedFit)) {
-        for (int i = 0; i < 10; ++i) {
+    // F1 to F5 on the left, F6 to F10 on the right.
+    if (ImGui::BeginTable("switches", 6, ImGuiTableFlags_SizingFixedFit)) {
+        for (int row = 0; row < 5; ++row) {
             ImGui::TableNextRow();
-            ImGui::TableNextColumn();
-            ImGui::Text("F%d", i + 1);
-            ImGui::TableNextColumn();
-            ImGui::TextUnformatted(kEffects[i]);
-            ImGui::TableNextColumn();
-            ImGui::TextUnformatted(renderer.effectState(i + 1));
+            for (int i = row; i < 10; i += 5) {
+                ImGui::TableNextColumn();
+                ImGui::Text("F%d", i + 1);
+                ImGui::TableNextColumn();
+                ImGui::TextUnformatted(kEffects[i]);
+                ImGui::TableNextColumn();
+                ImGui::TextUnformatted(renderer.effectState(i + 1));
+            }
         }
         ImGui::EndTable();
     }

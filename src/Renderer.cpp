@@ -191,6 +191,8 @@ void Renderer::init(float width, float height) {
         makeLetterboxQuad(static_cast<float>(viewportWidth), static_cast<float>(viewportHeight),
                           static_cast<float>(imageWidth), static_cast<float>(imageHeight));
     drawTextureToScreen(loadingQuad, loading);
+    // Drawn, it exists even when its file could not be read.
+    labelGlObject(GL_TEXTURE, loading, "loading screen");
 }
 
 void Renderer::createGBuffer() {

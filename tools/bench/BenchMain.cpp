@@ -29,12 +29,14 @@ const float kStep = 1.0f / 30.0f;
 struct Config {
     const char* name;
     const char* switchName;  // null: every effect on
+    bool overlay = false;    // every effect on, the overlay (H) shown
 };
 
 const Config kConfigs[] = {
     {"all on", nullptr},     {"-shadows", "doShadows"}, {"-tonemap", "hdrMode"},
     {"-bloom", "bloomMode"}, {"-fog", "doFog"},         {"-ssao", "doAmbientOcclusion"},
-    {"-smoke", "doSmoke"},   {"-fire", "doFire"},       {"-rain", "doRain"}};
+    {"-smoke", "doSmoke"},   {"-fire", "doFire"},       {"-rain", "doRain"},
+    {"+overlay", nullptr, true}};
 
 double threadCpuMs() {
     timespec now{};
@@ -76,6 +78,7 @@ struct Totals {
 
 void measureConfig(const Config& config, PassProfiler& profiler, Totals& totals) {
     if (config.switchName) renderer.setSwitch(config.switchName, 0);
+    overlay.visible = config.overlay;
     renderer.update(kStep);  // one frame in the new state before anything is measured
     renderer.render();
 
@@ -107,6 +110,7 @@ void measureConfig(const Config& config, PassProfiler& profiler, Totals& totals)
         ++totals.timed;
     }
     if (config.switchName) renderer.setSwitch(config.switchName, 1);
+    overlay.visible = false;
 }
 
 BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds) {
