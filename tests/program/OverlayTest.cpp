@@ -6,10 +6,9 @@
 
 #include "Controls.h"
 #include "Effects/SmokeVolume.h"
+#include "FramedScene.h"
 #include "Globals.h"
 #include "LatePassTimer.h"
-#include "OutputFrame.h"
-#include "RobustnessSupport.h"
 #include "StdoutCapture.h"
 
 using ::testing::ElementsAreArray;
@@ -17,28 +16,18 @@ using ::testing::ElementsAreArray;
 namespace {
 using Frame = std::vector<uint8_t>;  // RGB bytes, top row first
 
-// The process-wide renderer on a floor and a wall, its path held and its simulations off,
-// drawing into a window-sized framebuffer.
-class OverlayTest : public SceneGlTest {
+// The scene in a window-sized frame, the simulations off.
+class OverlayTest : public FramedSceneTest {
 protected:
-    OutputFrame output;
-
     void SetUp() override {
         GlTest::SetUp();
-        scene = std::make_unique<TestScene>(floorAndWall());
-        startRenderer(kWidth, kHeight);
-        renderer.cameraPath.active = false;
-        ASSERT_TRUE(createOutputFrame(kWidth, kHeight, output));
-        renderer.outputFramebuffer = output.framebuffer;
-        StdoutCapture quiet;
-        for (const char* name : {"doSmoke", "doFire", "doRain"}) renderer.setSwitch(name, 0);
+        start(kWidth, kHeight);
+        for (const char* name : {"doSmoke", "doFire", "doRain"}) set(name, 0);
     }
     Frame frame() {
         renderer.update(0.0f);
         renderer.render();
-        Frame pixels;
-        readOutputFrameTopDown(output, pixels);
-        return pixels;
+        return picture();
     }
     static std::string press(int key, int mods = 0) {
         StdoutCapture capture;
@@ -121,10 +110,7 @@ TEST_F(OverlayTest, HShowsThePanelOnlyWhereItIsDrawnAndHAgainGivesTheFrameBack) 
 // and every texture, buffer, framebuffer and program is labelled; timed late, the passes that
 // ran are measured within a few frames and those that did not are not.
 TEST_F(OverlayTest, AFrameReadsInAGraphicsDebuggerAndItsPassesAreTimedLate) {
-    {
-        StdoutCapture quiet;
-        renderer.setSwitch("doSmoke", 1);
-    }
+    set("doSmoke", 1);
     renderer.smoke->jacobiIterations = 2;  // its group is named whatever the solve's length
     overlay.visible = true;
     renderer.view = TargetView::Normal;
@@ -162,10 +148,7 @@ TEST_F(OverlayTest, AFrameReadsInAGraphicsDebuggerAndItsPassesAreTimedLate) {
     }
 
     overlay.visible = false;
-    {
-        StdoutCapture quiet;
-        renderer.setSwitch("doSmoke", 0);
-    }
+    set("doSmoke", 0);
     LatePassTimer timer;
     renderer.profiler = &timer;
     for (int i = 0; i <= LatePassTimer::kFramesInFlight; ++i) {

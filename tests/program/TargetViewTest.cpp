@@ -5,9 +5,8 @@
 #include <memory>
 
 #include "Effects/SmokeVolume.h"
+#include "FramedScene.h"
 #include "Globals.h"
-#include "OutputFrame.h"
-#include "RobustnessSupport.h"
 #include "SceneAnchors.h"
 #include "StdoutCapture.h"
 
@@ -33,19 +32,13 @@ int largestDifference(const Frame& a, const Frame& b, int fromRow = 0) {
     return largest;
 }
 
-// The renderer on a floor and a wall, its path held, drawing into a window-sized framebuffer.
-class TargetViewTest : public SceneGlTest {
+// The scene in a small frame, without the particles.
+class TargetViewTest : public FramedSceneTest {
 protected:
-    OutputFrame output;
-
     void SetUp() override {
         GlTest::SetUp();
-        scene = std::make_unique<TestScene>(floorAndWall());
-        startRenderer(kSmallWidth, kSmallHeight);
-        renderer.cameraPath.active = false;
-        ASSERT_TRUE(createOutputFrame(kSmallWidth, kSmallHeight, output));
-        renderer.outputFramebuffer = output.framebuffer;
-        for (const char* name : {"doFire", "doRain"}) renderer.setSwitch(name, 0);
+        start(kSmallWidth, kSmallHeight);
+        for (const char* name : {"doFire", "doRain"}) set(name, 0);
         renderer.smoke->jacobiIterations = 4;  // the views read the grid, not the solve's quality
     }
     // The frame drawn again, ending in the view: what the window shows after V.
@@ -53,13 +46,7 @@ protected:
         StdoutCapture quiet;  // the views' programs are built at the first one shown
         renderer.view = view;
         renderer.render();
-        Frame frame;
-        readOutputFrameTopDown(output, frame);
-        return frame;
-    }
-    void set(const char* name, int value) {
-        StdoutCapture quiet;
-        renderer.setSwitch(name, value);
+        return picture();
     }
     void look(glm::vec3 eye, glm::vec3 at) {
         renderer.camera.setLookAt(eye, at);

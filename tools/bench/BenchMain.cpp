@@ -5,6 +5,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -29,14 +30,12 @@ const float kStep = 1.0f / 30.0f;
 struct Config {
     const char* name;
     const char* switchName;  // null: every effect on
-    bool overlay = false;    // every effect on, the overlay (H) shown
 };
 
 const Config kConfigs[] = {
     {"all on", nullptr},     {"-shadows", "doShadows"}, {"-tonemap", "hdrMode"},
     {"-bloom", "bloomMode"}, {"-fog", "doFog"},         {"-ssao", "doAmbientOcclusion"},
-    {"-smoke", "doSmoke"},   {"-fire", "doFire"},       {"-rain", "doRain"},
-    {"+overlay", nullptr, true}};
+    {"-smoke", "doSmoke"},   {"-fire", "doFire"},       {"-rain", "doRain"}};
 
 double threadCpuMs() {
     timespec now{};
@@ -70,6 +69,41 @@ void advance(float seconds, bool simulate) {
     for (int i = 0; i < 3; ++i) *simulations[i] = saved[i];
 }
 
+// The overlay's cost at a moment: the same frame drawn again (nothing moves between the draws)
+// with the overlay hidden and shown in turn, and the overlay's draw alone, each between two
+// glFinish calls. Interleaved, so that both sides see the same conditions.
+constexpr int kOverlayPairs = 4;
+
+struct OverlaySamples {
+    std::vector<double> hiddenMs;
+    std::vector<double> shownMs;
+    std::vector<double> drawMs;
+};
+
+void measureOverlay(OverlaySamples& samples) {
+    for (int i = 0; i < kOverlayPairs; ++i) {
+        for (std::vector<double>* side : {&samples.hiddenMs, &samples.shownMs}) {
+            overlay.visible = side == &samples.shownMs;
+            glFinish();
+            const double start = wallMs();
+            renderer.render();
+            glFinish();
+            side->push_back(wallMs() - start);
+        }
+        glFinish();
+        const double start = wallMs();
+        overlay.draw(renderer);
+        glFinish();
+        samples.drawMs.push_back(wallMs() - start);
+    }
+    overlay.visible = false;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
 struct Totals {
     BenchResult result;
     int profiled = 0;
@@ -78,7 +112,6 @@ struct Totals {
 
 void measureConfig(const Config& config, PassProfiler& profiler, Totals& totals) {
     if (config.switchName) renderer.setSwitch(config.switchName, 0);
-    overlay.visible = config.overlay;
     renderer.update(kStep);  // one frame in the new state before anything is measured
     renderer.render();
 
@@ -110,10 +143,9 @@ void measureConfig(const Config& config, PassProfiler& profiler, Totals& totals)
         ++totals.timed;
     }
     if (config.switchName) renderer.setSwitch(config.switchName, 1);
-    overlay.visible = false;
 }
 
-BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds) {
+BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds, bool withOverlay) {
     BenchRun run;
     run.width = width;
     run.height = height;
@@ -125,6 +157,7 @@ BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds) {
                      : "GL timer queries";
 
     std::vector<Totals> totals(std::size(kConfigs));
+    OverlaySamples overlaySamples;
     const float flight = flightSeconds(renderer.cameraPath);
     float now = 0.0f;
     for (int spot = 0; spot < spots; ++spot) {
@@ -136,6 +169,7 @@ BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds) {
         for (size_t c = 0; c < std::size(kConfigs); ++c) {
             measureConfig(kConfigs[c], profiler, totals[c]);
         }
+        if (withOverlay) measureOverlay(overlaySamples);
         now += kStep * 4 * std::size(kConfigs);
     }
     for (size_t c = 0; c < std::size(kConfigs); ++c) {
@@ -146,6 +180,11 @@ BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds) {
         result.updateCpuMs /= totals[c].timed;
         result.renderCpuMs /= totals[c].timed;
         run.results.push_back(result);
+    }
+    if (withOverlay) {
+        run.overlay = {true, median(overlaySamples.hiddenMs), median(overlaySamples.shownMs),
+                       median(overlaySamples.drawMs),
+                       static_cast<int>(overlaySamples.drawMs.size())};
     }
     return run;
 }
@@ -161,7 +200,8 @@ bool runChild(const char* self, std::pair<int, int> size, const BenchOptions& op
                                 "x" + std::to_string(size.second) + " --spots " +
                                 std::to_string(options.spots) + " --warmup " +
                                 std::to_string(options.warmUpSeconds) + " --json '" + file + "'" +
-                                (options.headless ? " --headless" : "");
+                                (options.headless ? " --headless" : "") +
+                                (options.overlay ? " --overlay" : "");
     if (std::system(command.c_str()) != 0) return false;
     std::ifstream in(file);
     std::stringstream text;
@@ -182,7 +222,7 @@ int main(int argc, char** argv) {
     if (!parseBenchOptions(argc, argv, options, error)) {
         std::fprintf(stderr,
                      "murkmoor-bench: %s\nusage: murkmoor-bench [--size WxH] [--json FILE] "
-                     "[--spots N] [--warmup SECONDS] [--headless]\n",
+                     "[--spots N] [--warmup SECONDS] [--headless] [--overlay]\n",
                      error.c_str());
         return 2;
     }
@@ -222,8 +262,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     renderer.loadScene();
-    BenchRun run =
-        runAtSize(width, height, options.spots, static_cast<float>(options.warmUpSeconds));
+    BenchRun run = runAtSize(width, height, options.spots,
+                             static_cast<float>(options.warmUpSeconds), options.overlay);
     run.context = contextKind(context);
     std::fflush(stdout);
     dup2(console, 1);

@@ -13,6 +13,7 @@ struct BenchOptions {
     // in the frame as the flight would have them.
     double warmUpSeconds = 1.0;
     bool headless = false;  // EGL with no window system, even where there is a display
+    bool overlay = false;   // with --overlay: the overlay's cost is measured at each moment too
 };
 
 bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "GlLabels.h"
 #include "Renderer.h"
 
 bool createOutputFrame(int width, int height, OutputFrame& frame) {
@@ -14,6 +15,8 @@ bool createOutputFrame(int width, int height, OutputFrame& frame) {
     glBindFramebuffer(GL_FRAMEBUFFER, frame.framebuffer);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, frame.colour);
     const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    labelGlObject(GL_FRAMEBUFFER, frame.framebuffer, "output frame");
+    labelGlObject(GL_RENDERBUFFER, frame.colour, "output frame");
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     if (!complete) {
         std::fprintf(stderr, "the %dx%d output framebuffer is not complete\n", frame.width,
