@@ -12,6 +12,7 @@ namespace {
 const char* const kBenchJson = R"json({
   "runs": [
     {"width": 480, "height": 288, "device": "llvmpipe (LLVM 15.0.6, \"256\" bits)", "glVersion": "4.5", "context": "EGL surfaceless", "method": "wall clock",
+     "overlay": {"hiddenMs": 89.9, "shownMs": 91.6, "drawMs": 0.263361, "samples": 4},
      "configs": [
        {"config": "all on", "passesMs": {"shadow": 110.049, "g-buffer": 169.973, "tone map / bright pass": 30.9825}, "updateCpuMs": 1.2, "renderCpuMs": 21.6, "frameMs": 1231.54, "fps": 0.81},
        {"config": "-shadows", "passesMs": {"g-buffer": 151.7}, "updateCpuMs": 0.7, "renderCpuMs": 6.4, "frameMs": 1197.3, "fps": 0.83}
@@ -23,7 +24,8 @@ const char* const kBenchJson = R"json({
 }  // namespace
 
 // The page takes the "all on" figures of the first run: a pass that ran with its milliseconds, one
-// that did not as such, the frame and where the figures come from.
+// that did not as such, the frame, the overlay's draw and where the figures come from; without
+// the overlay's figures, it says so.
 TEST(FramePage, PlaceholdersTakeTheAllOnFiguresAndUnknownOnesAreRefused) {
     BenchFigures figures;
     std::string error;
@@ -31,12 +33,20 @@ TEST(FramePage, PlaceholdersTakeTheAllOnFiguresAndUnknownOnesAreRefused) {
     std::string page;
     ASSERT_TRUE(
         fillFramePage("{{ms shadow}}, {{ms tone map / bright pass}}, {{ms tone adaption}}, "
-                      "{{frame ms}}; {{bench}}.",
+                      "{{frame ms}}, {{overlay ms}}; {{bench}}.",
                       figures, page, error))
         << error;
     EXPECT_EQ(page,
-              "110.0 ms, 31.0 ms, not run, 1231.5 ms; 480 x 288 on llvmpipe (LLVM 15.0.6, \"256\" "
+              "110.0 ms, 31.0 ms, not run, 1231.5 ms, 0.3 ms; 480 x 288 on llvmpipe (LLVM 15.0.6, "
+              "\"256\" "
               "bits), every effect on, passes timed by wall clock.");
+
+    std::string withoutOverlay = kBenchJson;
+    withoutOverlay.erase(withoutOverlay.find("\"overlay\""),
+                         withoutOverlay.find("\"configs\"") - withoutOverlay.find("\"overlay\""));
+    ASSERT_TRUE(readBenchFigures(withoutOverlay, figures, error)) << error;
+    ASSERT_TRUE(fillFramePage("{{overlay ms}}", figures, page, error));
+    EXPECT_EQ(page, "not measured");
 
     for (const char* bad : {"{{ms shadows}}", "{{fps}}", "{{ms shadow"}) {
         EXPECT_FALSE(fillFramePage(bad, figures, page, error)) << bad;

@@ -94,6 +94,9 @@ bool readBenchFigures(const std::string& json, BenchFigures& figures, std::strin
         error = "the \"all on\" configuration has no frame time";
         return false;
     }
+    // The overlay's figures stand before the configurations, in the same run.
+    at = valueOf(json, "drawMs", 0);
+    if (at != std::string::npos && at < config) readNumber(json, at, figures.overlayDrawMs);
     return true;
 }
 
@@ -115,6 +118,9 @@ bool fillFramePage(const std::string& page, const BenchFigures& figures, std::st
                       figures.method;
         } else if (key == "frame ms") {
             filled += milliseconds(figures.frameMs);
+        } else if (key == "overlay ms") {
+            filled +=
+                figures.overlayDrawMs < 0.0 ? "not measured" : milliseconds(figures.overlayDrawMs);
         } else if (key.rfind("ms ", 0) == 0 && knownPass(key.substr(3))) {
             const auto pass = figures.passMs.find(key.substr(3));
             filled += pass == figures.passMs.end() ? "not run" : milliseconds(pass->second);
