@@ -53,9 +53,11 @@ preview: build
 
 # The frame study: docs/anatomy/ (one moment of the flight in every view, and a contact sheet) and
 # docs/frame.md, with the figures of docs/anatomy/bench.json. Always drawn by Mesa's llvmpipe with
-# no display, so that any machine makes the same pictures.
+# no display and on one thread (the fire's particles spawn in the order its threads run), so that
+# any machine makes the same pictures, byte for byte.
 anatomy: build
-	@LIBGL_ALWAYS_SOFTWARE=1 __EGL_VENDOR_LIBRARY_FILENAMES=/usr/share/glvnd/egl_vendor.d/50_mesa.json \
+	@LIBGL_ALWAYS_SOFTWARE=1 LP_NUM_THREADS=0 \
+		__EGL_VENDOR_LIBRARY_FILENAMES=/usr/share/glvnd/egl_vendor.d/50_mesa.json \
 		./$(BUILD)/tools/anatomy/murkmoor-anatomy --headless
 
 # The capture, bench and video tools for a GPU server with no display and nothing installed but

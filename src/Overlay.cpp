@@ -61,9 +61,11 @@ void Overlay::draw(Renderer& renderer) {
     io.DisplaySize = ImVec2(static_cast<float>(width), static_cast<float>(height));
     io.DeltaTime = static_cast<float>(std::max(lastFrameSeconds_, 1.0e-4));
     ImGui_ImplOpenGL3_NewFrame();
-    // A window is sized on the frame it first appears and shown from the next: the first frame
-    // is laid out twice, so that the panel shows on it already.
-    for (int pass = opening ? 2 : 1; pass > 0; --pass) {
+    // A window is sized on the frame it first appears and shown from the next: the panel's first
+    // frame is laid out twice, so that it shows on it already.
+    const bool panelAppears = visible && !panelLaidOut_;
+    panelLaidOut_ = panelLaidOut_ || visible;
+    for (int pass = panelAppears ? 2 : 1; pass > 0; --pass) {
         ImGui::NewFrame();
         if (visible) {
             buildPanel(renderer);

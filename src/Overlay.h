@@ -42,6 +42,7 @@ private:
     void buildLabel(const Renderer& renderer);
 
     ImGuiContext* context_ = nullptr;
+    bool panelLaidOut_ = false;
     bool framed_ = false;
     Clock::time_point lastFrame_;
     double lastFrameSeconds_ = 0.0;

@@ -33,32 +33,32 @@ TEST(FramePage, PlaceholdersTakeTheAllOnFiguresAndUnknownOnesAreRefused) {
     std::string page;
     ASSERT_TRUE(
         fillFramePage("{{ms shadow}}, {{ms tone map / bright pass}}, {{ms tone adaption}}, "
-                      "{{frame ms}}, {{overlay ms}}; {{bench}}.",
-                      figures, page, error))
+                      "{{frame ms}}, {{overlay ms}}; {{bench}}; {{moment}}.",
+                      figures, {{"moment", "39 s"}}, page, error))
         << error;
     EXPECT_EQ(page,
               "110.0 ms, 31.0 ms, not run, 1231.5 ms, 0.3 ms; 480 x 288 on llvmpipe (LLVM 15.0.6, "
-              "\"256\" "
-              "bits), every effect on, passes timed by wall clock.");
+              "\"256\" bits), every effect on, passes timed by wall clock; 39 s.");
 
     std::string withoutOverlay = kBenchJson;
     withoutOverlay.erase(withoutOverlay.find("\"overlay\""),
                          withoutOverlay.find("\"configs\"") - withoutOverlay.find("\"overlay\""));
     ASSERT_TRUE(readBenchFigures(withoutOverlay, figures, error)) << error;
-    ASSERT_TRUE(fillFramePage("{{overlay ms}}", figures, page, error));
+    ASSERT_TRUE(fillFramePage("{{overlay ms}}", figures, {}, page, error));
     EXPECT_EQ(page, "not measured");
 
     for (const char* bad : {"{{ms shadows}}", "{{fps}}", "{{ms shadow"}) {
-        EXPECT_FALSE(fillFramePage(bad, figures, page, error)) << bad;
+        EXPECT_FALSE(fillFramePage(bad, figures, {}, page, error)) << bad;
     }
     EXPECT_THAT(error, HasSubstr("not closed"));
     EXPECT_FALSE(readBenchFigures("{\"runs\": []}", figures, error));
     EXPECT_THAT(error, HasSubstr("all on"));
 
-    // The page of the repository fills from its figures.
+    // The page of the repository fills from its figures and the tool's facts.
     ASSERT_TRUE(readBenchFigures(readSourceFile("docs/anatomy/bench.json"), figures, error))
         << error;
-    EXPECT_TRUE(fillFramePage(readSourceFile("tools/anatomy/frame.md.in"), figures, page, error))
+    EXPECT_TRUE(fillFramePage(readSourceFile("tools/anatomy/frame.md.in"), figures,
+                              {{"moment", "-"}, {"picture size", "-"}}, page, error))
         << error;
 }
 

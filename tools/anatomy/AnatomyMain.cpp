@@ -4,6 +4,7 @@
 // and figures give the same files.
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -68,7 +69,12 @@ bool makePage(std::string& page, std::string& error) {
         error = kBenchFigures + ": " + error;
         return false;
     }
-    if (!fillFramePage(pageTemplate, figures, page, error)) {
+    char moment[32];
+    std::snprintf(moment, sizeof moment, "%.0f s", kMomentSeconds);
+    const std::map<std::string, std::string> facts = {
+        {"moment", moment},
+        {"picture size", std::to_string(kWidth) + " x " + std::to_string(kHeight)}};
+    if (!fillFramePage(pageTemplate, figures, facts, page, error)) {
         error = kPageTemplate + ": " + error;
         return false;
     }

@@ -100,7 +100,8 @@ bool readBenchFigures(const std::string& json, BenchFigures& figures, std::strin
     return true;
 }
 
-bool fillFramePage(const std::string& page, const BenchFigures& figures, std::string& filled,
+bool fillFramePage(const std::string& page, const BenchFigures& figures,
+                   const std::map<std::string, std::string>& facts, std::string& filled,
                    std::string& error) {
     filled.clear();
     size_t at = 0;
@@ -121,6 +122,8 @@ bool fillFramePage(const std::string& page, const BenchFigures& figures, std::st
         } else if (key == "overlay ms") {
             filled +=
                 figures.overlayDrawMs < 0.0 ? "not measured" : milliseconds(figures.overlayDrawMs);
+        } else if (facts.count(key)) {
+            filled += facts.at(key);
         } else if (key.rfind("ms ", 0) == 0 && knownPass(key.substr(3))) {
             const auto pass = figures.passMs.find(key.substr(3));
             filled += pass == figures.passMs.end() ? "not run" : milliseconds(pass->second);
