@@ -115,9 +115,9 @@ TEST_F(OverlayTest, AFrameReadsInAGraphicsDebuggerAndItsPassesAreTimedLate) {
     overlay.visible = true;
     renderer.view = TargetView::Normal;
     frame();
-    debugGroupsOpened().clear();
+    const std::vector<std::string>& groups = recordDebugGroups();
     frame();
-    EXPECT_THAT(debugGroupsOpened(),
+    EXPECT_THAT(groups,
                 ElementsAreArray({"smoke step", "shadow", "g-buffer", "smoke faces", "ssao",
                                   "lighting", "sky", "smoke march", "tone map / bright pass",
                                   "bloom blur", "composite", "overlay"}));

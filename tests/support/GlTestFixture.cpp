@@ -7,11 +7,17 @@
 
 namespace {
 GLFWwindow* sharedWindow = nullptr;
+bool recordingGroups = false;
+
+std::vector<std::string>& groupsOpened() {
+    static std::vector<std::string> groups;
+    return groups;
+}
 
 void GLAPIENTRY onDebugMessage(GLenum, GLenum type, GLuint, GLenum, GLsizei, const GLchar* message,
                                const void*) {
     if (type == GL_DEBUG_TYPE_ERROR) GlTest::glErrors().emplace_back(message);
-    if (type == GL_DEBUG_TYPE_PUSH_GROUP) GlTest::debugGroupsOpened().emplace_back(message);
+    if (type == GL_DEBUG_TYPE_PUSH_GROUP && recordingGroups) groupsOpened().emplace_back(message);
 }
 
 void createContext() {
@@ -40,9 +46,10 @@ std::vector<std::string>& GlTest::glErrors() {
     return errors;
 }
 
-std::vector<std::string>& GlTest::debugGroupsOpened() {
-    static std::vector<std::string> groups;
-    return groups;
+const std::vector<std::string>& GlTest::recordDebugGroups() {
+    groupsOpened().clear();
+    recordingGroups = true;
+    return groupsOpened();
 }
 
 GLFWwindow* GlTest::window() {

@@ -18,8 +18,9 @@ public:
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 192;
     static std::vector<std::string>& glErrors();
-    // The names of the debug groups opened since the last clear, in order.
-    static std::vector<std::string>& debugGroupsOpened();
+    // From now on, the names of the debug groups opened, in order (kept only when asked: a
+    // frame's own allocations are counted by some tests).
+    static const std::vector<std::string>& recordDebugGroups();
     static GLFWwindow* window();
 
 protected:
