@@ -366,20 +366,18 @@ TEST_F(PictureTest, TheCaptureToolWritesTheFrameTheProgramShowsInAWindowAndHeadl
 // the window's very pixels to a file named for the moment, and one it cannot write is reported on
 // the console while the program goes on.
 TEST_F(PictureTest, TheCaptureWritesTheViewThatVShowsAndF12TheWindowsPixels) {
-    const DisplayLock lock;  // the window is shown, and would take a running program's keys
     TestScene scene(floorAndWall());
     const ProcessResult capture =
         runProcess(std::string(MURKMOOR_CAPTURE) + " --size " + std::to_string(kWidth) + "x" +
                        std::to_string(kHeight) +
-                       " --time 0.5 --warmup 0.1 --view normal --set doFire=0 --set doSmoke=0 "
-                       "--out normal.png",
+                       " --headless --time 0.5 --warmup 0.1 --view normal --set doFire=0 "
+                       "--set doSmoke=0 --out normal.png",
                    "");
     ASSERT_EQ(capture.exitCode, 0) << capture.err;
     const Frame captured = loadFrame(scene.path() + "/normal.png", kWidth, kHeight);
     ASSERT_FALSE(captured.empty());
 
-    glfwShowWindow(GlTest::window());
-    startRenderer(kWidth, kHeight);
+    startRenderer(kWidth, kHeight);  // into the (hidden) window's back buffer
     simulations(0);
     {
         StdoutCapture quiet;
