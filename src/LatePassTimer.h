@@ -7,9 +7,9 @@
 #include "PassProfiler.h"
 
 // Times every stage of the frames on the GPU for a live display, without ever waiting for it: GL
-// timestamps around each stage, read kFramesInFlight frames later and only once the GPU has
-// delivered them. A frame whose times have not arrived by then is skipped. The queries are made
-// at the first stage timed.
+// timestamps around each stage, in kFramesInFlight sets used in turn, each read when its turn
+// comes again (two frames later) and only once the GPU has delivered them. A frame whose times
+// have not arrived by then is skipped. The queries are made at the first stage timed.
 class LatePassTimer : public PassObserver {
 public:
     static constexpr int kFramesInFlight = 3;
