@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build run test sanitize bench video preview bundle bundle-check clean
+.PHONY: all setup build run test sanitize bench video preview anatomy bundle bundle-check clean
 
 all: build
 
@@ -50,6 +50,15 @@ preview: build
 	@./$(BUILD)/tools/path/murkmoor-path $(PREVIEW_PATH)
 	@bash scripts/with-display.sh ./$(BUILD)/tools/video/murkmoor-video --path $(PREVIEW_PATH) \
 		$(PREVIEW_ARGS) --out $(BUILD)/preview.mp4
+
+# The frame study: docs/anatomy/ (one moment of the flight in every view, and a contact sheet) and
+# docs/frame.md, with the figures of docs/anatomy/bench.json. Always drawn by Mesa's llvmpipe with
+# no display and on one thread (the fire's particles spawn in the order its threads run), so that
+# any machine makes the same pictures, byte for byte.
+anatomy: build
+	@LIBGL_ALWAYS_SOFTWARE=1 LP_NUM_THREADS=0 \
+		__EGL_VENDOR_LIBRARY_FILENAMES=/usr/share/glvnd/egl_vendor.d/50_mesa.json \
+		./$(BUILD)/tools/anatomy/murkmoor-anatomy --headless
 
 # The capture, bench and video tools for a GPU server with no display and nothing installed but
 # its driver: build/gpu-bundle/ holds them with their libraries, shaders and assets, and run.sh.

@@ -1,5 +1,6 @@
 #include "BoundingBox.h"
 
+#include "GlLabels.h"
 #include "ShaderProgram.h"
 
 GLuint BoundingBox::sharedVertexArray = static_cast<GLuint>(-1);
@@ -31,6 +32,8 @@ void BoundingBox::makeSharedResources() {
     glBufferData(GL_ARRAY_BUFFER, sizeof(kCubeVertices), kCubeVertices, GL_STATIC_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, sharedElementBuffer);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(kEdgeIndices), kEdgeIndices, GL_STATIC_DRAW);
+    labelGlObject(GL_BUFFER, vertexBuffer, "bounding box corners");
+    labelGlObject(GL_BUFFER, sharedElementBuffer, "bounding box edges");
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);

@@ -43,6 +43,7 @@ CameraPath::CameraPath(Camera* camera, RainParticles* rain)
 
 void CameraPath::follow(std::vector<KeyPoint> keyPoints) {
     m_keyPoints = std::move(keyPoints);
+    flownSeconds = 0.0;
     if (m_keyPoints.size() < 2) return;
     from = m_keyPoints[0];
     to = m_keyPoints[1];
@@ -65,8 +66,14 @@ void CameraPath::startSegment() {
     travelled = 0.0f;
 }
 
+int CameraPath::keyPointReached() const {
+    const bool over = next >= static_cast<int>(m_keyPoints.size()) && remaining <= 0.0f;
+    return over ? next - 1 : next - 2;
+}
+
 void CameraPath::update(float dt) {
     if (!active || !camera) return;
+    flownSeconds += dt;
     float t = dt;
     while (true) {
         const float step = t * speed;

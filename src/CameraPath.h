@@ -40,6 +40,8 @@ public:
     // Strikes with each thunder; null where nothing is drawn.
     Lightning* lightning = nullptr;
     bool active = false;
+    // Seconds the camera has flown the path, pauses left out.
+    double flownSeconds = 0.0;
     // Told of every sound the path plays, with or without an engine: lets a tool lay out the
     // soundtrack from the real events. Null in the program.
     std::function<void(const char* sound, bool looped)> onSound;
@@ -52,6 +54,9 @@ public:
     // Flies these key points instead, from the first one (where the camera is placed). Events
     // fire where a key point equals one that carries an event. Needs two key points at least.
     void follow(std::vector<KeyPoint> keyPoints);
+    // The key point the camera reached last: where the segment it flies starts, or the last key
+    // point once the flight is over.
+    int keyPointReached() const;
     // The scene's own flight.
     static std::vector<KeyPoint> builtInKeyPoints();
 

@@ -19,7 +19,7 @@ void onKey(GLFWwindow* window, int key, int scancode, int action, int mods) {
         slowMovement = (mods & (GLFW_MOD_SHIFT | GLFW_MOD_CONTROL)) != 0;
         if (key == GLFW_KEY_F11) {
             showFps = !showFps;
-        } else {
+        } else if (!handleFrameStudyKey(key, mods)) {
             handleKeyPress(window, key, scancode, action);
         }
     }
@@ -49,6 +49,21 @@ void handleKeyPress(GLFWwindow*, int key, int, int) {
             lastKey = key;
             keyHeld = true;
             break;
+    }
+}
+
+bool handleFrameStudyKey(int key, int mods) {
+    switch (key) {
+        case GLFW_KEY_H:
+            overlay.visible = !overlay.visible;
+            printf("Overlay: %s\n", overlay.visible ? "ON" : "OFF");
+            return true;
+        case GLFW_KEY_V:
+            renderer.view = stepView(renderer.view, (mods & GLFW_MOD_SHIFT) ? -1 : 1);
+            printf("View: %s\n", viewTitle(renderer.view));
+            return true;
+        case GLFW_KEY_F12: screenshotAsked = true; return true;
+        default: return false;
     }
 }
 

@@ -8,8 +8,8 @@
 
 // Construction order matters and is the order of definition in this one file: the key-point file
 // first, then the renderer's state, the shadow lens, the random engine and the lists that the
-// shadows and the ambient occlusion fill, the geometry pass's identity, the house, the sound engine
-// and last the view frustum.
+// shadows and the ambient occlusion fill, the geometry pass's identity, the house, the sound
+// engine, the view frustum and last the overlay.
 std::ofstream keyPointFile =
     keyPointFileName ? openRecordingFile(keyPointFileName) : std::ofstream();
 Renderer renderer;
@@ -24,6 +24,7 @@ Model house;
 SoundEngine* soundEngine =
     createSoundEngine(ESOD_AUTO_DETECT, ESEO_DEFAULT_OPTIONS, nullptr, "1.6.0");
 Frustum viewFrustum;
+Overlay overlay;
 
 // Class-wide GL names and programs, made by the first instance that needs them.
 ShaderProgram* ShadowMapping::shadowProgram = nullptr;
@@ -34,5 +35,6 @@ bool keyHeld = false;
 int lastKey = 0;
 bool slowMovement = false;
 bool showFps = false;
+bool screenshotAsked = false;
 double lastCursorX = 0.0;
 double lastCursorY = 0.0;

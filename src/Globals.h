@@ -4,6 +4,7 @@
 
 #include "Frustum.h"
 #include "Model.h"
+#include "Overlay.h"
 #include "Renderer.h"
 #include "SoundEngine.h"
 
@@ -20,6 +21,8 @@ extern Model house;
 // Null when no audio output can be opened: then the program runs silently.
 extern SoundEngine* soundEngine;
 extern Frustum viewFrustum;
+// Drawn by the renderer at the end of each frame; H shows it.
+extern Overlay overlay;
 
 // Shell state of the frame loop and the input callbacks.
 extern bool running;
@@ -28,5 +31,7 @@ extern int lastKey;
 // Shift or Ctrl was held at the last key press: the held movement key flies slowly.
 extern bool slowMovement;
 extern bool showFps;
+// Set by F12: the frame loop writes the next frame's picture to a PNG file.
+extern bool screenshotAsked;
 extern double lastCursorX;
 extern double lastCursorY;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Effects/Quad.h"
+#include "GlLabels.h"
 
 void letterboxExtents(float viewportWidth, float viewportHeight, float imageWidth,
                       float imageHeight, float& halfX, float& halfY) {
@@ -37,5 +38,7 @@ GLuint makeLetterboxQuad(float viewportWidth, float viewportHeight, float imageW
     const float vertices[4 * 5] = {-hx, hy, 0, 0, 1, -hx, -hy, 0, 0, 0,
                                    hx,  hy, 0, 1, 1, hx,  -hy, 0, 1, 0};
     GLuint vertexBuffer = 0;
-    return Quad::makeStripVertexArray(vertices, vertexBuffer);
+    const GLuint vertexArray = Quad::makeStripVertexArray(vertices, vertexBuffer);
+    labelGlObject(GL_BUFFER, vertexBuffer, "loading screen quad");
+    return vertexArray;
 }

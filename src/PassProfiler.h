@@ -27,23 +27,31 @@ enum class Pass {
 };
 
 constexpr int kPassCount = static_cast<int>(Pass::Count);
+// The stage's name in the benchmark's tables, the overlay and the frame's debug groups.
 const char* passName(Pass pass);
+
+// Told where each stage of a frame starts and ends: the benchmark's profiler, the overlay's timer.
+class PassObserver {
+public:
+    virtual ~PassObserver() = default;
+    virtual void begin(Pass pass) = 0;
+    virtual void end(Pass pass) = 0;
+};
 
 // Times the stages of frames. On a GPU, GL timer queries measure each stage without stalling; a
 // software renderer does most of its work outside what its queries see, so there each stage is
 // timed on the wall clock between two glFinish calls. The queries are made once, up front.
-class PassProfiler {
+class PassProfiler : public PassObserver {
 public:
     enum class Method { TimerQueries, WallClock };
 
     explicit PassProfiler(Method method);
-    virtual ~PassProfiler() = default;
     // Timer queries on a hardware driver, the wall clock on Mesa's software renderers.
     static Method methodForDriver(const char* renderer);
 
-    // Virtual, so that an observer can look at the GL state where a pass starts and ends.
-    virtual void begin(Pass pass);
-    virtual void end(Pass pass);
+    // Overridable, so that a test can look at the GL state where a pass starts and ends.
+    void begin(Pass pass) override;
+    void end(Pass pass) override;
     // Collects the frame's times (waiting for the queries), adds them to the totals.
     void endFrame();
     void reset();
@@ -61,21 +69,4 @@ private:
     std::array<double, kPassCount> totalMs_{};
     std::array<int, kPassCount> counts_{};
     std::chrono::steady_clock::time_point started_;
-};
-
-// Times one stage for the length of a scope; does nothing without a profiler.
-class PassScope {
-public:
-    PassScope(PassProfiler* profiler, Pass pass) : profiler_(profiler), pass_(pass) {
-        if (profiler_) profiler_->begin(pass_);
-    }
-    ~PassScope() {
-        if (profiler_) profiler_->end(pass_);
-    }
-    PassScope(const PassScope&) = delete;
-    PassScope& operator=(const PassScope&) = delete;
-
-private:
-    PassProfiler* profiler_;
-    Pass pass_;
 };

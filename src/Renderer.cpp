@@ -17,6 +17,7 @@
 #include "Effects/ShadowMapping.h"
 #include "Effects/SmokeVolume.h"
 #include "Effects/Ssao.h"
+#include "GlLabels.h"
 #include "Globals.h"
 #include "LetterboxQuad.h"
 #include "Model.h"
@@ -25,6 +26,7 @@
 #include "ShaderProgram.h"
 #include "SkyCube.h"
 #include "SoundEngine.h"
+#include "TargetViews.h"
 #include "Texture.h"
 
 namespace {
@@ -195,6 +197,8 @@ void Renderer::init(float width, float height) {
         makeLetterboxQuad(static_cast<float>(viewportWidth), static_cast<float>(viewportHeight),
                           static_cast<float>(imageWidth), static_cast<float>(imageHeight));
     drawTextureToScreen(loadingQuad, loading);
+    // Drawn, it exists even when its file could not be read.
+    labelGlObject(GL_TEXTURE, loading, "loading screen");
 }
 
 void Renderer::createGBuffer() {
@@ -315,6 +319,7 @@ void Renderer::loadScene() {
     findNamedMeshes();
     cameraPath.windowMesh = meshAt(windowIndex);
     textureCache.clear();
+    labelGlObjects();
 }
 
 void Renderer::findNamedMeshes() {
@@ -340,23 +345,19 @@ void Renderer::update(float dt) {
     viewFrustum.fromCamera(camera);
     animateMeshes(dt);
     setFrameUniforms();
-    if (doSmoke != 0) {
-        PassScope timed(profiler, Pass::SmokeStep);
-        smoke->update(dt);
-    }
-    if (hdrMode != 0 && hdr->mode == 1) {
-        PassScope timed(profiler, Pass::Adapt);
-        hdr->adapt(dt);
-    }
+    if (doSmoke != 0) runPass(Pass::SmokeStep, [&] { smoke->update(dt); });
+    if (hdrMode != 0 && hdr->mode == 1) runPass(Pass::Adapt, [&] { hdr->adapt(dt); });
     if (doFire != 0) {
-        PassScope timed(profiler, Pass::FireStep);
-        fire->setMatrices(camera.projection, camera.view);
-        fire->update(dt);
+        runPass(Pass::FireStep, [&] {
+            fire->setMatrices(camera.projection, camera.view);
+            fire->update(dt);
+        });
     }
     if (doRain != 0) {
-        PassScope timed(profiler, Pass::RainStep);
-        rain->setMatrices(camera.projection, camera.view);
-        rain->update(dt);
+        runPass(Pass::RainStep, [&] {
+            rain->setMatrices(camera.projection, camera.view);
+            rain->update(dt);
+        });
     }
 }
 
@@ -411,63 +412,57 @@ void Renderer::setFrameUniforms() {
 }
 
 void Renderer::render() {
+    if (view != TargetView::Final && !targetViews) {
+        targetViews = new TargetViews(targetWidth, targetHeight, halfWidth, halfHeight);
+    }
     glEnable(GL_DEPTH_TEST);
-    if (doShadows != 0) {
-        PassScope timed(profiler, Pass::Shadow);
-        shadowMapping->render();
-    }
-    fillGBuffer();
+    if (doShadows != 0) runPass(Pass::Shadow, [&] { shadowMapping->render(); });
+    runPass(Pass::GBuffer, [&] { fillGBuffer(); });
     glDisable(GL_DEPTH_TEST);
-    if (doSmoke != 0) {
-        PassScope timed(profiler, Pass::SmokeFaces);
-        smoke->renderFaces();
-    }
+    if (doSmoke != 0) runPass(Pass::SmokeFaces, [&] { smoke->renderFaces(); });
     glDisable(GL_STENCIL_TEST);
     if (doAmbientOcclusion != 0) {
-        PassScope timed(profiler, Pass::Ssao);
-        ssao->render(gBuffer.viewSpace, gBuffer.normal, camera.projection);
+        runPass(Pass::Ssao, [&] {
+            ssao->render(gBuffer.viewSpace, gBuffer.normal, camera.projection);
+            // Bloom's blur will reuse the target that holds the blurred occlusion.
+            if (view == TargetView::OcclusionBlurred) targetViews->keepOcclusion(ssao->result);
+        });
     }
-    {
-        PassScope timed(profiler, Pass::Lighting);
-        lightScene();
-    }
-    {
-        PassScope timed(profiler, Pass::Sky);
-        drawSky();
-    }
-    if (doFire != 0) {
-        PassScope timed(profiler, Pass::Fire);
-        fire->draw();
-    }
-    if (doRain != 0) {
-        PassScope timed(profiler, Pass::Rain);
-        rain->draw();
-    }
-    if (doSmoke != 0) {
-        PassScope timed(profiler, Pass::SmokeMarch);
-        smoke->draw();
-    }
+    runPass(Pass::Lighting, [&] { lightScene(); });
+    runPass(Pass::Sky, [&] { drawSky(); });
+    if (doFire != 0) runPass(Pass::Fire, [&] { fire->draw(); });
+    if (doRain != 0) runPass(Pass::Rain, [&] { rain->draw(); });
+    if (doSmoke != 0) runPass(Pass::SmokeMarch, [&] { smoke->draw(); });
 
     const GLuint scene = fullResTarget->getTexture();
+    // Tone mapping maps the scene in place.
+    if (view == TargetView::Lit) targetViews->keepLitScene(scene);
     if (hdrMode != 0 || bloomMode != 0) {
-        PassScope timed(profiler, Pass::ToneOrBright);
-        if (hdrMode == 0) {
-            bloom->extract(scene, brightTexture);
-        } else {
-            hdr->render(scene, scene, brightTexture);
-        }
+        runPass(Pass::ToneOrBright, [&] {
+            if (hdrMode == 0) {
+                bloom->extract(scene, brightTexture);
+            } else {
+                hdr->render(scene, scene, brightTexture);
+            }
+        });
     }
-    if (bloomMode != 0) {
-        PassScope timed(profiler, Pass::BloomBlur);
-        blurBloom();
-    }
-    PassScope timed(profiler, Pass::Composite);
-    composite(scene);
+    if (bloomMode != 0) runPass(Pass::BloomBlur, [&] { blurBloom(); });
+    runPass(Pass::Composite, [&] { composite(scene); });
+    overlay.draw(*this);
+}
+
+void Renderer::beginPass(Pass pass) {
+    openDebugGroup(passName(pass));
+    if (profiler) profiler->begin(pass);
+}
+
+void Renderer::endPass(Pass pass) {
+    if (profiler) profiler->end(pass);
+    closeDebugGroup();
 }
 
 // Every pixel where geometry passes the depth test gets stencil 1, so the sky can fill the rest.
 void Renderer::fillGBuffer() {
-    PassScope timed(profiler, Pass::GBuffer);
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
     glViewport(0, 0, targetWidth, targetHeight);
@@ -557,14 +552,18 @@ void Renderer::composite(GLuint scene) {
         glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
     }
     glViewport(picture.x, picture.y, picture.width, picture.height);
-    glUseProgram(finalProgram->id);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, scene);
-    if (bloomMode != 0) {
-        glActiveTexture(GL_TEXTURE1);
-        glBindTexture(GL_TEXTURE_2D, bloomMode == 1 ? blurFrag->result : blurComp->result);
+    if (view != TargetView::Final) {
+        targetViews->draw(view, *this);
+    } else {
+        glUseProgram(finalProgram->id);
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, scene);
+        if (bloomMode != 0) {
+            glActiveTexture(GL_TEXTURE1);
+            glBindTexture(GL_TEXTURE_2D, bloomMode == 1 ? blurFrag->result : blurComp->result);
+        }
+        Quad::draw();
     }
-    Quad::draw();
     glUseProgram(0);
     glBindVertexArray(0);
 }

@@ -10,6 +10,7 @@
 #include "Lightning.h"
 #include "Mesh.h"
 #include "PassProfiler.h"
+#include "TargetView.h"
 
 class ShaderProgram;
 class Quad;
@@ -22,6 +23,7 @@ class Ssao;
 class SmokeVolume;
 class FireParticles;
 class RainParticles;
+class TargetViews;
 
 // Geometry-pass targets: four colour attachments and a shared depth-stencil texture.
 struct GBuffer {
@@ -92,8 +94,12 @@ public:
     RainParticles* rain = nullptr;
     Light* fireLight = nullptr;
     MappingSwitches* mappingSwitches = nullptr;
-    // Times the passes when set (the benchmark); null in the program.
-    PassProfiler* profiler = nullptr;
+    // Told of every pass when set: the benchmark's profiler, the overlay's timer.
+    PassObserver* profiler = nullptr;
+    // What the frame ends in: the final composite, or one of the targets made readable (V).
+    TargetView view = TargetView::Final;
+    // Made when a view other than the final frame is first shown.
+    TargetViews* targetViews = nullptr;
 
     // Indices of the animated and retextured meshes in the house; -1 where the house has none.
     int chairIndex = -1;
@@ -132,6 +138,8 @@ public:
     void applyMappingSwitches();
     // Switches or cycles effect 1 to 10 (the F1 to F10 keys) and prints its new state.
     void toggleEffect(int index);
+    // The name that toggleEffect prints for effect 1 to 10's present state ("ON", "COMP"...).
+    const char* effectState(int index) const;
     // Finds the animated and retextured meshes by their exact names; of two namesakes the later
     // one wins.
     void findNamedMeshes();
@@ -140,6 +148,16 @@ public:
     void drawTextureToScreen(GLuint quadVertexArray, GLuint texture);
 
 private:
+    // Runs one stage of the frame inside a debug group of its name, told to the profiler if any.
+    template <typename Stage>
+    void runPass(Pass pass, Stage&& stage) {
+        beginPass(pass);
+        stage();
+        endPass(pass);
+    }
+    void beginPass(Pass pass);
+    void endPass(Pass pass);
+    void labelGlObjects();
     void createGBuffer();
     void createBloomTextures();
     void createPlainMaterialTextures();

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <vector>
 
+#include "GlLabels.h"
 #include "StandInProgram.h"
 
 ShaderProgram::ShaderProgram(std::string vertexFile, std::string fragmentFile) {
@@ -42,6 +43,9 @@ void ShaderProgram::build(const GLenum* stages, const std::string* files, int co
     // A program that failed to link cannot even be bound without a GL error: it draws nothing
     // instead, and the failure shows as the logs above and a wrong picture.
     if (!programLinked(program)) linkStandIn(program, stages[0] == GL_COMPUTE_SHADER);
+    std::string label = files[0];
+    for (int i = 1; i < count; ++i) label += " + " + files[i];
+    labelGlObject(GL_PROGRAM, program, label);
     id = program;
 }
 

@@ -1,5 +1,7 @@
 #include "SkyCube.h"
 
+#include "GlLabels.h"
+
 namespace {
 const float kSkyCube[36 * 3] = {
     // z = -1
@@ -25,6 +27,7 @@ GLuint makeSkyCubeVertexArray() {
     glBindVertexArray(vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     glBufferData(GL_ARRAY_BUFFER, sizeof(kSkyCube), kSkyCube, GL_STATIC_DRAW);
+    labelGlObject(GL_BUFFER, vertexBuffer, "sky cube");
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
     glBindVertexArray(0);

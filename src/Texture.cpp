@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "GlLabels.h"
+
 namespace {
 // A decoded image that GL would refuse (GL_INVALID_VALUE) counts as a file that failed to load.
 bool fitsLimit(int width, int height, GLenum limit) {
@@ -55,6 +57,7 @@ GLuint loadTexture(const std::string& fileName, const std::string& directory, in
     if (pixels) {
         const GLenum format = textureFormatForChannels(channels);
         glBindTexture(GL_TEXTURE_2D, name);
+        labelGlObject(GL_TEXTURE, name, path);
         // Rows of 1- to 3-channel images need not be 4-byte aligned.
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
@@ -75,6 +78,7 @@ GLuint loadCubeMap(const std::string& directory, const std::string& positiveX,
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_CUBE_MAP, name);
+    labelGlObject(GL_TEXTURE, name, directory + " (cube map)");
     const std::string faces[6] = {positiveX, negativeX, positiveY, negativeY, positiveZ, negativeZ};
 
     stbi_set_flip_vertically_on_load(false);

@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <iostream>
 
-#include "Globals.h"
 #include "Controls.h"
+#include "Globals.h"
+#include "Screenshot.h"
 #include "Shell.h"
 #include "WindowSize.h"
 
@@ -86,6 +87,10 @@ int main(int argc, char** argv) {
         applyFreeFly(renderer.camera, dtf);
         renderer.update(dtf);
         renderer.render();
+        if (screenshotAsked) {
+            takeScreenshot(renderer.viewportWidth, renderer.viewportHeight);
+            screenshotAsked = false;
+        }
         if (showFps) std::cout << "FPS: " << 1.0 / dt << std::endl;
 
         double cursorX = 0.0;

@@ -135,6 +135,24 @@ TEST_F(EndToEndTest, KeysMouseAndResizesDriveTheRunningProgram) {
     const Pose after = recordPose(program);
     EXPECT_GT(glm::dot(after.p - turned.p, turned.d), 0.1f);
 
+    // The frame study's keys: the overlay on, a view and back, the overlay off; then F12 writes
+    // the window's picture, the still scene as the X server shows it (flames may flicker).
+    ASSERT_TRUE(program.pressUntilOutput("h", "Overlay: ON\n", kTimeout));
+    ASSERT_TRUE(program.pressUntilOutput("v", "View: albedo\n", kTimeout));
+    ASSERT_TRUE(program.pressUntilOutput("shift+v", "View: final frame\n", kTimeout));
+    ASSERT_TRUE(program.pressUntilOutput("h", "Overlay: OFF\n", kTimeout));
+    ASSERT_TRUE(program.pressUntilOutput("F12", "Screenshot: ", kTimeout));
+    const std::string shot = program.out().substr(program.out().rfind("Screenshot: ") + 12);
+    RgbImage written;
+    ASSERT_TRUE(loadRgbImage(scene.path() + "/" + shot.substr(0, shot.find('\n')), written));
+    ASSERT_TRUE(written.width == 320 && written.height == 192);
+    const RgbImage shown{written.width, written.height,
+                         program.windowPixels(written.width, written.height)};
+    FrameDifference shotDifference;
+    std::string shotError;
+    ASSERT_TRUE(compareFrames(written, shown, shotDifference, shotError)) << shotError;
+    EXPECT_LT(shotDifference.meanAbsolute, 2.0);
+
     const size_t mark = program.out().size();
     program.xdotool("click --window $W 2");
     ASSERT_TRUE(program.waitForOutput("Mouse middle click\n", kTimeout, mark));

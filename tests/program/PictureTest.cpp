@@ -3,8 +3,10 @@
 #include <stb/stb_image.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
+#include "Controls.h"
 #include "DisplayLock.h"
 #include "Effects/RainParticles.h"
 #include "FlightTimeline.h"
@@ -14,6 +16,7 @@
 #include "ProcessRun.h"
 #include "RobustnessSupport.h"
 #include "SceneSounds.h"
+#include "Screenshot.h"
 #include "Shell.h"
 #include "StdoutCapture.h"
 
@@ -25,6 +28,31 @@ struct Difference {
     double changedShare = 0.0;  // of pixels with a channel more than 2/255 apart
     int largest = 0;
 };
+
+// An image file as a Frame; empty when it cannot be read or has another size.
+Frame loadFrame(const std::string& path, int width, int height) {
+    int w = 0, h = 0, channels = 0;
+    stbi_set_flip_vertically_on_load(false);  // the texture loader leaves it set
+    unsigned char* pixels = stbi_load(path.c_str(), &w, &h, &channels, 3);
+    Frame frame;
+    if (pixels && w == width && h == height) {
+        frame.assign(pixels, pixels + static_cast<size_t>(w) * h * 3);
+        flipRows(frame, w * 3, h);
+    }
+    stbi_image_free(pixels);
+    return frame;
+}
+
+// The window's back buffer as RGB bytes, bottom row first.
+Frame windowFrame(int width, int height) {
+    const std::vector<float> shown = readFramebufferRgba(0, width, height);
+    Frame frame;
+    for (size_t i = 0; i < shown.size(); i += 4) {
+        for (int c = 0; c < 3; ++c)
+            frame.push_back(static_cast<uint8_t>(shown[i + c] * 255.0f + 0.5f));
+    }
+    return frame;
+}
 
 Difference compare(const Frame& a, const Frame& b) {
     Difference d;
@@ -349,5 +377,51 @@ TEST_F(PictureTest, TheCaptureToolWritesTheFrameTheProgramShowsInAWindowAndHeadl
     EXPECT_GT(std::count_if(drops.begin(), drops.end(),
                             [](glm::vec4 d) { return d.w > 0.0f && d.y < 40.0f; }),
               100);
+}
+
+// The capture tool's --view is what V shows in the window, the view's name and all; F12 writes
+// the window's very pixels to a file named for the moment, and one it cannot write is reported on
+// the console while the program goes on.
+TEST_F(PictureTest, TheCaptureWritesTheViewThatVShowsAndF12TheWindowsPixels) {
+    TestScene scene(floorAndWall());
+    const ProcessResult capture =
+        runProcess(std::string(MURKMOOR_CAPTURE) + " --size " + std::to_string(kWidth) + "x" +
+                       std::to_string(kHeight) +
+                       " --headless --time 0.5 --warmup 0.1 --view normal --set doFire=0 "
+                       "--set doSmoke=0 --out normal.png",
+                   "");
+    ASSERT_EQ(capture.exitCode, 0) << capture.err;
+    const Frame captured = loadFrame(scene.path() + "/normal.png", kWidth, kHeight);
+    ASSERT_FALSE(captured.empty());
+
+    startRenderer(kWidth, kHeight);  // into the (hidden) window's back buffer
+    simulations(0);
+    {
+        StdoutCapture quiet;
+        for (int i = 0; i < 3; ++i) onKey(nullptr, GLFW_KEY_V, 0, GLFW_PRESS, 0);
+    }
+    ASSERT_EQ(renderer.view, TargetView::Normal);
+    flyToMoment(renderer, 0.5, 30.0, 0.1);
+    const Frame shown = windowFrame(kWidth, kHeight);
+    EXPECT_LE(compare(shown, captured).largest, 1) << compare(shown, captured);
+
+    onKey(nullptr, GLFW_KEY_F12, 0, GLFW_PRESS, 0);
+    ASSERT_TRUE(screenshotAsked);
+    StdoutCapture out;
+    const std::string name = takeScreenshot(kWidth, kHeight);  // as the frame loop does
+    EXPECT_EQ(out.finish(), "Screenshot: " + name + "\n");
+    EXPECT_THAT(
+        name, ::testing::MatchesRegex(
+                  "murkmoor-[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}-[0-9]{2}-[0-9]{2}-[0-9]{3}\\.png"));
+    EXPECT_EQ(compare(loadFrame(scene.path() + "/" + name, kWidth, kHeight), shown).largest, 0);
+
+    const std::string gone = scene.path() + "/gone";
+    std::filesystem::create_directory(gone);
+    ScopedWorkingDirectory inGone(gone);
+    std::filesystem::remove(gone);
+    StdoutCapture err(2);
+    EXPECT_EQ(takeScreenshot(kWidth, kHeight), "");
+    EXPECT_THAT(err.finish(),
+                ::testing::HasSubstr("Screenshot not written: cannot write murkmoor-"));
 }
 }  // namespace

@@ -7,10 +7,17 @@
 
 namespace {
 GLFWwindow* sharedWindow = nullptr;
+bool recordingGroups = false;
+
+std::vector<std::string>& groupsOpened() {
+    static std::vector<std::string> groups;
+    return groups;
+}
 
 void GLAPIENTRY onDebugMessage(GLenum, GLenum type, GLuint, GLenum, GLsizei, const GLchar* message,
                                const void*) {
     if (type == GL_DEBUG_TYPE_ERROR) GlTest::glErrors().emplace_back(message);
+    if (type == GL_DEBUG_TYPE_PUSH_GROUP && recordingGroups) groupsOpened().emplace_back(message);
 }
 
 void createContext() {
@@ -37,6 +44,12 @@ void closeSharedContext() {
 std::vector<std::string>& GlTest::glErrors() {
     static std::vector<std::string> errors;
     return errors;
+}
+
+const std::vector<std::string>& GlTest::recordDebugGroups() {
+    groupsOpened().clear();
+    recordingGroups = true;
+    return groupsOpened();
 }
 
 GLFWwindow* GlTest::window() {

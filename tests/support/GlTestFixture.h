@@ -18,6 +18,9 @@ public:
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 192;
     static std::vector<std::string>& glErrors();
+    // From now on, the names of the debug groups opened, in order (kept only when asked: a
+    // frame's own allocations are counted by some tests).
+    static const std::vector<std::string>& recordDebugGroups();
     static GLFWwindow* window();
 
 protected:

@@ -1,6 +1,7 @@
 #include "RunningProgram.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <signal.h>
 
 #include <cstdlib>
@@ -55,6 +56,29 @@ bool RunningProgram::waitForFrameLoop(double seconds) {
 
 void RunningProgram::xdotool(const std::string& arguments) const {
     std::system(("W=" + window + "; timeout 20 xdotool " + arguments + " >/dev/null 2>&1").c_str());
+}
+
+std::vector<uint8_t> RunningProgram::windowPixels(int width, int height) const {
+    std::vector<uint8_t> pixels;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return pixels;
+    const Window target = std::strtoul(window.c_str(), nullptr, 10);
+    XImage* image = XGetImage(display, target, 0, 0, width, height, AllPlanes, ZPixmap);
+    if (image) {
+        const unsigned long masks[3] = {image->red_mask, image->green_mask, image->blue_mask};
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const unsigned long value = XGetPixel(image, x, y);
+                // Each channel scaled from its mask's bits to a byte.
+                for (const unsigned long mask : masks) {
+                    pixels.push_back(static_cast<uint8_t>((value & mask) * 255 / mask));
+                }
+            }
+        }
+        XDestroyImage(image);
+    }
+    XCloseDisplay(display);
+    return pixels;
 }
 
 void RunningProgram::requestClose() const {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "DisplayLock.h"
 
@@ -19,6 +21,9 @@ public:
     void xdotool(const std::string& arguments) const;
     // Focuses the window and presses the key until the text shows, three times at most.
     bool pressUntilOutput(const std::string& key, const std::string& text, double seconds) const;
+    // What the X server shows of the window's top left width x height pixels: RGB bytes, top row
+    // first; empty when it cannot be read.
+    std::vector<uint8_t> windowPixels(int width, int height) const;
     // Sends the window manager's close request, as a title-bar close button would.
     void requestClose() const;
     // Waits until standard output holds the text after offset `from`.

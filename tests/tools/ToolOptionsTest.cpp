@@ -161,3 +161,14 @@ TEST(CaptureOptions, MalformedAndAbsurdValuesAreRefusedWithTheirOption) {
     // clang-format on
     expectRefused<CaptureOptions>(parseCapture, rows);
 }
+
+// --view takes a view's name, --overlay stands alone; an unknown view is refused with its option.
+TEST(CaptureOptions, ViewAndOverlayAreReadAndAnUnknownViewIsRefused) {
+    CaptureOptions o;
+    std::string error;
+    ASSERT_TRUE(parseCapture({"--overlay", "--view", "smoke-density"}, o, error)) << error;
+    EXPECT_EQ(o.view, TargetView::SmokeDensity);
+    EXPECT_TRUE(o.overlay);
+    expectRefused<CaptureOptions>(parseCapture, {{{"--view", "normals"}, "bad value for --view"},
+                                                 {{"--view"}, "missing value after --view"}});
+}

@@ -4,6 +4,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -30,13 +31,14 @@ const float kStep = 1.0f / 30.0f;
 void usage(std::FILE* to) {
     std::fprintf(to,
                  "usage: murkmoor-bench [--size WxH]... [--json FILE] [--spots N] [--warmup S]\n"
-                 "                      [--headless] [--help]\n"
+                 "                      [--overlay] [--headless] [--help]\n"
                  "Times every pass of the frame with every effect on and with each effect off,\n"
                  "at moments spread along the flight.\n"
                  "  --size WxH   a size to measure at; each adds one (1280x768 and 640x384)\n"
                  "  --json FILE  also write the figures as JSON\n"
                  "  --spots N    moments of the flight measured, 1 to 100 (6)\n"
                  "  --warmup S   seconds of simulation before each moment, 0 to 60 (1)\n"
+                 "  --overlay    also time the on-screen overlay at each moment\n"
                  "  --headless   EGL with no window system, even where there is a display\n");
 }
 
@@ -82,6 +84,41 @@ void advance(float seconds, bool simulate) {
     for (int i = 0; i < 3; ++i) *simulations[i] = saved[i];
 }
 
+// The overlay's cost at a moment: the same frame drawn again (nothing moves between the draws)
+// with the overlay hidden and shown in turn, and the overlay's draw alone, each between two
+// glFinish calls. Interleaved, so that both sides see the same conditions.
+constexpr int kOverlayPairs = 4;
+
+struct OverlaySamples {
+    std::vector<double> hiddenMs;
+    std::vector<double> shownMs;
+    std::vector<double> drawMs;
+};
+
+void measureOverlay(OverlaySamples& samples) {
+    for (int i = 0; i < kOverlayPairs; ++i) {
+        for (std::vector<double>* side : {&samples.hiddenMs, &samples.shownMs}) {
+            overlay.visible = side == &samples.shownMs;
+            glFinish();
+            const double start = wallMs();
+            renderer.render();
+            glFinish();
+            side->push_back(wallMs() - start);
+        }
+        glFinish();
+        const double start = wallMs();
+        overlay.draw(renderer);
+        glFinish();
+        samples.drawMs.push_back(wallMs() - start);
+    }
+    overlay.visible = false;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
 struct Totals {
     BenchResult result;
     int profiled = 0;
@@ -123,7 +160,8 @@ void measureConfig(const Config& config, PassProfiler& profiler, Totals& totals)
     if (config.switchName) renderer.setSwitch(config.switchName, 1);
 }
 
-BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds, ProgressLine& progress) {
+BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds, bool withOverlay,
+                   ProgressLine& progress) {
     BenchRun run;
     run.width = width;
     run.height = height;
@@ -135,6 +173,7 @@ BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds, Progre
                      : "GL timer queries";
 
     std::vector<Totals> totals(std::size(kConfigs));
+    OverlaySamples overlaySamples;
     const float flight = flightSeconds(renderer.cameraPath);
     float now = 0.0f;
     for (int spot = 0; spot < spots; ++spot) {
@@ -151,6 +190,7 @@ BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds, Progre
             progress.show(text);
             measureConfig(kConfigs[c], profiler, totals[c]);
         }
+        if (withOverlay) measureOverlay(overlaySamples);
         now += kStep * 4 * std::size(kConfigs);
     }
     for (size_t c = 0; c < std::size(kConfigs); ++c) {
@@ -161,6 +201,11 @@ BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds, Progre
         result.updateCpuMs /= totals[c].timed;
         result.renderCpuMs /= totals[c].timed;
         run.results.push_back(result);
+    }
+    if (withOverlay) {
+        run.overlay = {true, median(overlaySamples.hiddenMs), median(overlaySamples.shownMs),
+                       median(overlaySamples.drawMs),
+                       static_cast<int>(overlaySamples.drawMs.size())};
     }
     return run;
 }
@@ -176,7 +221,8 @@ bool runChild(const char* self, std::pair<int, int> size, const BenchOptions& op
                                 "x" + std::to_string(size.second) + " --spots " +
                                 std::to_string(options.spots) + " --warmup " +
                                 std::to_string(options.warmUpSeconds) + " --json '" + file + "'" +
-                                (options.headless ? " --headless" : "");
+                                (options.headless ? " --headless" : "") +
+                                (options.overlay ? " --overlay" : "");
     if (std::system(command.c_str()) != 0) return false;
     std::ifstream in(file);
     std::stringstream text;
@@ -240,7 +286,7 @@ int main(int argc, char** argv) {
     if (attached) {
         renderer.loadScene();
         run = runAtSize(width, height, options.spots, static_cast<float>(options.warmUpSeconds),
-                        progress);
+                        options.overlay, progress);
         run.context = contextKind(context);
     }
     const std::string unusual = loaderLines.release();

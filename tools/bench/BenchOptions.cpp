@@ -17,6 +17,10 @@ bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
             options.headless = true;
             continue;
         }
+        if (flag == "--overlay") {
+            options.overlay = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             error = "missing value after " + flag;
             return false;

@@ -14,6 +14,7 @@ struct BenchOptions {
     double warmUpSeconds = 1.0;
     bool headless = false;  // EGL with no window system, even where there is a display
     bool help = false;      // print the usage and stop
+    bool overlay = false;   // with --overlay: the overlay's cost is measured at each moment too
 };
 
 bool parseBenchOptions(int argc, const char* const* argv, BenchOptions& options,

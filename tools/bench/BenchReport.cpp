@@ -49,6 +49,13 @@ void printBenchTable(std::ostream& out, const BenchRun& run) {
         for (const BenchResult& result : run.results) cell(out, row.value(result), true);
         out << "\n";
     }
+    if (run.overlay.measured) {
+        const OverlayCost& cost = run.overlay;
+        out << std::fixed << std::setprecision(1) << "overlay (H): frame " << cost.hiddenMs
+            << " ms hidden, " << cost.shownMs << " ms shown; its draw alone "
+            << std::setprecision(2) << cost.drawMs << " ms (medians of " << cost.samples
+            << " frames each, drawn again without moving)\n";
+    }
 }
 
 void writeBenchJson(std::ostream& out, const std::vector<BenchRun>& runs) {
@@ -59,7 +66,14 @@ void writeBenchJson(std::ostream& out, const std::vector<BenchRun>& runs) {
             << ", \"device\": " << jsonString(run.device)
             << ", \"glVersion\": " << jsonString(run.glVersion)
             << ", \"context\": " << jsonString(run.context)
-            << ", \"method\": " << jsonString(run.method) << ",\n     \"configs\": [\n";
+            << ", \"method\": " << jsonString(run.method) << ",\n";
+        if (run.overlay.measured) {
+            out << "     \"overlay\": {\"hiddenMs\": " << run.overlay.hiddenMs
+                << ", \"shownMs\": " << run.overlay.shownMs
+                << ", \"drawMs\": " << run.overlay.drawMs
+                << ", \"samples\": " << run.overlay.samples << "},\n";
+        }
+        out << "     \"configs\": [\n";
         for (size_t c = 0; c < run.results.size(); ++c) {
             const BenchResult& result = run.results[c];
             out << "       {\"config\": " << jsonString(result.config) << ", \"passesMs\": {";

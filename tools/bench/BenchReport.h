@@ -18,6 +18,16 @@ struct BenchResult {
     double fps() const { return frameMs > 0.0 ? 1000.0 / frameMs : 0.0; }
 };
 
+// With --overlay: medians of frames of one moment drawn again with the overlay hidden and shown in
+// turn, and of the overlay's draw alone.
+struct OverlayCost {
+    bool measured = false;
+    double hiddenMs = 0.0;
+    double shownMs = 0.0;
+    double drawMs = 0.0;
+    int samples = 0;  // of each
+};
+
 struct BenchRun {
     int width = 0;
     int height = 0;
@@ -26,6 +36,7 @@ struct BenchRun {
     std::string context;    // hidden window or the EGL platform
     std::string method;     // how the passes were timed
     std::vector<BenchResult> results;
+    OverlayCost overlay;
 };
 
 // A table: one row per pass and figure, one column per configuration.

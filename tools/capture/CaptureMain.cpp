@@ -23,12 +23,31 @@
 const char* const keyPointFileName = nullptr;
 
 namespace {
+// The names of the views, in lines that start with `indent` spaces, for the usage.
+std::string viewNames(size_t indent) {
+    std::string text = std::string(indent, ' ');
+    size_t lineStart = 0;
+    for (int i = 0; i < kTargetViewCount; ++i) {
+        const std::string name = viewName(static_cast<TargetView>(i));
+        if (text.size() - lineStart + name.size() + 2 > 90) {
+            text += "\n";
+            lineStart = text.size();
+            text += std::string(indent, ' ');
+        } else if (i > 0) {
+            text += " ";
+        }
+        text += name;
+    }
+    return text + "\n";
+}
+
 void usage(std::FILE* to) {
     std::fprintf(
         to,
         "usage: murkmoor-capture [--size WxH] [--time S | --key N]... [--fps N] [--warmup S]\n"
         "                        [--out FILE] [--path FILE] [--eye x,y,z --look x,y,z]\n"
-        "                        [--set NAME=VALUE]... [--headless] [--gl-info] [--help]\n"
+        "                        [--set NAME=VALUE]... [--view NAME] [--overlay] [--headless]\n"
+        "                        [--gl-info] [--help]\n"
         "Renders moments of the flight with the real renderer and writes each as PNG.\n"
         "  --size WxH        picture size (320x192)\n"
         "  --time S          a moment, seconds into the flight (none: 0)\n"
@@ -43,9 +62,12 @@ void usage(std::FILE* to) {
         "  --eye, --look     hold the path and place the camera at eye, looking at look\n"
         "  --set NAME=VALUE  a switch before the first frame, one of\n"
         "%s"
+        "  --view NAME       a render target instead of the final frame, as V shows it:\n"
+        "%s"
+        "  --overlay         the overlay (the H key's) drawn over the frame\n"
         "  --headless        EGL with no window system, even where there is a display\n"
         "  --gl-info         print the OpenGL vendor, renderer, version and context, and stop\n",
-        kOutputFolder, switchRanges(20).c_str());
+        kOutputFolder, switchRanges(20).c_str(), viewNames(20).c_str());
 }
 
 bool writeFrame(const std::string& path, const OutputFrame& frame) {
@@ -144,6 +166,10 @@ int main(int argc, char** argv) {
             return fail(context, progress, "unknown switch " + name, 2);
         }
     }
+    renderer.view = options.view;
+    overlay.visible = options.overlay;
+    renderer.view = options.view;
+    overlay.visible = options.overlay;
     if (options.placeCamera) {
         renderer.cameraPath.active = false;
         renderer.camera.setLookAt(options.eye, options.look);

@@ -44,6 +44,10 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             (flag == "--headless" ? options.headless : options.glInfo) = true;
             continue;
         }
+        if (flag == "--overlay") {
+            options.overlay = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             error = "missing value after " + flag;
             return false;
@@ -76,6 +80,8 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         } else if (flag == "--look") {
             ok = parseVec3(value, options.look);
             hasLook = true;
+        } else if (flag == "--view") {
+            ok = viewByName(value, options.view);
         } else if (flag == "--set") {
             SwitchSetting setting;
             if (!parseSwitchSetting(value, setting, error)) return false;

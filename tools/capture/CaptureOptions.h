@@ -11,6 +11,7 @@ struct CaptureMoment {
     double time = 0.0;
     int keyPoint = -1;  // with --key: the moment the camera reaches this key point
 };
+#include "TargetView.h"
 
 // Command line of the capture tool.
 struct CaptureOptions {
@@ -28,6 +29,8 @@ struct CaptureOptions {
     bool headless = false;  // EGL with no window system, even where there is a display
     bool glInfo = false;    // print what the context is and stop
     bool help = false;      // print the usage and stop
+    TargetView view = TargetView::Final;  // with --view NAME: that render target, as V shows it
+    bool overlay = false;                 // with --overlay: the overlay drawn over the frame
 };
 
 // Parses the arguments; on a malformed one, returns false with a message in error.

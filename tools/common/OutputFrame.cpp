@@ -1,8 +1,8 @@
 #include "OutputFrame.h"
 
-#include <algorithm>
 #include <cstdio>
 
+#include "GlLabels.h"
 #include "Renderer.h"
 
 bool createOutputFrame(int width, int height, OutputFrame& frame) {
@@ -15,6 +15,8 @@ bool createOutputFrame(int width, int height, OutputFrame& frame) {
     glBindFramebuffer(GL_FRAMEBUFFER, frame.framebuffer);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, frame.colour);
     const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    labelGlObject(GL_FRAMEBUFFER, frame.framebuffer, "output frame");
+    labelGlObject(GL_RENDERBUFFER, frame.colour, "output frame");
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     if (!complete) {
         std::fprintf(stderr, "the %dx%d output framebuffer is not complete\n", frame.width,
@@ -31,19 +33,5 @@ bool attachOutputFrame(Renderer& renderer, OutputFrame& frame) {
 }
 
 void readOutputFrameTopDown(const OutputFrame& frame, std::vector<uint8_t>& pixels) {
-    pixels.resize(static_cast<size_t>(frame.width) * frame.height * 3);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, frame.framebuffer);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, frame.width, frame.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    flipRows(pixels, frame.width * 3, frame.height);
-}
-
-void flipRows(std::vector<uint8_t>& pixels, int rowBytes, int rows) {
-    const size_t stride = static_cast<size_t>(rowBytes);
-    for (int top = 0, bottom = rows - 1; top < bottom; ++top, --bottom) {
-        std::swap_ranges(pixels.begin() + top * stride, pixels.begin() + (top + 1) * stride,
-                         pixels.begin() + bottom * stride);
-    }
+    readPixelsTopDown(frame.framebuffer, frame.width, frame.height, pixels);
 }

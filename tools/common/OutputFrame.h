@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "FramebufferPixels.h"
+
 class Renderer;
 
 // The tools' own framebuffer for the renderer's final output. A hidden window's default
@@ -27,6 +29,3 @@ bool attachOutputFrame(Renderer& renderer, OutputFrame& frame);
 // Reads the frame as tightly packed RGB bytes, top row first (GL gives the bottom row first).
 // pixels is resized to width * height * 3.
 void readOutputFrameTopDown(const OutputFrame& frame, std::vector<uint8_t>& pixels);
-
-// Reverses the order of the rows of a tightly packed image in place.
-void flipRows(std::vector<uint8_t>& pixels, int rowBytes, int rows);

@@ -1,0 +1,210 @@
+#include "Overlay.h"
+
+#include <imgui.h>
+#include <imgui_impl_opengl3.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "GlLabels.h"
+#include "Renderer.h"
+
+namespace {
+constexpr float kMargin = 8.0f;  // pixels between the window's corner and the panel
+constexpr ImGuiWindowFlags kFixedWindow =
+    ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoInputs |
+    ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoFocusOnAppearing | ImGuiWindowFlags_NoNav;
+
+// What F1 to F10 switch.
+const char* const kEffects[10] = {
+    "specular mapping",  "normal mapping", "bloom", "tone mapping", "shadows", "fog",
+    "ambient occlusion", "smoke",          "fire",  "rain"};
+
+const char* glText(GLenum name) {
+    const GLubyte* text = glGetString(name);
+    return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+// Runs while the back-end draws, with its program and buffers bound: names them for debuggers.
+void labelBoundBackendObjects(const ImDrawList*, const ImDrawCmd*) {
+    GLint program = 0, vertices = 0, indices = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &vertices);
+    glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING, &indices);
+    labelGlObject(GL_PROGRAM, static_cast<GLuint>(program), "overlay (Dear ImGui)");
+    labelGlObject(GL_BUFFER, static_cast<GLuint>(vertices), "overlay vertices");
+    labelGlObject(GL_BUFFER, static_cast<GLuint>(indices), "overlay indices");
+}
+}  // namespace
+
+void Overlay::draw(Renderer& renderer) {
+    const Clock::time_point now = Clock::now();
+    if (framed_) {
+        lastFrameSeconds_ = std::chrono::duration<double>(now - lastFrame_).count();
+        frames.add(lastFrameSeconds_);
+    }
+    framed_ = true;
+    lastFrame_ = now;
+    timePasses(renderer, now);
+
+    drawn_ = Rect();
+    const bool named = renderer.view != TargetView::Final;
+    const int width = renderer.viewportWidth;
+    const int height = renderer.viewportHeight;
+    if ((!visible && !named) || width <= 0 || height <= 0) return;
+
+    openDebugGroup("overlay");
+    const bool opening = !context_;
+    if (opening) open();
+    ImGui::SetCurrentContext(context_);
+    ImGuiIO& io = ImGui::GetIO();
+    io.DisplaySize = ImVec2(static_cast<float>(width), static_cast<float>(height));
+    io.DeltaTime = static_cast<float>(std::max(lastFrameSeconds_, 1.0e-4));
+    ImGui_ImplOpenGL3_NewFrame();
+    // A window is sized on the frame it first appears and shown from the next: the panel's first
+    // frame is laid out twice, so that it shows on it already.
+    const bool panelAppears = visible && !panelLaidOut_;
+    panelLaidOut_ = panelLaidOut_ || visible;
+    for (int pass = panelAppears ? 2 : 1; pass > 0; --pass) {
+        ImGui::NewFrame();
+        if (visible) {
+            buildPanel(renderer);
+        } else {
+            buildLabel(renderer);
+        }
+        if (pass > 1) ImGui::EndFrame();
+    }
+    if (opening) ImGui::GetBackgroundDrawList()->AddCallback(labelBoundBackendObjects, nullptr);
+    ImGui::Render();
+    glBindFramebuffer(GL_FRAMEBUFFER, renderer.outputFramebuffer);
+    ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+    closeDebugGroup();
+}
+
+void Overlay::open() {
+    IMGUI_CHECKVERSION();
+    context_ = ImGui::CreateContext();
+    ImGuiIO& io = ImGui::GetIO();
+    // Nothing is written to the working folder.
+    io.IniFilename = nullptr;
+    io.LogFilename = nullptr;
+    ImGui::StyleColorsDark();
+    // Tight lines: the panel fits a window of 640 x 384.
+    ImGuiStyle& style = ImGui::GetStyle();
+    style.WindowPadding = ImVec2(6.0f, 4.0f);
+    style.ItemSpacing = ImVec2(8.0f, 1.0f);
+    style.CellPadding = ImVec2(4.0f, 0.0f);
+    ImGui_ImplOpenGL3_Init("#version 430 core");
+    ImGui_ImplOpenGL3_CreateDeviceObjects();
+    labelGlObject(GL_TEXTURE, static_cast<GLuint>(reinterpret_cast<intptr_t>(io.Fonts->TexID)),
+                  "overlay font");
+}
+
+// The timer listens to the passes while the panel shows; the panel shows each pass's mean over
+// about a second.
+void Overlay::timePasses(Renderer& renderer, Clock::time_point now) {
+    if (renderer.profiler == &passTimes_) {
+        passTimes_.endFrame();
+        if (!visible) renderer.profiler = nullptr;
+    } else if (visible && !renderer.profiler) {
+        renderer.profiler = &passTimes_;
+    }
+    const bool shownAny = std::any_of(shownTimes_.measured.begin(), shownTimes_.measured.end(),
+                                      [](bool measured) { return measured; });
+    if (shownAny && now - shownSince_ < std::chrono::seconds(1)) return;
+    const LatePassTimer::Means means = passTimes_.takeMeans();
+    if (std::none_of(means.measured.begin(), means.measured.end(), [](bool m) { return m; })) {
+        return;
+    }
+    shownTimes_ = means;
+    shownSince_ = now;
+}
+
+void Overlay::buildPanel(const Renderer& renderer) {
+    ImGui::SetNextWindowPos(ImVec2(kMargin, kMargin));
+    ImGui::SetNextWindowBgAlpha(0.8f);
+    ImGui::Begin("Murkmoor overlay", nullptr, kFixedWindow);
+    ImGui::TextUnformatted(glText(GL_RENDERER));
+    ImGui::Text("OpenGL %s", glText(GL_VERSION));
+    ImGui::Text("target %d x %d, window %d x %d", renderer.targetWidth, renderer.targetHeight,
+                renderer.viewportWidth, renderer.viewportHeight);
+
+    ImGui::Separator();
+    const FrameStats::Summary second = frames.lastSecond();
+    if (second.frames > 0) {
+        ImGui::Text("%.1f fps, frame %.1f ms (%.1f to %.1f) over the last second", second.fps,
+                    second.meanMs, second.shortestMs, second.longestMs);
+    } else {
+        ImGui::TextUnformatted("fps: after the second frame");
+    }
+    const std::vector<float> graph = frames.graphMs();
+    ImGui::PlotLines("##frames", graph.data(), static_cast<int>(graph.size()), 0,
+                     "frame times, last 5 s", 0.0f, FLT_MAX, ImVec2(0.0f, 30.0f));
+
+    ImGui::Separator();
+    ImGui::TextUnformatted("GPU time per pass, ms (timer queries)");
+    // Two passes to a row, the first half of the frame on the left.
+    const int rows = (kPassCount + 1) / 2;
+    if (ImGui::BeginTable("passes", 4, ImGuiTableFlags_SizingFixedFit)) {
+        for (int row = 0; row < rows; ++row) {
+            ImGui::TableNextRow();
+            for (int i = row; i < kPassCount; i += rows) {
+                ImGui::TableNextColumn();
+                ImGui::TextUnformatted(passName(static_cast<Pass>(i)));
+                ImGui::TableNextColumn();
+                if (shownTimes_.measured[i]) {
+                    ImGui::Text("%8.3f", shownTimes_.ms[i]);
+                } else {
+                    ImGui::TextUnformatted("       -");
+                }
+            }
+        }
+        ImGui::EndTable();
+    }
+
+    ImGui::Separator();
+    const CameraPath& path = renderer.cameraPath;
+    ImGui::Text("flight %.1f s, key point %d of %d, speed %.1f m/s, %s", path.flownSeconds,
+                path.keyPointReached(), static_cast<int>(path.m_keyPoints.size()) - 1, path.speed,
+                path.active ? "flying" : "paused");
+
+    ImGui::Separator();
+    // F1 to F5 on the left, F6 to F10 on the right.
+    if (ImGui::BeginTable("switches", 6, ImGuiTableFlags_SizingFixedFit)) {
+        for (int row = 0; row < 5; ++row) {
+            ImGui::TableNextRow();
+            for (int i = row; i < 10; i += 5) {
+                ImGui::TableNextColumn();
+                ImGui::Text("F%d", i + 1);
+                ImGui::TableNextColumn();
+                ImGui::TextUnformatted(kEffects[i]);
+                ImGui::TableNextColumn();
+                ImGui::TextUnformatted(renderer.effectState(i + 1));
+            }
+        }
+        ImGui::EndTable();
+    }
+
+    ImGui::Separator();
+    ImGui::Text("view: %s (V, shift+V)", viewTitle(renderer.view));
+    const ImVec2 at = ImGui::GetWindowPos();
+    const ImVec2 size = ImGui::GetWindowSize();
+    drawn_ = {static_cast<int>(at.x), static_cast<int>(at.y), static_cast<int>(size.x),
+              static_cast<int>(size.y)};
+    ImGui::End();
+}
+
+// Drawn straight into the foreground, not as a window: a window takes its size from the frame
+// before, and the name changes with every V.
+void Overlay::buildLabel(const Renderer& renderer) {
+    const char* title = viewTitle(renderer.view);
+    const ImVec2 padding = ImGui::GetStyle().WindowPadding;
+    const ImVec2 text = ImGui::CalcTextSize(title);
+    const ImVec2 corner(kMargin, kMargin);
+    const ImVec2 end(corner.x + text.x + 2.0f * padding.x, corner.y + text.y + 2.0f * padding.y);
+    ImDrawList* draw = ImGui::GetForegroundDrawList();
+    draw->AddRectFilled(corner, end, IM_COL32(15, 15, 15, 170));
+    draw->AddText(ImVec2(corner.x + padding.x, corner.y + padding.y), IM_COL32_WHITE, title);
+    drawn_ = {static_cast<int>(corner.x), static_cast<int>(corner.y),
+              static_cast<int>(end.x - corner.x + 1.0f), static_cast<int>(end.y - corner.y + 1.0f)};
+}

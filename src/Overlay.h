@@ -1,0 +1,53 @@
+#pragma once
+
+#include <chrono>
+
+#include "FrameStats.h"
+#include "LatePassTimer.h"
+
+class Renderer;
+struct ImGuiContext;
+
+// What the frame knows about itself, drawn over it with Dear ImGui (H shows and hides it): the GL
+// driver, the target and window sizes, the frame rate and frame times with their graph, every
+// pass's GPU time, the flight, the F1 to F10 switches and the view. While it is hidden, a view
+// other than the final frame is named in the window's corner instead. Dear ImGui is fed the
+// window's size and the time only: no key or mouse event reaches it. The renderer draws it at the
+// end of every frame; hidden, with the final frame shown, it makes no GL call.
+class Overlay {
+public:
+    bool visible = false;
+    FrameStats frames;
+
+    // Notes the frame's duration, then draws the panel or the view's name into the renderer's
+    // output at the window's size. While the panel shows, the renderer's passes are timed.
+    void draw(Renderer& renderer);
+
+    // A rectangle of window pixels, origin at the top left.
+    struct Rect {
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+    };
+    // What the last draw covered: the panel, the view's name, or nothing.
+    Rect drawnRect() const { return drawn_; }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void open();
+    void timePasses(Renderer& renderer, Clock::time_point now);
+    void buildPanel(const Renderer& renderer);
+    void buildLabel(const Renderer& renderer);
+
+    ImGuiContext* context_ = nullptr;
+    bool panelLaidOut_ = false;
+    bool framed_ = false;
+    Clock::time_point lastFrame_;
+    double lastFrameSeconds_ = 0.0;
+    LatePassTimer passTimes_;
+    LatePassTimer::Means shownTimes_;
+    Clock::time_point shownSince_;
+    Rect drawn_;
+};

@@ -1,0 +1,150 @@
+#include "TargetViews.h"
+
+#include "Effects/BlurComp.h"
+#include "Effects/BlurFrag.h"
+#include "Effects/Quad.h"
+#include "Effects/ShadowMapping.h"
+#include "Effects/SmokeVolume.h"
+#include "Effects/Ssao.h"
+#include "GlLabels.h"
+#include "Renderer.h"
+
+namespace {
+// The bright image and the bloom hold the light above the bright pass's threshold only: shown
+// brighter than the lit scene, so that their faint parts read.
+constexpr float kFaintLightExposure = 4.0f;
+
+GLuint makeCopyTarget(int width, int height, const char* label) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexStorage2D(GL_TEXTURE_2D, 1, GL_RGBA16F, width, height);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    labelGlObject(GL_TEXTURE, texture, label);
+    return texture;
+}
+
+// A view's program: the full-screen quad and one fragment shader of shaders/views/, whose samplers
+// read units 0 and 1.
+ShaderProgram viewProgram(const char* fragmentFile, const char* unit0,
+                          const char* unit1 = nullptr) {
+    ShaderProgram program("quad.vert", std::string("views/") + fragmentFile);
+    glUseProgram(program.id);
+    glUniform1i(program.getUniformLocation(unit0), 0);
+    if (unit1) glUniform1i(program.getUniformLocation(unit1), 1);
+    return program;
+}
+
+void bindTexture(int unit, GLenum target, GLuint texture) {
+    glActiveTexture(GL_TEXTURE0 + unit);
+    glBindTexture(target, texture);
+}
+
+void copyTexture(GLuint from, GLuint to, int width, int height) {
+    glCopyImageSubData(from, GL_TEXTURE_2D, 0, 0, 0, 0, to, GL_TEXTURE_2D, 0, 0, 0, 0, width,
+                       height, 1);
+}
+}  // namespace
+
+TargetViews::TargetViews(int width, int height, int halfWidth, int halfHeight)
+    : width_(width), height_(height), halfWidth_(halfWidth), halfHeight_(halfHeight) {
+    litCopy_ = makeCopyTarget(width, height, "view copy: lit scene");
+    occlusionCopy_ = makeCopyTarget(halfWidth, halfHeight, "view copy: blurred occlusion");
+    albedo_ = viewProgram("albedo.frag", "u_colorSpec");
+    specular_ = viewProgram("specular.frag", "u_colorSpec");
+    normal_ = viewProgram("normal.frag", "u_normal", "u_fragPos");
+    position_ = viewProgram("position.frag", "u_fragPos");
+    depth_ = viewProgram("depth.frag", "u_viewSpace", "u_fragPos");
+    occlusion_ = viewProgram("occlusion.frag", "u_occlusion");
+    shadowCube_ = viewProgram("shadowCube.frag", "u_shadowCube");
+    hdrImage_ = viewProgram("hdrImage.frag", "u_image");
+    smokeFaces_ = viewProgram("smokeFaces.frag", "u_facePoints");
+    smokeSlice_ = viewProgram("smokeSlice.frag", "u_volume");
+}
+
+void TargetViews::keepLitScene(GLuint scene) {
+    copyTexture(scene, litCopy_, width_, height_);
+}
+
+void TargetViews::keepOcclusion(GLuint blurred) {
+    copyTexture(blurred, occlusionCopy_, halfWidth_, halfHeight_);
+}
+
+void TargetViews::draw(TargetView view, const Renderer& renderer) {
+    const GBuffer& g = renderer.gBuffer;
+    const float aspect = static_cast<float>(width_) / static_cast<float>(height_);
+    const ShaderProgram* program = &hdrImage_;
+    switch (view) {
+        case TargetView::Albedo:
+        case TargetView::Specular:
+            program = view == TargetView::Albedo ? &albedo_ : &specular_;
+            bindTexture(0, GL_TEXTURE_2D, g.colorSpec);
+            break;
+        case TargetView::Normal:
+            program = &normal_;
+            bindTexture(0, GL_TEXTURE_2D, g.normal);
+            bindTexture(1, GL_TEXTURE_2D, g.fragPos);
+            break;
+        case TargetView::Position:
+            program = &position_;
+            bindTexture(0, GL_TEXTURE_2D, g.fragPos);
+            break;
+        case TargetView::Depth:
+            program = &depth_;
+            bindTexture(0, GL_TEXTURE_2D, g.viewSpace);
+            bindTexture(1, GL_TEXTURE_2D, g.fragPos);
+            break;
+        case TargetView::OcclusionRaw:
+        case TargetView::OcclusionBlurred:
+            program = &occlusion_;
+            bindTexture(0, GL_TEXTURE_2D,
+                        view == TargetView::OcclusionRaw ? renderer.ssao->target.getTexture()
+                                                         : occlusionCopy_);
+            break;
+        case TargetView::Shadow:
+            program = &shadowCube_;
+            bindTexture(0, GL_TEXTURE_CUBE_MAP, renderer.shadowMapping->cubeMap);
+            glUseProgram(program->id);
+            glUniform1f(program->getUniformLocation("u_aspect"), aspect);
+            break;
+        case TargetView::Lit:
+            bindTexture(0, GL_TEXTURE_2D, litCopy_);
+            break;
+        case TargetView::Bright:
+            bindTexture(0, GL_TEXTURE_2D, renderer.brightTexture);
+            break;
+        case TargetView::Bloom: {
+            const int mode = renderer.bloomMode;
+            // With bloom off there is none: the default texture reads black.
+            bindTexture(0, GL_TEXTURE_2D,
+                        mode == 1 ? renderer.blurFrag->result
+                                  : (mode == 2 ? renderer.blurComp->result : 0));
+            break;
+        }
+        case TargetView::SmokeEntry:
+        case TargetView::SmokeExit:
+            program = &smokeFaces_;
+            bindTexture(0, GL_TEXTURE_2D,
+                        view == TargetView::SmokeEntry ? SmokeVolume::frontFaceTexture
+                                                       : SmokeVolume::backFaceTexture);
+            break;
+        case TargetView::SmokeDensity:
+            program = &smokeSlice_;
+            bindTexture(0, GL_TEXTURE_3D, renderer.smoke->volumeTexture);
+            glUseProgram(program->id);
+            glUniform1f(program->getUniformLocation("u_aspect"), aspect);
+            break;
+        case TargetView::Final:
+        case TargetView::Count:
+            return;
+    }
+    glUseProgram(program->id);
+    if (program == &hdrImage_) {
+        glUniform1f(program->getUniformLocation("u_exposure"),
+                    view == TargetView::Lit ? 1.0f : kFaintLightExposure);
+    }
+    Quad::draw();
+}

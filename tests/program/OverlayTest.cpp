@@ -1,0 +1,167 @@
+// The overlay (H), the view's name, and what a graphics debugger reads from a frame.
+#include <GLFW/glfw3.h>
+#include <gmock/gmock.h>
+
+#include <memory>
+
+#include "Controls.h"
+#include "Effects/SmokeVolume.h"
+#include "FramedScene.h"
+#include "Globals.h"
+#include "LatePassTimer.h"
+#include "StdoutCapture.h"
+
+using ::testing::ElementsAreArray;
+
+namespace {
+using Frame = std::vector<uint8_t>;  // RGB bytes, top row first
+
+// The scene in a window-sized frame, the simulations off.
+class OverlayTest : public FramedSceneTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        start(kWidth, kHeight);
+        for (const char* name : {"doSmoke", "doFire", "doRain"}) set(name, 0);
+    }
+    Frame frame() {
+        renderer.update(0.0f);
+        renderer.render();
+        return picture();
+    }
+    static std::string press(int key, int mods = 0) {
+        StdoutCapture capture;
+        onKey(nullptr, key, 0, GLFW_PRESS, mods);
+        onKey(nullptr, key, 0, GLFW_RELEASE, mods);
+        return capture.finish();
+    }
+    // Pixels that differ by more than a step, counted inside and outside the rectangle.
+    static std::pair<size_t, size_t> differences(const Frame& a, const Frame& b,
+                                                 Overlay::Rect inside) {
+        std::pair<size_t, size_t> counts{0, 0};
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                const size_t at = (static_cast<size_t>(y) * kWidth + x) * 3;
+                bool differs = false;
+                for (int c = 0; c < 3; ++c) differs |= std::abs(a[at + c] - b[at + c]) > 1;
+                const bool in = x >= inside.x && x < inside.x + inside.width && y >= inside.y &&
+                                y < inside.y + inside.height;
+                (in ? counts.first : counts.second) += differs;
+            }
+        }
+        return counts;
+    }
+};
+}  // namespace
+
+// Hidden at start; H shows the panel in the top left corner, the passes timed meanwhile, and the
+// frame changes nowhere else; H again gives the very frame back and stops the timing. With the
+// overlay hidden and a view selected, the view's name takes a small corner of its own. Like the
+// switches, the keys leave a held movement key flying.
+TEST_F(OverlayTest, HShowsThePanelOnlyWhereItIsDrawnAndHAgainGivesTheFrameBack) {
+    const Frame hidden = frame();
+    EXPECT_EQ(overlay.drawnRect().width, 0);
+    onKey(nullptr, GLFW_KEY_W, 0, GLFW_PRESS, 0);
+    for (const int key : {GLFW_KEY_H, GLFW_KEY_V, GLFW_KEY_F12}) {
+        StdoutCapture quiet;
+        onKey(nullptr, key, 0, GLFW_PRESS, GLFW_MOD_SHIFT);
+        EXPECT_EQ(std::make_pair(keyHeld, lastKey), std::make_pair(true, GLFW_KEY_W)) << key;
+    }
+    EXPECT_EQ(renderer.view, TargetView::SmokeDensity);  // shift+V: one back from the final frame
+    EXPECT_TRUE(overlay.visible && screenshotAsked);
+    onKey(nullptr, GLFW_KEY_W, 0, GLFW_RELEASE, 0);
+    overlay.visible = false;
+    renderer.view = TargetView::Final;
+    screenshotAsked = false;
+
+    EXPECT_EQ(press(GLFW_KEY_H), "Overlay: ON\n");
+    const Frame shown = frame();
+    const Overlay::Rect panel = overlay.drawnRect();
+    EXPECT_TRUE(panel.x > 0 && panel.y > 0 && panel.width > 100 && panel.height > 100)
+        << panel.x << " " << panel.y << " " << panel.width << " " << panel.height;
+    const auto [inside, outside] = differences(hidden, shown, panel);
+    EXPECT_GT(inside, static_cast<size_t>(panel.width * panel.height / 4));
+    EXPECT_EQ(outside, 0u);
+    EXPECT_NE(renderer.profiler, nullptr);
+
+    EXPECT_EQ(press(GLFW_KEY_H), "Overlay: OFF\n");
+    EXPECT_THAT(frame(), ElementsAreArray(hidden));
+    EXPECT_EQ(renderer.profiler, nullptr);
+
+    press(GLFW_KEY_V);
+    const Frame albedo = frame();
+    const Overlay::Rect name = overlay.drawnRect();
+    EXPECT_TRUE(name.x > 0 && name.y > 0 && name.width < kWidth / 2 && name.height < kHeight / 4)
+        << name.x << " " << name.y << " " << name.width << " " << name.height;
+    // A dark plate with light letters on the view's greys.
+    size_t dark = 0, light = 0;
+    for (int y = name.y; y < name.y + name.height; ++y) {
+        for (int x = name.x; x < name.x + name.width; ++x) {
+            const uint8_t grey = albedo[(static_cast<size_t>(y) * kWidth + x) * 3];
+            dark += grey < 70;
+            light += grey > 200;
+        }
+    }
+    EXPECT_GT(dark, static_cast<size_t>(name.width * name.height / 2));
+    EXPECT_GT(light, 20u);
+}
+
+// Every stage of a frame opens a debug group of the benchmark's name, closed again by the end,
+// and every texture, buffer, framebuffer and program is labelled; timed late, the passes that
+// ran are measured within a few frames and those that did not are not.
+TEST_F(OverlayTest, AFrameReadsInAGraphicsDebuggerAndItsPassesAreTimedLate) {
+    set("doSmoke", 1);
+    renderer.smoke->jacobiIterations = 2;  // its group is named whatever the solve's length
+    overlay.visible = true;
+    renderer.view = TargetView::Normal;
+    frame();
+    const std::vector<std::string>& groups = recordDebugGroups();
+    frame();
+    EXPECT_THAT(groups,
+                ElementsAreArray({"smoke step", "shadow", "g-buffer", "smoke faces", "ssao",
+                                  "lighting", "sky", "smoke march", "tone map / bright pass",
+                                  "bloom blur", "composite", "overlay"}));
+    GLint depth = 0;
+    glGetIntegerv(GL_DEBUG_GROUP_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
+
+    struct Kind {
+        GLenum identifier;
+        GLboolean (*exists)(GLuint);
+        const char* name;
+    };
+    const Kind kinds[] = {{GL_TEXTURE, glIsTexture, "texture"},
+                          {GL_BUFFER, glIsBuffer, "buffer"},
+                          {GL_FRAMEBUFFER, glIsFramebuffer, "framebuffer"},
+                          {GL_PROGRAM, glIsProgram, "program"}};
+    for (const Kind& kind : kinds) {
+        int found = 0;
+        for (GLuint name = 1; name < 1000; ++name) {
+            if (!kind.exists(name)) continue;
+            ++found;
+            GLsizei length = 0;
+            char label[256] = "";
+            glGetObjectLabel(kind.identifier, name, sizeof label, &length, label);
+            EXPECT_GT(length, 0) << kind.name << " " << name;
+        }
+        EXPECT_GT(found, 3) << kind.name;
+    }
+
+    overlay.visible = false;
+    set("doSmoke", 0);
+    LatePassTimer timer;
+    renderer.profiler = &timer;
+    for (int i = 0; i <= LatePassTimer::kFramesInFlight; ++i) {
+        frame();
+        timer.endFrame();
+    }
+    renderer.profiler = nullptr;
+    const LatePassTimer::Means means = timer.takeMeans();
+    for (const Pass pass : {Pass::Shadow, Pass::GBuffer, Pass::Lighting, Pass::Composite}) {
+        EXPECT_TRUE(means.measured[static_cast<int>(pass)]) << passName(pass);
+        EXPECT_GE(means.ms[static_cast<int>(pass)], 0.0) << passName(pass);
+    }
+    for (const Pass pass : {Pass::SmokeStep, Pass::Fire, Pass::Adapt}) {
+        EXPECT_FALSE(means.measured[static_cast<int>(pass)]) << passName(pass);
+    }
+}
