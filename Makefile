@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build run test sanitize bench video preview anatomy bundle bundle-check clean
+.PHONY: all setup build run test sanitize bench video preview keypoints anatomy bundle bundle-check clean
 
 all: build
 
@@ -50,6 +50,12 @@ preview: build
 	@./$(BUILD)/tools/path/murkmoor-path $(PREVIEW_PATH)
 	@bash scripts/with-display.sh ./$(BUILD)/tools/video/murkmoor-video --path $(PREVIEW_PATH) \
 		$(PREVIEW_ARGS) --out $(BUILD)/preview.mp4
+
+# The moments when something happens (every key point that fires an event, and the last), captured
+# in one flight at 640 x 384 into captures/keypoints/, side by side in docs/keypoints.png.
+keypoints: build
+	@./$(BUILD)/tools/capture/murkmoor-capture --headless --size 640x384 --events \
+		--out captures/keypoints/ --sheet docs/keypoints.png
 
 # The frame study: docs/anatomy/ (one moment of the flight in every view, and a contact sheet) and
 # docs/frame.md, with the figures of docs/anatomy/bench.json. Always drawn by Mesa's llvmpipe with

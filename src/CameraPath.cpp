@@ -107,6 +107,13 @@ void CameraPath::update(float dt) {
     }
 }
 
+bool CameraPath::firesEvent(const KeyPoint& keyPoint) {
+    for (const EventKeyPoint& entry : kEvents) {
+        if (entry.at == keyPoint) return true;
+    }
+    return false;
+}
+
 void CameraPath::fireEvents(const KeyPoint& reached) {
     for (const EventKeyPoint& entry : kEvents) {
         if (!(entry.at == reached)) continue;

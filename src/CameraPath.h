@@ -59,6 +59,9 @@ public:
     int keyPointReached() const;
     // The scene's own flight.
     static std::vector<KeyPoint> builtInKeyPoints();
+    // Whether reaching this key point fires an event: it equals one of the scene's event key
+    // points.
+    static bool firesEvent(const KeyPoint& keyPoint);
 
 private:
     void addKeyPoints();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "CameraPath.h"
 #include "CaptureOptions.h"
 #include "VideoOptions.h"
 
@@ -171,4 +172,26 @@ TEST(CaptureOptions, ViewAndOverlayAreReadAndAnUnknownViewIsRefused) {
     EXPECT_TRUE(o.overlay);
     expectRefused<CaptureOptions>(parseCapture, {{{"--view", "normals"}, "bad value for --view"},
                                                  {{"--view"}, "missing value after --view"}});
+}
+
+// --events captures the twelve key points that fire an event and the last, once each even when
+// --key names one of them too, and every moment goes into the order of the flight; a key point
+// the path lacks is refused.
+TEST(CaptureOptions, EventsAndKeysBecomeMomentsInTheFlightsOrder) {
+    CaptureOptions o;
+    std::string error;
+    ASSERT_TRUE(parseCapture({"--time", "200", "--key", "20", "--events", "--key", "3"}, o, error));
+    ASSERT_TRUE(resolveMoments(o, CameraPath::builtInKeyPoints(), error)) << error;
+    std::ostringstream read;
+    for (const CaptureMoment& moment : o.moments) read << moment.keyPoint << " ";
+    EXPECT_EQ(read.str(), "1 3 13 18 20 31 60 69 79 83 84 86 87 90 -1 ");
+    for (size_t i = 1; i < o.moments.size(); ++i) {
+        EXPECT_LT(o.moments[i - 1].time, o.moments[i].time) << i;
+    }
+    EXPECT_EQ(o.moments.back().time, 200.0);
+
+    CaptureOptions beyond;
+    ASSERT_TRUE(parseCapture({"--key", "91"}, beyond, error));
+    EXPECT_FALSE(resolveMoments(beyond, CameraPath::builtInKeyPoints(), error));
+    EXPECT_NE(error.find("no key point 91"), std::string::npos) << error;
 }

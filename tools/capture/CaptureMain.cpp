@@ -1,13 +1,14 @@
 // Runs the real renderer without console prompts and writes one frame of the flight as PNG.
 #include <GL/glew.h>
-#include <stb/stb_image_write.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
+#include "CameraPath.h"
 #include "CaptureOptions.h"
+#include "ContactSheet.h"
 #include "FlightTimeline.h"
 #include "FlightWarmUp.h"
 #include "Globals.h"
@@ -23,6 +24,9 @@
 const char* const keyPointFileName = nullptr;
 
 namespace {
+// Frames a row on the contact sheet of --sheet, each at half its size.
+constexpr int kSheetColumns = 4;
+
 // The names of the views, in lines that start with `indent` spaces, for the usage.
 std::string viewNames(size_t indent) {
     std::string text = std::string(indent, ' ');
@@ -44,8 +48,9 @@ std::string viewNames(size_t indent) {
 void usage(std::FILE* to) {
     std::fprintf(
         to,
-        "usage: murkmoor-capture [--size WxH] [--time S | --key N]... [--fps N] [--warmup S]\n"
-        "                        [--out FILE] [--path FILE] [--eye x,y,z --look x,y,z]\n"
+        "usage: murkmoor-capture [--size WxH] [--time S | --key N]... [--events] [--fps N]\n"
+        "                        [--warmup S] [--out FILE] [--sheet FILE] [--path FILE]\n"
+        "                        [--eye x,y,z --look x,y,z]\n"
         "                        [--set NAME=VALUE]... [--view NAME] [--overlay] [--headless]\n"
         "                        [--gl-info] [--help]\n"
         "Renders moments of the flight with the real renderer and writes each as PNG.\n"
@@ -53,11 +58,14 @@ void usage(std::FILE* to) {
         "  --time S          a moment, seconds into the flight (none: 0)\n"
         "  --key N           the moment the camera reaches key point N; --time and --key\n"
         "                    repeat, in any order, for several frames of one flight\n"
+        "  --events          every key point that fires an event (a sound, the rain, the\n"
+        "                    window's pictures), and the last one\n"
         "  --fps N           steps a second the flight is flown in (30)\n"
         "  --warmup S        also draw the last S seconds frame by frame, as a check: the\n"
         "                    frame is the same without, which draws only what it depends on\n"
         "  --out FILE        the PNG; with several moments, or ending in /, their folder\n"
         "                    (%s/, each named keypoint-NN.png, or frame-Ss.png)\n"
+        "  --sheet FILE      also the frames side by side, at half size, four to a row\n"
         "  --path FILE       fly the key points recorded in FILE (the C key's filename.txt)\n"
         "  --eye, --look     hold the path and place the camera at eye, looking at look\n"
         "  --set NAME=VALUE  a switch before the first frame, one of\n"
@@ -70,33 +78,12 @@ void usage(std::FILE* to) {
         kOutputFolder, switchRanges(20).c_str(), viewNames(20).c_str());
 }
 
-bool writeFrame(const std::string& path, const OutputFrame& frame) {
-    std::vector<uint8_t> pixels;
-    readOutputFrameTopDown(frame, pixels);
-    return stbi_write_png(path.c_str(), frame.width, frame.height, 3, pixels.data(),
-                          frame.width * 3) != 0;
-}
-
-// The times of the --key moments: when the flight, in steps of 1 / fps, reaches each key point.
-// The moments are then put in the flight's order, which flies once through them all.
-bool resolveMoments(CaptureOptions& options, const std::vector<KeyPoint>& keyPoints,
-                    std::string& error) {
-    if (options.moments.empty()) options.moments.push_back({});
-    const FlightTimeline timeline = traceFlight(options.fps, keyPoints);
-    const auto& arrivals = timeline.keyPointArrivals;
-    for (CaptureMoment& moment : options.moments) {
-        if (moment.keyPoint < 0) continue;
-        if (static_cast<size_t>(moment.keyPoint) >= arrivals.size()) {
-            error = "no key point " + std::to_string(moment.keyPoint) + ": the path has " +
-                    std::to_string(arrivals.size()) + ", numbered from 0";
-            return false;
-        }
-        moment.time = arrivals[moment.keyPoint];
-    }
-    std::stable_sort(
-        options.moments.begin(), options.moments.end(),
-        [](const CaptureMoment& a, const CaptureMoment& b) { return a.time < b.time; });
-    return true;
+// Reads the frame and writes it as PNG; the picture stays in `picture` for a contact sheet.
+bool writeFrame(const std::string& path, const OutputFrame& frame, RgbImage& picture) {
+    picture.width = frame.width;
+    picture.height = frame.height;
+    readOutputFrameTopDown(frame, picture.pixels);
+    return saveRgbImage(path, picture);
 }
 
 // "key point 20 at 41.23 s", "41.23 s", or "the placed camera at 41.23 s".
@@ -176,6 +163,7 @@ int main(int argc, char** argv) {
     }
 
     long flown = 0;
+    std::vector<RgbImage> pictures;
     for (size_t i = 0; i < options.moments.size(); ++i) {
         const CaptureMoment& moment = options.moments[i];
         const std::string text = momentText(options, moment);
@@ -196,7 +184,8 @@ int main(int argc, char** argv) {
         flown = plan.lastFrameStep();
 
         const std::string file = captureFileName(options, moment);
-        if (!writeFrame(file, frame)) {
+        pictures.emplace_back();
+        if (!writeFrame(file, frame, pictures.back())) {
             return fail(context, progress, "could not write " + file, 1);
         }
         progress.show("Wrote " + file + ": " + std::to_string(options.width) + "x" +
@@ -206,5 +195,14 @@ int main(int argc, char** argv) {
     }
     progress.end();
     closeToolContext(context);
+    if (!options.sheet.empty()) {
+        if (!makeFolderFor(options.sheet, error) ||
+            !saveRgbImage(options.sheet, contactSheet(pictures, kSheetColumns))) {
+            std::fprintf(stderr, "murkmoor-capture: could not write %s\n", options.sheet.c_str());
+            return 1;
+        }
+        std::printf("Wrote %s: the %zu frames side by side\n", options.sheet.c_str(),
+                    pictures.size());
+    }
     return 0;
 }

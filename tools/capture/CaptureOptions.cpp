@@ -1,9 +1,12 @@
 #include "CaptureOptions.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "CameraPath.h"
+#include "FlightTimeline.h"
 #include "OptionValues.h"
 #include "OutputPath.h"
 
@@ -40,6 +43,10 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             options.help = true;
             return true;
         }
+        if (flag == "--events") {
+            options.events = true;
+            continue;
+        }
         if (flag == "--headless" || flag == "--gl-info") {
             (flag == "--headless" ? options.headless : options.glInfo) = true;
             continue;
@@ -71,6 +78,9 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
         } else if (flag == "--out") {
             ok = !value.empty();
             options.out = value;
+        } else if (flag == "--sheet") {
+            ok = !value.empty();
+            options.sheet = value;
         } else if (flag == "--path") {
             ok = !value.empty();
             options.pathFile = value;
@@ -104,7 +114,7 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
 
 bool capturesIntoFolder(const CaptureOptions& options) {
     const std::string& out = options.out;
-    return out.empty() || options.moments.size() > 1 || out.back() == '/' ||
+    return out.empty() || options.moments.size() > 1 || options.events || out.back() == '/' ||
            std::filesystem::is_directory(out);
 }
 
@@ -120,4 +130,34 @@ std::string captureFileName(const CaptureOptions& options, const CaptureMoment& 
     std::string folder = options.out.empty() ? std::string(kOutputFolder) : options.out;
     if (folder.back() != '/') folder += '/';
     return folder + name;
+}
+
+bool resolveMoments(CaptureOptions& options, const std::vector<KeyPoint>& keyPoints,
+                    std::string& error) {
+    for (size_t i = 0; options.events && i < keyPoints.size(); ++i) {
+        if (CameraPath::firesEvent(keyPoints[i]) || i + 1 == keyPoints.size()) {
+            options.moments.push_back({0.0, static_cast<int>(i)});
+        }
+    }
+    if (options.moments.empty()) options.moments.push_back({});
+    const FlightTimeline timeline = traceFlight(options.fps, keyPoints);
+    const auto& arrivals = timeline.keyPointArrivals;
+    for (CaptureMoment& moment : options.moments) {
+        if (moment.keyPoint < 0) continue;
+        if (static_cast<size_t>(moment.keyPoint) >= arrivals.size()) {
+            error = "no key point " + std::to_string(moment.keyPoint) + ": the path has " +
+                    std::to_string(arrivals.size()) + ", numbered from 0";
+            return false;
+        }
+        moment.time = arrivals[moment.keyPoint];
+    }
+    std::stable_sort(
+        options.moments.begin(), options.moments.end(),
+        [](const CaptureMoment& a, const CaptureMoment& b) { return a.time < b.time; });
+    const auto same = [](const CaptureMoment& a, const CaptureMoment& b) {
+        return a.time == b.time && a.keyPoint == b.keyPoint;
+    };
+    options.moments.erase(std::unique(options.moments.begin(), options.moments.end(), same),
+                          options.moments.end());
+    return true;
 }

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "KeyPoint.h"
+
 // A moment to capture: seconds into the flight, or a key point (--key), whose time is known
 // once the path is.
 struct CaptureMoment {
@@ -18,6 +20,8 @@ struct CaptureOptions {
     int width = 320;
     int height = 192;
     std::vector<CaptureMoment> moments;  // as given; none: the start of the flight
+    bool events = false;  // with --events: every key point that fires an event, and the last
+    std::string sheet;    // with --sheet FILE: the frames side by side in one PNG as well
     double fps = 30.0;
     double warmup = -1.0;  // below 0: only the frames that the captured one depends on
     std::string out;       // the PNG, or with several moments their folder; empty: the default
@@ -36,6 +40,13 @@ struct CaptureOptions {
 // Parses the arguments; on a malformed one, returns false with a message in error.
 bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options,
                          std::string& error);
+
+// Adds the moments of --events, puts the moments in the order of the flight, which flies once
+// through them all, drops a moment asked for twice, and works out the times of the --key moments
+// on the path of these key points, flown in steps of 1 / fps. A start of the flight stands in for
+// no moment. False with a message in error for a key point the path lacks.
+bool resolveMoments(CaptureOptions& options, const std::vector<KeyPoint>& keyPoints,
+                    std::string& error);
 
 // Whether the frames go into a folder: without --out (kOutputFolder), with several moments, or
 // with an --out that ends in "/" or names a folder.
