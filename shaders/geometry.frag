@@ -37,8 +37,10 @@ const float kNormalDetailRange = 60.0;
 // pixels of a 2 x 2 block extrapolate the triangle far beyond its corners; a software
 // rasteriser's elliptical anisotropic filter, which visits every texel under the footprint, spent
 // up to minutes on one such block. The filter is therefore never handed their coordinates or
-// derivatives.
-const float kWidestFootprint = 4.0;
+// derivatives. One repeat is the limit because footprints of two to four still cost it seconds
+// (14 s for the rug's edge, seen from the cauldron at 40 s), and a pixel that spans a whole repeat
+// shows next to nothing but the average.
+const float kWidestFootprint = 1.0;
 
 vec2 uv;
 vec2 gradX;
