@@ -26,6 +26,9 @@ const char* const keyPointFileName = nullptr;
 namespace {
 // Frames a row on the contact sheet of --sheet, each at half its size.
 constexpr int kSheetColumns = 4;
+// Seconds drawn before each moment with --overlay (unless --warmup says otherwise), so that its
+// frame times, graph and pass times have frames to show: the pass times arrive two frames late.
+constexpr double kOverlayWarmUpSeconds = 0.5;
 
 // The names of the views, in lines that start with `indent` spaces, for the usage.
 std::string viewNames(size_t indent) {
@@ -72,7 +75,8 @@ void usage(std::FILE* to) {
         "%s"
         "  --view NAME       a render target instead of the final frame, as V shows it:\n"
         "%s"
-        "  --overlay         the overlay (the H key's) drawn over the frame\n"
+        "  --overlay         the overlay (the H key's) drawn over the frame, with the last\n"
+        "                    0.5 s drawn before it (or --warmup's) for its times\n"
         "  --headless        EGL with no window system, even where there is a display\n"
         "  --gl-info         print the OpenGL vendor, renderer, version and context, and stop\n",
         kOutputFolder, switchRanges(20).c_str(), viewNames(20).c_str());
@@ -155,8 +159,9 @@ int main(int argc, char** argv) {
     }
     renderer.view = options.view;
     overlay.visible = options.overlay;
-    renderer.view = options.view;
-    overlay.visible = options.overlay;
+    // The overlay shows the times of the frames drawn before the captured one: give it some.
+    const double warmUp =
+        options.overlay && options.warmup < 0.0 ? kOverlayWarmUpSeconds : options.warmup;
     if (options.placeCamera) {
         renderer.cameraPath.active = false;
         renderer.camera.setLookAt(options.eye, options.look);
@@ -172,7 +177,7 @@ int main(int argc, char** argv) {
                                             std::to_string(options.moments.size()) + ")"
                                       : "";
         const FlightPlan plan = planFlight(renderer, flown, std::lround(moment.time * options.fps),
-                                           1, options.fps, options.warmup);
+                                           1, options.fps, warmUp);
         PlannedFlight flight(renderer, plan);
         flight.flyToFirstFrame([&](long done, long total) {
             const long percent = total > 0 ? done * 100 / total : 100;
