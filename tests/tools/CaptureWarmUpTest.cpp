@@ -15,14 +15,14 @@ namespace {
 const std::vector<int> kCauldronAndHall = {20, 69};
 const std::vector<int> kHall = {69};
 
-// Captures the key points in one flight into a folder of their own, every effect on, at two steps
+// Captures the key points in one flight into a folder of their own, every effect on, at four steps
 // a second to keep the warm-up and the smoke's lead short; false if the tool failed.
 bool capture(const std::string& folder, const std::vector<int>& keyPoints,
              const std::string& arguments) {
     std::string keys;
     for (int key : keyPoints) keys += " --key " + std::to_string(key);
     const ProcessResult run = runProcess(std::string(MURKMOOR_CAPTURE) +
-                                             " --headless --size 64x40 --fps 4 --set doFire=0" +
+                                             " --headless --size 64x40 --fps 4" +
                                              keys + " " + arguments + " --out " + folder + "/",
                                          "");
     EXPECT_EQ(run.exitCode, 0) << arguments << "\n" << run.err;
@@ -47,7 +47,7 @@ FrameDifference difference(const std::string& a, const std::string& b, int key) 
 // In every tone mapping and every bloom mode the frame equals, pixel for pixel, the frame whose
 // last two seconds were drawn frame by frame: the eye adaptation of "DRAGO" has its warm-up drawn
 // either way, and nothing else that is drawn survives into the next frame. The smoke is in view at
-// the first row's cauldron. (The fire is off: its spawn order follows the driver's threads.)
+// the first row's cauldron, with the fire.
 TEST(CaptureWarmUp, TheFrameIsTheOneAWholeWarmUpGivesInEveryToneAndBloomMode) {
     const struct {
         const char* switches;
