@@ -21,10 +21,10 @@ bool capture(const std::string& folder, const std::vector<int>& keyPoints,
              const std::string& arguments) {
     std::string keys;
     for (int key : keyPoints) keys += " --key " + std::to_string(key);
-    const ProcessResult run = runProcess(std::string(MURKMOOR_CAPTURE) +
-                                             " --headless --size 64x40 --fps 4" +
-                                             keys + " " + arguments + " --out " + folder + "/",
-                                         "");
+    const ProcessResult run =
+        runProcess(std::string(MURKMOOR_CAPTURE) + " --headless --size 64x40 --fps 4" + keys + " " +
+                       arguments + " --out " + folder + "/",
+                   "");
     EXPECT_EQ(run.exitCode, 0) << arguments << "\n" << run.err;
     return run.exitCode == 0;
 }

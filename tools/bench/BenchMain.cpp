@@ -217,12 +217,11 @@ bool runChild(const char* self, std::pair<int, int> size, const BenchOptions& op
     const char* tmp = std::getenv("TMPDIR");
     const std::string file = std::string(tmp && *tmp ? tmp : "/tmp") + "/murkmoor-bench-" +
                              std::to_string(getpid()) + ".json";
-    const std::string command = std::string("'") + self + "' --size " + std::to_string(size.first) +
-                                "x" + std::to_string(size.second) + " --spots " +
-                                std::to_string(options.spots) + " --warmup " +
-                                std::to_string(options.warmUpSeconds) + " --json '" + file + "'" +
-                                (options.headless ? " --headless" : "") +
-                                (options.overlay ? " --overlay" : "");
+    const std::string command =
+        std::string("'") + self + "' --size " + std::to_string(size.first) + "x" +
+        std::to_string(size.second) + " --spots " + std::to_string(options.spots) + " --warmup " +
+        std::to_string(options.warmUpSeconds) + " --json '" + file + "'" +
+        (options.headless ? " --headless" : "") + (options.overlay ? " --overlay" : "");
     if (std::system(command.c_str()) != 0) return false;
     std::ifstream in(file);
     std::stringstream text;
