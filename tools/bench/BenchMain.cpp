@@ -210,6 +210,9 @@ BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds, bool w
     return run;
 }
 
+// Set in the environment of a run started for one of several sizes.
+constexpr const char* kChildVariable = "MURKMOOR_BENCH_ONE_OF_SEVERAL_SIZES";
+
 // The renderer keeps the size it was set up with, so each further size runs in a process of its
 // own; the runs' JSON comes back through a file.
 bool runChild(const char* self, std::pair<int, int> size, const BenchOptions& options,
@@ -217,10 +220,11 @@ bool runChild(const char* self, std::pair<int, int> size, const BenchOptions& op
     const char* tmp = std::getenv("TMPDIR");
     const std::string file = std::string(tmp && *tmp ? tmp : "/tmp") + "/murkmoor-bench-" +
                              std::to_string(getpid()) + ".json";
+    // The child's file is the parent's business: kChildVariable keeps it from saying it wrote it.
     const std::string command =
-        std::string("'") + self + "' --size " + std::to_string(size.first) + "x" +
-        std::to_string(size.second) + " --spots " + std::to_string(options.spots) + " --warmup " +
-        std::to_string(options.warmUpSeconds) + " --json '" + file + "'" +
+        std::string(kChildVariable) + "=1 '" + self + "' --size " + std::to_string(size.first) +
+        "x" + std::to_string(size.second) + " --spots " + std::to_string(options.spots) +
+        " --warmup " + std::to_string(options.warmUpSeconds) + " --json '" + file + "'" +
         (options.headless ? " --headless" : "") + (options.overlay ? " --overlay" : "");
     if (std::system(command.c_str()) != 0) return false;
     std::ifstream in(file);
@@ -302,7 +306,7 @@ int main(int argc, char** argv) {
     if (!options.json.empty()) {
         std::ofstream out(options.json);
         writeBenchJson(out, {run});
-        std::printf("Wrote %s\n", options.json.c_str());
+        if (!std::getenv(kChildVariable)) std::printf("Wrote %s\n", options.json.c_str());
     }
     return 0;
 }
