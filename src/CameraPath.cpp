@@ -107,6 +107,17 @@ void CameraPath::update(float dt) {
     }
 }
 
+CameraPath CameraPath::silentCopy(Camera* camera) const {
+    CameraPath copy = *this;
+    copy.camera = camera;
+    copy.soundEngine = nullptr;
+    copy.rain = nullptr;
+    copy.lightning = nullptr;
+    copy.windowMesh = nullptr;
+    copy.onSound = nullptr;
+    return copy;
+}
+
 bool CameraPath::firesEvent(const KeyPoint& keyPoint) {
     for (const EventKeyPoint& entry : kEvents) {
         if (entry.at == keyPoint) return true;

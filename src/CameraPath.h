@@ -57,6 +57,9 @@ public:
     // The key point the camera reached last: where the segment it flies starts, or the last key
     // point once the flight is over.
     int keyPointReached() const;
+    // A copy that flies on from where this path is, moving `camera` and firing no event: no
+    // sound, rain, lightning or window picture, and nothing told.
+    CameraPath silentCopy(Camera* camera) const;
     // The scene's own flight.
     static std::vector<KeyPoint> builtInKeyPoints();
     // Whether reaching this key point fires an event: it equals one of the scene's event key

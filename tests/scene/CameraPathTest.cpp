@@ -119,3 +119,31 @@ TEST_F(CameraPathTest, EachThunderBringsItsLightningForAMoment) {
     EXPECT_GT(*std::max_element(afterLastThunder.begin(), afterLastThunder.begin() + 10), 0.8f);
     EXPECT_EQ(afterLastThunder[30], 0.0f);
 }
+
+// A tool looks ahead with a silent copy of the path: it flies where the path flies, from where the
+// path is, and sets off none of the path's events (the thunders are the last of them).
+TEST_F(CameraPathTest, ASilentCopyFliesTheSameWayAndFiresNothing) {
+    Lightning lightning;
+    path.lightning = &lightning;
+    int sounds = 0;
+    path.onSound = [&](const char*, bool) { ++sounds; };
+    constexpr float dt = 1.0f / 30.0f;
+    for (int step = 0; step < 30 * 5; ++step) path.update(dt);
+    const int soundsBefore = sounds;
+
+    Camera ahead = camera;
+    CameraPath copy = path.silentCopy(&ahead);
+    for (int step = 0; step < 30 * 150; ++step) {
+        copy.update(dt);
+        lightning.update(dt);
+        EXPECT_EQ(lightning.brightness(), 0.0f) << step;
+        if (lightning.brightness() != 0.0f) break;
+    }
+    EXPECT_EQ(sounds, soundsBefore);
+    EXPECT_EQ(copy.keyPointReached(), static_cast<int>(path.m_keyPoints.size()) - 1);
+
+    // The original, flown as far, reaches the same pose.
+    for (int step = 0; step < 30 * 150; ++step) path.update(dt);
+    EXPECT_EQ(ahead.position, camera.position);
+    EXPECT_GT(sounds, soundsBefore);
+}

@@ -15,6 +15,7 @@
 #include "Globals.h"
 #include "OutputFrame.h"
 #include "ToolContext.h"
+#include "ToolRenderer.h"
 
 // Records nothing: a recorded path in the working folder stays as it is.
 const char* const keyPointFileName = nullptr;
@@ -96,12 +97,10 @@ int main(int argc, char** argv) {
     if (!openToolContext(kWidth, kHeight, "Murkmoor anatomy", headless, context, error)) {
         return fail(error);
     }
-    if (soundEngine) soundEngine->drop();
-    soundEngine = nullptr;
-    renderer.init(static_cast<float>(kWidth), static_cast<float>(kHeight));
+    ProgressLine progress;
     OutputFrame output;
-    if (!attachOutputFrame(renderer, output)) return fail("no frame to draw into");
-    renderer.loadScene();
+    if (!setUpToolRenderer(kWidth, kHeight, output, progress)) return fail("no frame to draw into");
+    progress.end();
     flyToMoment(renderer, kMomentSeconds, kFps, kWarmUpSeconds);
 
     // Nothing moves between the views: each is the same frame, drawn again to end in another.

@@ -17,10 +17,10 @@
 #include "BenchOptions.h"
 #include "BenchReport.h"
 #include "Globals.h"
-#include "LoaderLines.h"
 #include "OutputFrame.h"
 #include "Progress.h"
 #include "ToolContext.h"
+#include "ToolRenderer.h"
 
 // Records nothing: a recorded path in the working folder, maybe the one being flown, stays.
 const char* const keyPointFileName = nullptr;
@@ -272,31 +272,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "murkmoor-bench: %s\n", error.c_str());
         return 1;
     }
-    // A benchmark is silent: the engine goes, with its device and decoding thread.
-    if (soundEngine) soundEngine->drop();
-    soundEngine = nullptr;
-    // The loaders' routine lines would bury the table: they are held back while the flight runs,
-    // and the progress goes to standard error.
+    // The progress goes to standard error: standard output is the table's. The frames go to a
+    // framebuffer of the tool's own, not to the hidden window, whose pixels a driver need not draw.
     ProgressLine progress(stderr);
-    progress.show("Loading the scene");
-    LoaderLines loaderLines;
-    renderer.init(static_cast<float>(width), static_cast<float>(height));
-    // The frames go to a framebuffer of the tool's own, not to the hidden window, whose pixels a
-    // driver need not draw.
     OutputFrame output;
-    const bool attached = attachOutputFrame(renderer, output);
+    const bool attached = setUpToolRenderer(width, height, output, progress);
     BenchRun run;
     if (attached) {
-        renderer.loadScene();
         run = runAtSize(width, height, options.spots, static_cast<float>(options.warmUpSeconds),
                         options.overlay, progress);
         run.context = contextKind(context);
     }
-    const std::string unusual = loaderLines.release();
     progress.show("Measured " + std::to_string(width) + " x " + std::to_string(height) + " in " +
                   durationText(progress.seconds()));
     progress.end();
-    std::fputs(unusual.c_str(), stdout);
     closeToolContext(context);
     if (!attached) {
         std::fprintf(stderr, "murkmoor-bench: no frame to draw into\n");

@@ -1,7 +1,6 @@
 // Runs the real renderer without console prompts and writes one frame of the flight as PNG.
 #include <GL/glew.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -9,7 +8,6 @@
 #include "CameraPath.h"
 #include "CaptureOptions.h"
 #include "ContactSheet.h"
-#include "FlightTimeline.h"
 #include "FlightWarmUp.h"
 #include "Globals.h"
 #include "KeyPointFile.h"

@@ -30,13 +30,7 @@ long framesBefore(double seconds, double fps, long startStep, long firstFrameSte
 std::vector<bool> smokeInView(const Renderer& renderer, long flown, long first, long last,
                               float dt) {
     Camera camera = renderer.camera;
-    CameraPath path = renderer.cameraPath;
-    path.camera = &camera;
-    path.rain = nullptr;
-    path.lightning = nullptr;
-    path.soundEngine = nullptr;
-    path.windowMesh = nullptr;
-    path.onSound = nullptr;
+    CameraPath path = renderer.cameraPath.silentCopy(&camera);
     std::vector<bool> seen;
     for (long step = flown; step <= last; ++step) {
         if (step > flown) path.update(dt);
@@ -75,9 +69,13 @@ FlightPlan planFlight(const Renderer& renderer, long startStep, long firstFrameS
 PlannedFlight::PlannedFlight(Renderer& renderer, const FlightPlan& plan)
     : renderer(renderer), plan(plan), smokeSwitch(renderer.doSmoke), done(plan.startStep) {}
 
-void PlannedFlight::step(long index, bool draw) {
+void PlannedFlight::holdSmokeOutside(long index) {
     const bool smoke = index >= plan.smokeFrom && index <= plan.smokeTo;
     renderer.doSmoke = smoke ? smokeSwitch : 0;
+}
+
+void PlannedFlight::step(long index, bool draw) {
+    holdSmokeOutside(index);
     renderer.update(index == 0 ? 0.0f : plan.dt);
     if (draw) renderer.render();
 }
@@ -98,7 +96,7 @@ void PlannedFlight::drawNextFrame() {
     firstDrawn = true;
     if (again && done > 0) {
         // The moment the flight is at already: drawn once more as it stands.
-        renderer.doSmoke = done >= plan.smokeFrom && done <= plan.smokeTo ? smokeSwitch : 0;
+        holdSmokeOutside(done);
         renderer.render();
         return;
     }

@@ -54,6 +54,8 @@ public:
     void finish();
 
 private:
+    // The smoke switch as given in the plan's smoke steps, off in the others.
+    void holdSmokeOutside(long index);
     void step(long index, bool draw);
 
     Renderer& renderer;

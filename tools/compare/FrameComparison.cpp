@@ -1,10 +1,11 @@
 #include "FrameComparison.h"
 
 #include <stb/stb_image.h>
-#include <stb/stb_image_write.h>
 
 #include <algorithm>
 #include <cstdlib>
+
+#include "FramebufferPixels.h"
 
 namespace {
 // A channel this far apart is more than rounding and filtering between drivers.
@@ -68,6 +69,5 @@ bool loadRgbImage(const std::string& path, RgbImage& image) {
 }
 
 bool saveRgbImage(const std::string& path, const RgbImage& image) {
-    return stbi_write_png(path.c_str(), image.width, image.height, 3, image.pixels.data(),
-                          image.width * 3) != 0;
+    return writePng(path, image.width, image.height, image.pixels);
 }
