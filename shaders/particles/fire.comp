@@ -1,8 +1,8 @@
 #version 430 core
 // Fire particles: each invocation owns one particle. A dead particle spawns when its slot is one of
-// this frame's emissions; a live one rises (buoyancy plus a gentle spring towards the target), is slowed
-// by drag and jittered, flows around the cauldron's belly hung above the source instead of through
-// it, ages, and dies when its life runs out or when it leaves the sphere. One particle in
+// this frame's emissions; a live one rises (buoyancy plus a gentle spring towards the target), is
+// slowed by drag and jittered, flows around the cauldron's belly hung above the source instead of
+// through it, ages, and dies when its life runs out or when it leaves the sphere. One particle in
 // EMBER_SHARE is an ember: lighter and livelier, it flies up past the pot (fire.vert picks the
 // same ones by the same index hash).
 layout(local_size_x = 256) in;

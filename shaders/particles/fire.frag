@@ -60,7 +60,8 @@ void main() {
             hasTexSmoke != 0 ? texture(texSmoke, spriteCoord) : vec4(SMOKE_FALLBACK, mask);
         // The image's brightness is where the sprite's own core is; with the particle's heat it
         // picks the colour from the ramp core, body, cooled.
-        float glow = heat * (0.55 + 0.45 * clamp(dot(fireImage.rgb, vec3(0.5, 0.4, 0.1)), 0.0, 1.0));
+        float imageCore = clamp(dot(fireImage.rgb, vec3(0.5, 0.4, 0.1)), 0.0, 1.0);
+        float glow = heat * (0.55 + 0.45 * imageCore);
         vec3 flameColour = glow > 0.5 ? mix(FLAME_BODY, FLAME_CORE, glow * 2.0 - 1.0)
                                       : mix(COOLED_FLAME, FLAME_BODY, glow * 2.0);
         vec4 flame = vec4(flameColour, fireImage.a * FLAME_OPACITY * mix(0.5, 1.0, heat));

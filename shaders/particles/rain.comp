@@ -1,7 +1,7 @@
 #version 430 core
 // Rain drops: each invocation owns one drop. A drop that is not falling spawns when its slot is
-// one of this frame's emissions, or stays parked; a falling drop moves down at its own speed and finishes
-// at the bottom height or on entering the house.
+// one of this frame's emissions, or stays parked; a falling drop moves down at its own speed and
+// finishes at the bottom height or on entering the house.
 layout(local_size_x = 256) in;
 
 // xyz position; w fall speed in m/s, 0 for a drop that is not falling (never spawned, finished).
