@@ -178,8 +178,8 @@ int main(int argc, char** argv) {
                                            1, options.fps, warmUp);
         PlannedFlight flight(renderer, plan);
         flight.flyToFirstFrame([&](long done, long total) {
-            const long percent = total > 0 ? done * 100 / total : 100;
-            progress.show("Flying to " + text + count + ": " + std::to_string(percent) + "%");
+            progress.show("Flying to " + text + count + ": " +
+                          std::to_string(percentDone(done, total)) + "%");
         });
         progress.show("Drawing " + text + count);
         flight.drawNextFrame();

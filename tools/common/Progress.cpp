@@ -23,10 +23,14 @@ std::string durationText(double seconds) {
     return text;
 }
 
+long percentDone(long done, long total) {
+    return total > 0 ? done * 100 / total : 100;
+}
+
 std::string progressLine(long done, long total, double elapsedSeconds) {
-    const long percent = total > 0 ? done * 100 / total : 100;
     char text[96];
-    std::snprintf(text, sizeof text, "frame %ld of %ld (%ld%%), ", done, total, percent);
+    std::snprintf(text, sizeof text, "frame %ld of %ld (%ld%%), ", done, total,
+                  percentDone(done, total));
     if (done <= 0) return std::string(text) + "estimating the time left";
     const double left =
         elapsedSeconds / static_cast<double>(done) * static_cast<double>(total - done);

@@ -10,6 +10,9 @@ std::string clockText(double seconds);
 // "15.3 s" under a minute, clockText from a minute on.
 std::string durationText(double seconds);
 
+// How much of total is done, in whole per cent; 100 when there is nothing to do.
+long percentDone(long done, long total);
+
 // The console's progress line after `done` of `total` frames took elapsedSeconds, for example
 // "frame 120 of 600 (20%), about 2:40 left".
 std::string progressLine(long done, long total, double elapsedSeconds);

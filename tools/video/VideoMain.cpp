@@ -81,7 +81,7 @@ bool renderFrames(const VideoOptions& options, const OutputFrame& output, Encode
         std::snprintf(target, sizeof target,
                       "Flying to %.2f s: ", static_cast<double>(before) / options.fps);
         flight.flyToFirstFrame([&](long done, long total) {
-            line.show(target + std::to_string(total > 0 ? done * 100 / total : 100) + "%");
+            line.show(target + std::to_string(percentDone(done, total)) + "%");
         });
     }
 
