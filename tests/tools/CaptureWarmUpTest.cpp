@@ -15,14 +15,14 @@ namespace {
 const std::vector<int> kCauldronAndHall = {20, 69};
 const std::vector<int> kHall = {69};
 
-// Captures the key points in one flight into a folder of their own, every effect on, at four steps
+// Captures the key points in one flight into a folder of their own, every effect on, at two steps
 // a second to keep the warm-up and the smoke's lead short; false if the tool failed.
 bool capture(const std::string& folder, const std::vector<int>& keyPoints,
              const std::string& arguments) {
     std::string keys;
     for (int key : keyPoints) keys += " --key " + std::to_string(key);
     const ProcessResult run =
-        runProcess(std::string(MURKMOOR_CAPTURE) + " --headless --size 64x40 --fps 4" + keys + " " +
+        runProcess(std::string(MURKMOOR_CAPTURE) + " --headless --size 64x40 --fps 2" + keys + " " +
                        arguments + " --out " + folder + "/",
                    "");
     EXPECT_EQ(run.exitCode, 0) << arguments << "\n" << run.err;
