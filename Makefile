@@ -80,7 +80,7 @@ bundle-check: bundle
 
 # The set-up on a slim container image, whose dpkg leaves /usr/share/doc out: in a minimal Debian
 # root (build/slim-root), setup from a clean copy of the committed sources, then CMake compiling
-# Dear ImGui's OpenGL 3 back-end. Needs root and the network; about N minutes, less when repeated.
+# Dear ImGui's OpenGL 3 back-end. Needs root and the network; about 6 minutes, 4 when repeated.
 slim-check:
 	@bash scripts/slim-root-check.sh $(BUILD)
 
