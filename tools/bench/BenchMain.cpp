@@ -233,7 +233,10 @@ bool runChild(const char* self, std::pair<int, int> size, const BenchOptions& op
         " --warmup " + std::to_string(options.warmUpSeconds) + " --json '" + file + "'" +
         (options.headless ? " --headless" : "") + (options.overlay ? " --overlay" : "");
     const int result = std::system(command.c_str());
-    status = WIFEXITED(result) ? WEXITSTATUS(result) : 1;
+    // Ctrl-C ends the run with 130, and may end the shell between with the signal itself.
+    status = WIFEXITED(result)     ? WEXITSTATUS(result)
+             : WIFSIGNALED(result) ? 128 + WTERMSIG(result)
+                                   : 1;
     if (status != 0) return false;
     std::ifstream in(file);
     std::stringstream text;
@@ -281,8 +284,12 @@ int main(int argc, char** argv) {
             std::string run;
             int status = 0;
             if (!runChild(argv[0], size, options, run, status)) {
-                // The run was stopped with Ctrl-C (the shell that ran it stood aside meanwhile).
-                if (interruptedStatus(status)) raise(status - 128);
+                // The run was stopped with Ctrl-C, which std::system kept from this process; its
+                // progress line is still open.
+                if (interruptedStatus(status)) {
+                    noteProgressLineOpen(true);
+                    raise(status - 128);
+                }
                 return 1;
             }
             runs += (runs.empty() ? "" : ",\n") + run;
