@@ -145,6 +145,6 @@ int main(int argc, char** argv) {
     if (!saveRgbImage(sheet.temporary(), contactSheet(pictures, kSheetColumns))) {
         return fail("cannot write " + sheet.target());
     }
-    if (!study.commit(error)) return fail(error);
+    if (!sceneComplete(error) || !study.commit(error)) return fail(error);
     return 0;
 }

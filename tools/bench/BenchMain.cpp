@@ -321,6 +321,10 @@ int main(int argc, char** argv) {
                   durationText(progress.seconds()));
     progress.end();
     closeToolContext(context);
+    if (!sceneComplete(error)) {
+        std::fprintf(stderr, "murkmoor-bench: %s\n", error.c_str());
+        return 1;
+    }
     printBenchTable(std::cout, run);
     if (!json) return 0;
     std::ostringstream text;

@@ -197,7 +197,7 @@ int main(int argc, char** argv) {
         flown = plan.lastFrameStep();
 
         pictures.emplace_back();
-        if (!writeFrame(file, frame, pictures.back(), error)) {
+        if (!sceneComplete(error) || !writeFrame(file, frame, pictures.back(), error)) {
             return fail(context, progress, error, 1);
         }
         progress.show("Wrote " + file.target() + ": " + std::to_string(options.width) + "x" +

@@ -25,6 +25,10 @@ bool setUpToolRenderer(int width, int height, OutputFrame& frame, ProgressLine& 
         error = "no frame to draw into";
         return false;
     }
+    return sceneComplete(error);
+}
+
+bool sceneComplete(std::string& error) {
     const std::vector<LoadFailure>& failures = loadFailures();
     if (failures.empty()) return true;
     error = failures.front().file + " " + failures.front().what +

@@ -15,3 +15,8 @@
 // first, e.g. "shaders/lighting.frag cannot be opened", and the tool must not draw the scene.
 bool setUpToolRenderer(int width, int height, OutputFrame& frame, ProgressLine& progress,
                        std::string& error);
+
+// Whether every file of the scene has loaded, compiled and linked so far: programs that only some
+// frames use (the views') are built when first drawn. False with the first failure in error, as
+// setUpToolRenderer gives it.
+bool sceneComplete(std::string& error);

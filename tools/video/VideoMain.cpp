@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
         return fail(sent ? "ffmpeg failed (exit status " + std::to_string(status) + ")"
                          : "ffmpeg stopped reading frames (see its message above)");
     }
-    if (!video.commit(error)) return fail(error);
+    if (!sceneComplete(error) || !video.commit(error)) return fail(error);
     std::printf("Wrote %s: %.2f s of video (%ld frames, %dx%d at %.6g fps) in %s, %.2f s a frame\n",
                 options.out.c_str(), duration, frames, options.width, options.height, options.fps,
                 clockText(seconds).c_str(), seconds / static_cast<double>(frames));
