@@ -5,6 +5,7 @@
 
 #include "FileReplacement.h"
 #include "FrameComparison.h"
+#include "Interruption.h"
 #include "OptionValues.h"
 
 namespace {
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
         usage(stdout);
         return kSame;
     }
+    stopCleanlyOnInterrupt("murkmoor-compare");
     RgbImage images[2];
     for (int i = 0; i < 2; ++i) {
         if (!loadRgbImage(options.files[i], images[i])) {
