@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "GlLabels.h"
+#include "LoadFailures.h"
 
 namespace {
 // A decoded image that GL would refuse (GL_INVALID_VALUE) counts as a file that failed to load.
@@ -22,10 +23,14 @@ void refuse(unsigned char*& pixels) {
 
 GLenum textureFormatForChannels(int channels) {
     switch (channels) {
-        case 1: return GL_RED;
-        case 2: return GL_RG;
-        case 3: return GL_RGB;
-        default: return GL_RGBA;
+        case 1:
+            return GL_RED;
+        case 2:
+            return GL_RG;
+        case 3:
+            return GL_RGB;
+        default:
+            return GL_RGBA;
     }
 }
 
@@ -67,6 +72,7 @@ GLuint loadTexture(const std::string& fileName, const std::string& directory, in
         stbi_image_free(pixels);
     } else {
         printf("Failed to load texture: %s\n", path.c_str());
+        noteLoadFailure(path, "cannot be loaded");
     }
     return name;
 }
@@ -103,6 +109,7 @@ GLuint loadCubeMap(const std::string& directory, const std::string& positiveX,
             printf("Texture loaded: %s\n", path.c_str());
         } else {
             printf("Failed to load cubemap texture: %s\n", path.c_str());
+            noteLoadFailure(path, "cannot be loaded");
         }
     }
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
