@@ -135,3 +135,20 @@ TEST_F(TargetViewTest, EachViewShowsTheTargetItNames) {
         largestDifference(show(TargetView::OcclusionBlurred), view(TargetView::OcclusionBlurred)),
         1);
 }
+
+// With their effects off from the start, the targets those effects would fill show as empty, not
+// as whatever memory they were given: open surfaces for the occlusion, black for the bright image
+// and the smoke's faces.
+TEST_F(TargetViewTest, TargetsOfEffectsSwitchedOffShowEmpty) {
+    for (const char* name : {"doAmbientOcclusion", "hdrMode", "bloomMode", "doSmoke"}) set(name, 0);
+    const std::pair<TargetView, int> rows[] = {{TargetView::OcclusionRaw, 255},
+                                               {TargetView::OcclusionBlurred, 255},
+                                               {TargetView::Bright, 0},
+                                               {TargetView::SmokeEntry, 0},
+                                               {TargetView::SmokeExit, 0}};
+    for (const auto& [view, grey] : rows) {
+        const Frame frame = show(view);
+        const Frame empty(frame.size(), static_cast<uint8_t>(grey));
+        EXPECT_EQ(largestDifference(frame, empty, kBelowName), 0) << viewName(view);
+    }
+}
