@@ -19,6 +19,7 @@ constexpr int kSmallestFontPixels = 8;
 constexpr float kFullSizeWidth = 960.0f;
 constexpr float kFullSizeHeight = 576.0f;
 constexpr float kMargin = 8.0f;  // pixels between the window's corner and the panel, at full size
+const ImVec2 kWindowPadding(6.0f, 4.0f);
 constexpr ImGuiWindowFlags kFixedWindow =
     ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoInputs |
     ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoFocusOnAppearing | ImGuiWindowFlags_NoNav;
@@ -113,12 +114,17 @@ void Overlay::useFontPixels(int pixels) {
     ImGuiIO& io = ImGui::GetIO();
     ImGui_ImplOpenGL3_DestroyFontsTexture();
     io.Fonts->Clear();
-    ImFontConfig font;
-    font.SizePixels = static_cast<float>(pixels);
-    // The font is drawn for 13 pixels: smaller, its one-pixel strokes blur into greys. Brightened,
-    // they read as white again.
-    font.RasterizerMultiply = pixels < kFontPixels ? 1.6f : 1.0f;
-    io.Fonts->AddFontDefault(&font);
+    // The view's name keeps the full size: one short line, it fits any window.
+    labelFont_ = io.Fonts->AddFontDefault();
+    panelFont_ = labelFont_;
+    if (pixels != kFontPixels) {
+        ImFontConfig font;
+        font.SizePixels = static_cast<float>(pixels);
+        // The font is drawn for 13 pixels: smaller, its one-pixel strokes blur into greys.
+        // Brightened, they read as white again.
+        font.RasterizerMultiply = 1.6f;
+        panelFont_ = io.Fonts->AddFontDefault(&font);
+    }
     ImGui_ImplOpenGL3_CreateFontsTexture();
     labelGlObject(GL_TEXTURE, static_cast<GLuint>(reinterpret_cast<intptr_t>(io.Fonts->TexID)),
                   "overlay font");
@@ -126,7 +132,7 @@ void Overlay::useFontPixels(int pixels) {
     ImGuiStyle& style = ImGui::GetStyle();
     style = ImGuiStyle();
     ImGui::StyleColorsDark(&style);
-    style.WindowPadding = ImVec2(6.0f, 4.0f);
+    style.WindowPadding = kWindowPadding;
     style.ItemSpacing = ImVec2(8.0f, 1.0f);
     style.CellPadding = ImVec2(4.0f, 0.0f);
     style.ScaleAllSizes(static_cast<float>(pixels) / kFontPixels);
@@ -160,6 +166,7 @@ void Overlay::timePasses(Renderer& renderer, Clock::time_point now) {
 
 void Overlay::buildPanel(const Renderer& renderer) {
     const float scale = static_cast<float>(fontPixels_) / kFontPixels;
+    ImGui::PushFont(panelFont_);
     ImGui::SetNextWindowPos(ImVec2(kMargin * scale, kMargin * scale));
     ImGui::SetNextWindowBgAlpha(0.8f);
     ImGui::Begin("Murkmoor overlay", nullptr, kFixedWindow);
@@ -236,16 +243,16 @@ void Overlay::buildPanel(const Renderer& renderer) {
     drawn_ = {static_cast<int>(at.x), static_cast<int>(at.y), static_cast<int>(size.x),
               static_cast<int>(size.y)};
     ImGui::End();
+    ImGui::PopFont();
 }
 
 // Drawn straight into the foreground, not as a window: a window takes its size from the frame
 // before, and the name changes with every V.
 void Overlay::buildLabel(const Renderer& renderer) {
     const char* title = viewTitle(renderer.view);
-    const ImVec2 padding = ImGui::GetStyle().WindowPadding;
+    const ImVec2 padding = kWindowPadding;
     const ImVec2 text = ImGui::CalcTextSize(title);
-    const float scale = static_cast<float>(fontPixels_) / kFontPixels;
-    const ImVec2 corner(kMargin * scale, kMargin * scale);
+    const ImVec2 corner(kMargin, kMargin);
     const ImVec2 end(corner.x + text.x + 2.0f * padding.x, corner.y + text.y + 2.0f * padding.y);
     ImDrawList* draw = ImGui::GetForegroundDrawList();
     draw->AddRectFilled(corner, end, IM_COL32(15, 15, 15, 170));

@@ -6,6 +6,7 @@
 #include "LatePassTimer.h"
 
 class Renderer;
+struct ImFont;
 struct ImGuiContext;
 
 // What the frame knows about itself, drawn over it with Dear ImGui (H shows and hides it): the GL
@@ -44,7 +45,7 @@ private:
     using Clock = std::chrono::steady_clock;
 
     void open();
-    // Bakes the font at this height and scales the panel's spacing with it.
+    // Bakes the panel's font at this height (the name's stays 13) and scales its spacing with it.
     void useFontPixels(int pixels);
     void timePasses(Renderer& renderer, Clock::time_point now);
     void buildPanel(const Renderer& renderer);
@@ -52,6 +53,8 @@ private:
 
     ImGuiContext* context_ = nullptr;
     int fontPixels_ = 0;
+    ImFont* labelFont_ = nullptr;
+    ImFont* panelFont_ = nullptr;
     bool panelLaidOut_ = false;
     bool framed_ = false;
     Clock::time_point lastFrame_;

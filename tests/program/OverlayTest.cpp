@@ -112,7 +112,9 @@ TEST_F(OverlayTest, HShowsThePanelOnlyWhereItIsDrawnAndHAgainGivesTheFrameBack) 
 
 // Every stage of a frame opens a debug group of the benchmark's name, closed again by the end,
 // and every texture, buffer, framebuffer and program is labelled; timed late, the passes that
-// ran are measured within a few frames and those that did not are not.
+// ran are measured within a few frames and those that did not are not. Hidden and shown again, the
+// panel shows no figure from the frames drawn before it was hidden: the passes of then (the
+// shadow) are not among the first figures, which say "measuring" until they arrive.
 // In a window of 640 x 384 the panel takes well under half of the frame (its plate and all).
 class LargeOverlayTest : public OverlayTest {
 protected:
@@ -189,25 +191,20 @@ TEST_F(OverlayTest, AFrameReadsInAGraphicsDebuggerAndItsPassesAreTimedLate) {
     for (const Pass pass : {Pass::SmokeStep, Pass::Fire, Pass::Adapt}) {
         EXPECT_FALSE(means.measured[static_cast<int>(pass)]) << passName(pass);
     }
-}
 
-// Hidden and shown again, the panel shows no figure from the frames drawn before it was hidden:
-// the passes of then (the shadow) are not among the first figures, which say "measuring" until
-// they arrive.
-TEST_F(OverlayTest, ShownAgainThePanelMeasuresOnlyTheFramesDrawnSince) {
-    const auto measured = [](Pass pass) {
+    const auto shown = [](Pass pass) {
         return overlay.shownPassTimes().measured[static_cast<int>(pass)];
     };
     overlay.visible = true;
     for (int i = 0; i <= LatePassTimer::kFramesInFlight; ++i) frame();
-    ASSERT_TRUE(measured(Pass::Shadow));
+    ASSERT_TRUE(shown(Pass::Shadow));
     overlay.visible = false;
     frame();
     set("doShadows", 0);
     overlay.visible = true;
     frame();
-    EXPECT_FALSE(measured(Pass::GBuffer));
+    EXPECT_FALSE(shown(Pass::GBuffer));
     for (int i = 0; i <= LatePassTimer::kFramesInFlight; ++i) frame();
-    EXPECT_TRUE(measured(Pass::GBuffer));
-    EXPECT_FALSE(measured(Pass::Shadow));
+    EXPECT_TRUE(shown(Pass::GBuffer));
+    EXPECT_FALSE(shown(Pass::Shadow));
 }
