@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ClearedTexture.h"
 #include "Effects/Bloom.h"
 #include "Effects/BlurComp.h"
 #include "Effects/BlurFrag.h"
@@ -77,6 +78,7 @@ void Renderer::init(float width, float height) {
     halfHeight = static_cast<int>(std::round(targetHeight * halfResScale));
 
     geometryProgram = new ShaderProgram("geometry.vert", "geometry.frag");
+    setMaterialFootprint(geometryProgram->id);
     lightingProgram = new ShaderProgram("quad.vert", "lighting.frag");
     skyboxProgram = new ShaderProgram("skybox.vert", "skybox.frag");
     quadProgram = new ShaderProgram("quad.vert", "quad.frag");
@@ -163,6 +165,11 @@ void Renderer::init(float width, float height) {
         new SmokeVolume(targetWidth, targetHeight, lights, glm::ivec3(64, 64, 64), smokePlacement);
     ssao = new Ssao(targetWidth, targetHeight, camera.getProjection());
     fire = new FireParticles(gBuffer.fragPos, 1 << 13);
+    // What a view shows of a target whose pass has not run: nothing in it. Occlusion reads 1, open.
+    clearTexture2D(brightTexture, glm::vec4(0.0f));
+    clearTexture2D(SmokeVolume::frontFaceTexture, glm::vec4(0.0f));
+    clearTexture2D(SmokeVolume::backFaceTexture, glm::vec4(0.0f));
+    clearTexture2D(ssao->target.getTexture(), glm::vec4(1.0f));
     rain = new RainParticles();
     fire->setSource(fireLight->position, glm::vec3(0.4f, 0.0f, 0.4f), anchors::kFireTargetOffset,
                     0.5f);

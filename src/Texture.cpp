@@ -6,6 +6,7 @@
 
 #include "GlLabels.h"
 #include "LoadFailures.h"
+#include "SoftwareRenderer.h"
 
 namespace {
 // A decoded image that GL would refuse (GL_INVALID_VALUE) counts as a file that failed to load.
@@ -40,9 +41,21 @@ void setMaterialSampling() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, materialAnisotropy());
+}
+
+float materialAnisotropy() {
     GLfloat maxAnisotropy = 1.0f;
     glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &maxAnisotropy);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, maxAnisotropy);
+    return maxAnisotropy;
+}
+
+void setMaterialFootprint(GLuint geometryProgram) {
+    const float anisotropy = materialAnisotropy();
+    glUseProgram(geometryProgram);
+    glUniform1f(glGetUniformLocation(geometryProgram, "u_maxAnisotropy"), anisotropy);
+    glUniform1f(glGetUniformLocation(geometryProgram, "u_averageBeyond"),
+                contextIsSoftware() ? 1.0f : anisotropy);
 }
 
 GLuint loadTexture(const std::string& fileName, const std::string& directory, int& width,
