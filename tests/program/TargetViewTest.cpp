@@ -141,7 +141,7 @@ TEST_F(TargetViewTest, EachViewShowsTheTargetItNames) {
     // overlay's F8 line, though the box is out of view.
     look(box + glm::vec3(0.0f, 0.5f, 4.0f), box + glm::vec3(0.0f, 0.5f, 8.0f));
     renderer.view = TargetView::SmokeDensity;
-    PlannedFlight flight(renderer, planFlight(renderer, 0, 20, 1, 10.0, -1.0));
+    PlannedFlight flight(renderer, planFlight(renderer, 0, 10, 1, 5.0, -1.0));
     flight.flyToFirstFrame();
     flight.drawNextFrame();
     EXPECT_STREQ(renderer.effectState(8), "EUCLIDEAN");

@@ -89,7 +89,7 @@ TEST(CaptureWarmUp, TheFrameIsTheOneAWholeWarmUpGivesWhateverCameBefore) {
 // "DRAGO" adapts to the frames before: the plan draws enough of them, settled on the first, to
 // come within one 8-bit step of the frame drawn every step from far back (whose own adaptation is
 // within 0.4 % of its starting gap). At one step a second the adaptation goes half way each
-// step; two seconds drawn, as once planned, left a quarter of the gap and frames 4 or 5 apart.
+// step; two seconds drawn, as once planned, left a quarter of the gap and frames 25 apart.
 TEST(CaptureWarmUp, DragosAdaptationComesWithinAStepOfOneDrawnFromFarBack) {
     TempDir dir;
     const std::string drago = "--set hdrMode=2 --set bloomMode=2";

@@ -8,6 +8,8 @@
 #include "CameraPath.h"
 #include "Effects/HdrToneMapping.h"
 #include "Effects/SmokeVolume.h"
+#include "Globals.h"
+#include "Overlay.h"
 #include "Renderer.h"
 
 namespace {
@@ -92,8 +94,11 @@ FlightPlan planFlight(const Renderer& renderer, long startStep, long firstFrameS
 PlannedFlight::PlannedFlight(Renderer& renderer, const FlightPlan& plan)
     : renderer(renderer), plan(plan), done(plan.startStep), drawnLast(plan.startStep > 0) {}
 
-void PlannedFlight::holdSmokeOutside(long index, long flownThrough) {
+void PlannedFlight::holdSmokeOutside(long index, long flownThrough, bool drawn) {
     const bool inWindow = index >= plan.smokeFrom && index <= plan.smokeTo;
+    // The overlay's pass times show the smoke's step as the program takes it in each frame: in a
+    // drawn frame out of the window it steps too, unseen (a window starts over from clean air).
+    const bool timed = drawn && overlay.visible;
     if (inWindow && !smokeStarted) {
         // The window's smoke depends on the window alone: from clean air and the window's own
         // seed, its steps that the flight has flown already simulated here.
@@ -103,11 +108,11 @@ void PlannedFlight::holdSmokeOutside(long index, long flownThrough) {
         }
         smokeStarted = true;
     }
-    renderer.smokeHeld = !inWindow;
+    renderer.smokeHeld = !inWindow && !timed;
 }
 
 void PlannedFlight::step(long index, bool draw) {
-    holdSmokeOutside(index, index - 1);
+    holdSmokeOutside(index, index - 1, draw);
     renderer.update(index == 0 ? 0.0f : plan.dt);
     if (draw) {
         renderer.render();
@@ -134,7 +139,7 @@ void PlannedFlight::drawNextFrame() {
     firstDrawn = true;
     if (again && done > 0) {
         // The moment the flight is at already: drawn once more as it stands.
-        holdSmokeOutside(done, done);
+        holdSmokeOutside(done, done, false);
         renderer.render();
         return;
     }

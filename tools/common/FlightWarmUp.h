@@ -61,9 +61,10 @@ public:
     void finish();
 
 private:
-    // Holds the smoke still outside the plan's window; its first step in the window starts the
-    // window's smoke, simulating the window's steps up to flownThrough, flown already.
-    void holdSmokeOutside(long index, long flownThrough);
+    // Holds the smoke still outside the plan's window (but in steps drawn with the overlay); its
+    // first step in the window starts the window's smoke, simulating the window's steps up to
+    // flownThrough, flown already.
+    void holdSmokeOutside(long index, long flownThrough, bool drawn);
     void step(long index, bool draw);
 
     Renderer& renderer;
