@@ -13,18 +13,18 @@
 #include "Renderer.h"
 
 namespace {
-// The share of the gap between its starting point and the program's adapted white that the "DRAGO"
-// eye adaptation may keep when a frame is drawn. Each drawn step moves the adapted white a fraction
+// The share of the gap between the adapted white and the program's that the "DRAGO" eye
+// adaptation may keep when a frame is drawn. Each drawn step moves the adapted white a fraction
 // t = dt / adaptTime of the way to the last frame's maximum, and the program's white moves by the
 // same rule from the same maxima, so the gap between the two shrinks by (1 - t) a step, whatever
 // the frames show. A run of drawn frames starts with the white settled on its first frame's own
-// maximum; the program's white, a mean of the maxima of the frames before, lies at most that far
-// off again (the worst case allowed for: a gap as large as the white itself). A white within 1 %
-// of its value moves no pixel by a whole 8-bit step: the display value climbs at most 95 steps per
-// unit of ln(white) (at the brightest pixel of a frame as dim as white 0.25; 15 to 60 steps for
-// whites from 2 to 100), which leaves under one step for 1 %. So the adaptation is drawn for n
-// steps with (1 - t)^n <= 1 %: 274 steps, 9.1 s, at 30 steps a second with the 2 s adaptation,
-// about 4.6 of its time constants.
+// maximum. The worst starting gap allowed for is the white itself: the program's white, a mean of
+// the maxima of the frames before, anywhere from 0 to twice the first frame's. A white within 1 %
+// of its value moves no pixel by a whole 8-bit step: the mapped, display-encoded value climbs at
+// most 95 steps per unit of ln(white) (at the brightest pixel of a frame as dim as white 0.25; 15
+// to 60 steps for whites from 2 to 100; the bloom's glow is a blur of mapped values and moves with
+// them). So the adaptation is drawn for the n steps that give (1 - t)^n <= 1 %: 275 steps, 9.2 s,
+// at 30 steps a second with the 2 s adaptation, about 4.6 of its time constants.
 constexpr double kAdaptationGapLeft = 0.01;
 
 // Frames before a frame whose drawing that frame depends on: the eye adaptation's in "DRAGO",
