@@ -352,7 +352,8 @@ void Renderer::update(float dt) {
     viewFrustum.fromCamera(camera);
     animateMeshes(dt);
     setFrameUniforms();
-    if (doSmoke != 0) runPass(Pass::SmokeStep, [&] { smoke->update(dt); });
+    if (doSmoke != 0 && smokeHeld) smoke->followCamera();
+    if (doSmoke != 0 && !smokeHeld) runPass(Pass::SmokeStep, [&] { smoke->update(dt); });
     if (hdrMode != 0 && hdr->mode == 1) runPass(Pass::Adapt, [&] { hdr->adapt(dt); });
     if (doFire != 0) {
         runPass(Pass::FireStep, [&] {

@@ -124,6 +124,9 @@ public:
     int doSmoke = 1;
     int doFire = 1;
     int doRain = 1;
+    // Set by the tools' flight plans in the steps where no drawn frame needs the smoke: its
+    // simulation stands still there, while its switch stays as the user set it.
+    bool smokeHeld = false;
 
     void init(float width, float height);
     void loadScene();

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "Camera.h"
@@ -43,15 +44,23 @@ GLuint makeFaceTexture(int width, int height) {
     return texture;
 }
 
+// Fills a grid texture with zeros: still, clean air.
+void zeroVolume(GLuint texture, glm::ivec3 size, GLenum format, int channels) {
+    const std::vector<float> zeros(static_cast<size_t>(size.x) * size.y * size.z * channels, 0.0f);
+    glBindTexture(GL_TEXTURE_3D, texture);
+    glTexSubImage3D(GL_TEXTURE_3D, 0, 0, 0, 0, size.x, size.y, size.z, format, GL_FLOAT,
+                    zeros.data());
+}
+
 // A 3D texture filled with zeros: the simulation starts from still, clean air (an allocation
 // without data would leave its contents undefined).
 GLuint makeVolumeTexture(glm::ivec3 size, GLenum internalFormat, GLenum format, int channels) {
-    const std::vector<float> zeros(static_cast<size_t>(size.x) * size.y * size.z * channels, 0.0f);
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_3D, texture);
     glTexImage3D(GL_TEXTURE_3D, 0, internalFormat, size.x, size.y, size.z, 0, format, GL_FLOAT,
-                 zeros.data());
+                 nullptr);
+    zeroVolume(texture, size, format, channels);
     setLinearClamped(GL_TEXTURE_3D);
     return texture;
 }
@@ -137,7 +146,7 @@ void SmokeVolume::setMatrices() {
                        &modelViewProjection[0][0]);
 }
 
-void SmokeVolume::update(float dt) {
+void SmokeVolume::followCamera() {
     const Camera& camera = renderer.camera;
     viewProjection = camera.projection * camera.view;
     setMatrices();
@@ -146,7 +155,21 @@ void SmokeVolume::update(float dt) {
     // The ray march starts at the eye when the eye is inside the box.
     glUseProgram(rayMarchProgram.id);
     glUniform3f(rayMarchProgram.getUniformLocation("u_camPos"), eye.x, eye.y, eye.z);
+}
+
+void SmokeVolume::update(float dt) {
+    followCamera();
     simulate(dt);
+}
+
+void SmokeVolume::restart(unsigned seed) {
+    // The last step's passes wrote the grids as images.
+    glMemoryBarrier(GL_TEXTURE_UPDATE_BARRIER_BIT);
+    zeroVolume(volumeTexture, size, GL_RGBA, 4);
+    zeroVolume(velocityTexture, size, GL_RGBA, 4);
+    zeroVolume(scalarTexture, size, GL_RED, 1);
+    sourceTimer = 0.0f;
+    std::srand(seed);
 }
 
 void SmokeVolume::simulate(float dt) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Effects/SmokeVolume.h"
+#include "FlightWarmUp.h"
 #include "FramedScene.h"
 #include "Globals.h"
 #include "SceneAnchors.h"
@@ -154,4 +155,22 @@ TEST_F(TargetViewTest, EachViewShowsTheTargetItNames) {
     EXPECT_LE(
         largestDifference(show(TargetView::OcclusionBlurred), view(TargetView::OcclusionBlurred)),
         1);
+
+    // A tool's flight to a moment that looks away from the box shows the grid as the program does:
+    // the plume the smoke's window simulates from clean air, and the smoke switched on in the
+    // overlay's F8 line, though the box is out of view.
+    look(box + glm::vec3(0.0f, 0.5f, 4.0f), box + glm::vec3(0.0f, 0.5f, 8.0f));
+    renderer.view = TargetView::SmokeDensity;
+    PlannedFlight flight(renderer, planFlight(renderer, 0, 10, 1, 5.0, -1.0));
+    flight.flyToFirstFrame();
+    flight.drawNextFrame();
+    EXPECT_STREQ(renderer.effectState(8), "EUCLIDEAN");
+    flight.finish();
+    views[static_cast<int>(TargetView::SmokeDensity)] = picture();
+    int plume = 0;  // in the square's lowest quarter, where 2 s of plume have risen
+    for (int y = h * 3 / 4; y < h; ++y) {
+        for (int x = (w - h) / 2; x < (w + h) / 2; ++x) plume += pixel(density, x, y).x > 40;
+    }
+    EXPECT_GT(plume, 50);
+    EXPECT_EQ(slice(0.69f, 0.5f), glm::ivec3(0)) << "the smoke put there before";
 }
