@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "GlLabels.h"
+#include "ShaderSource.h"
 #include "StandInProgram.h"
 
 ShaderProgram::ShaderProgram(std::string vertexFile, std::string fragmentFile) {
@@ -63,8 +64,10 @@ void ShaderProgram::compileShaderFile(std::string path, GLuint shader) {
         getchar();
     }
     printf("Compiling shader: %s\n", path.c_str());
+    const ShaderSource expanded = expandIncludes(source, path);
+    if (!expanded.problems.empty()) printf("%s", expanded.problems.c_str());
 
-    const char* text = source.c_str();
+    const char* text = expanded.text.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
 
@@ -75,7 +78,7 @@ void ShaderProgram::compileShaderFile(std::string path, GLuint shader) {
     if (logLength > 0) {
         std::vector<char> log(logLength + 1, '\0');
         glGetShaderInfoLog(shader, logLength, nullptr, log.data());
-        printf("%s\n", log.data());
+        printf("%s\n", nameFilesInLog(log.data(), expanded.files).c_str());
     }
 }
 
