@@ -4,16 +4,9 @@
 in vec2 texCoords;
 out vec4 fragColor;
 
-struct PointLight {
-    vec3 pos;
-    vec3 col;
-    float spec;
-    float cons;
-    float lin;
-    float quad;
-};
-
-const int kMaxLights = 10;
+#include "common/colour.glsl"
+#include "common/pointLights.glsl"
+#include "scene.glsl"
 
 uniform sampler2D u_texColorSpec;
 uniform sampler2D u_texFragPos;
@@ -21,9 +14,6 @@ uniform sampler2D u_texNormal;
 uniform sampler2D u_texViewSpace;
 uniform sampler2D u_texAmbientOcclusion;
 
-uniform PointLight u_pointLights[kMaxLights];
-uniform int u_pointLightsCount;
-uniform float u_lightAmb;
 uniform vec3 u_camPos;
 
 uniform bool u_doAmbientOcclusion;
@@ -44,8 +34,7 @@ const vec3 kFogColor = vec3(0.030, 0.036, 0.050);
 const float kFogStart = 8.0;
 const float kFogEnd = 140.0;
 const float kFogDensity = 0.022;
-// Mist hangs low: above the ground (y = -1.7) its density halves every few metres.
-const float kGroundHeight = -1.7;
+// Mist hangs low: above the ground (kGround) its density halves every few metres.
 const float kMistFalloff = 0.12;
 const float kShininess = 32.0;
 // Share of the point lights' light that the ambient occlusion also takes (the ambient term takes
@@ -58,9 +47,7 @@ const float kDirectOcclusion = 0.5;
 // the ambient light gets in, and each light's reach ends within the room, so that the lights make
 // pools with dark corners between them. Points a few centimetres beyond the inner faces still
 // count as inside; the outer faces, a wall's thickness further, do not. The box is the one the
-// house is built around (kInteriorMin, kInteriorMax in src/SceneAnchors.h; a test compares them).
-const vec3 kInteriorMin = vec3(-9.5, -1.6, -7.6);
-const vec3 kInteriorMax = vec3(5.2, 1.9, 0.1);
+// house is built around (kInteriorMin, kInteriorMax of scene.glsl).
 const float kInteriorMargin = 0.05;
 const float kInteriorBlend = 0.15;    // beyond the margin, inside fades to outside over this
 const float kIndoorAmbient = 0.08;    // share of the ambient light that reaches indoors
@@ -78,8 +65,7 @@ const float kLanternRoofLeak = 0.06;
 // night blue.
 const vec3 kMoonlight = vec3(0.7, 0.83, 1.1);
 const float kOutdoorLightRange = 7.0;
-// The moon itself lights what faces it, without shadows (src/SceneAnchors.h holds the direction).
-const vec3 kMoonDirection = vec3(0.3, 0.42, -1.0);
+// The moon itself lights what faces it, without shadows, from kMoonDirection (scene.glsl).
 const float kMoonStrength = 0.8;  // relative to the ambient light of the sky
 // The storm's clouds hide the moon; rain darkens every surface it soaks and makes it glossy.
 const float kStormMoonlight = 0.45;  // share of the moonlight left under the storm
@@ -98,58 +84,7 @@ const float kIndoorFlash = 0.1;
 const float kEmissiveMark = 0.97;
 const float kEmissiveStrength = 6.0;
 
-vec3 srgbToLinear(vec3 c) {
-    vec3 low = c / 12.92;
-    vec3 high = pow((c + 0.055) / 1.055, vec3(2.4));
-    return mix(high, low, vec3(lessThanEqual(c, vec3(0.04045))));
-}
-
-// --- point shadows: the shadow tests compile this block on its own, between these markers.
-// ---- Point-light shadows, for the lighting pass ----------------------------------------------
-// Light i's cube map (unit 5 + i) holds, in every direction from the light, the distance to the
-// nearest surface divided by u_shadowsFar[i].
-uniform samplerCube u_texShadowsCubemaps[10];
-uniform float u_shadowsFar[10];
-uniform int u_shadowsLightActive[10];
-uniform bool u_doShadowMappingPoint;
-
-// Percentage-closer filtering taps: the cube's edge midpoints and corners around the lookup.
-const vec3 SHADOW_TAPS[20] = vec3[](
-    vec3(1, 1, 1), vec3(1, -1, 1), vec3(-1, -1, 1), vec3(-1, 1, 1), vec3(1, 1, -1),
-    vec3(1, -1, -1), vec3(-1, -1, -1), vec3(-1, 1, -1), vec3(1, 1, 0), vec3(1, -1, 0),
-    vec3(-1, -1, 0), vec3(-1, 1, 0), vec3(1, 0, 1), vec3(-1, 0, 1), vec3(1, 0, -1),
-    vec3(-1, 0, -1), vec3(0, 1, 1), vec3(0, -1, 1), vec3(0, -1, -1), vec3(0, 1, -1));
-
-// How much of light i reaches fragPos: 1 lit, 0 in shadow, soft in between. normal is the
-// surface's unit normal, lightPos the light's position (u_pointLights[i].pos).
-float pointShadow(int i, vec3 fragPos, vec3 normal, vec3 lightPos) {
-    if (!u_doShadowMappingPoint || u_shadowsLightActive[i] == 0) return 1.0;
-    vec3 toFrag = fragPos - lightPos;
-    float dist = length(toFrag);
-    if (dist <= 0.0) return 1.0;
-    // World size of one 1024-texel face texel at this distance, with margin for the face corners,
-    // where texels are up to 1.7 times larger than at the face centre.
-    float texel = dist * (3.0 / 1024.0);
-    // Normal offset: look the shadow up from a point lifted off the surface, more so where the
-    // light grazes it and one texel spans more depth. This keeps lit surfaces free of acne while
-    // moving the shadow edge by only a few texels, so shadows stay attached to their casters.
-    float facing = clamp(dot(normal, -toFrag / dist), 0.0, 1.0);
-    vec3 lookup = fragPos + normal * texel * (1.5 + 2.0 * (1.0 - facing)) - lightPos;
-    float current = length(lookup) - 0.5 * texel;
-    // Taps about two texels apart soften the edge.
-    float radius = 1.5 * texel;
-    float lit = 0.0;
-    for (int k = 0; k < 20; ++k) {
-        // Level 0 explicitly (the maps have no others): the taps run in non-uniform control
-        // flow, where implicit derivatives are undefined. The linear filter is kept.
-        float closest =
-            textureLod(u_texShadowsCubemaps[i], lookup + SHADOW_TAPS[k] * radius, 0.0).r;
-        lit += current <= closest * u_shadowsFar[i] ? 1.0 : 0.0;
-    }
-    return lit / 20.0;
-}
-// ---- end of point-light shadows --------------------------------------------------------------
-// --- end of point shadows
+#include "shadows/pointShadow.glsl"
 
 // 1 inside the house, 0 outside, blending across a thin shell just beyond its inner faces.
 float interiorAmount(vec3 p) {
@@ -181,7 +116,7 @@ float fogAmount(vec3 p, float viewDepth) {
     } else {
         amount = 1.0 - exp(-kFogDensity * d);
     }
-    float height = max(p.y - kGroundHeight, 0.0);
+    float height = max(p.y - kGround, 0.0);
     return clamp(amount, 0.0, 1.0) * mix(0.45, 1.0, exp(-height * kMistFalloff));
 }
 
@@ -216,7 +151,7 @@ vec3 shade(vec3 p, vec3 n, vec3 albedo, float specularMask) {
         vec3 toLight = light.pos - p;
         float d = length(toLight);
         vec3 l = toLight / max(d, 1e-4);
-        float attenuation = 1.0 / (light.cons + light.lin * d + light.quad * d * d);
+        float attenuation = pointLightAttenuation(light, d);
         bool caster = u_shadowsLightActive[i] != 0;
         float indoor = caster ? indoorReach(d, kIndoorCasterRange)
                               : kIndoorPoolGain * indoorReach(d, kIndoorLightRange) *

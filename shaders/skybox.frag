@@ -16,11 +16,7 @@ const float LIGHT_GAIN = 3.0;   // ...made up to this many times brighter at ful
 const float STORM_SKY = 0.35;   // share of the sky's light left under the storm's clouds
 const vec3 FLASH_SKY = vec3(0.5, 0.55, 0.7);  // the clouds lit by the lightning
 
-vec3 srgbToLinear(vec3 c) {
-    vec3 low = c / 12.92;
-    vec3 high = pow((c + 0.055) / 1.055, vec3(2.4));
-    return mix(high, low, vec3(lessThanEqual(c, vec3(0.04045))));
-}
+#include "common/colour.glsl"
 
 void main() {
     vec3 sky = srgbToLinear(texture(u_tex, direction).rgb);

@@ -29,5 +29,5 @@ void LightList::setUniforms(const ShaderProgram& shader) const {
     glUniform1f(shader.getUniformLocation("u_lightAmb"), ambient);
     for (const Light* light : pointLights) light->setUniforms(shader);
     glUniform1i(shader.getUniformLocation("u_pointLightsCount"),
-                static_cast<GLint>(std::min<size_t>(pointLights.size(), 10)));
+                static_cast<GLint>(std::min<size_t>(pointLights.size(), kMaxPointLights)));
 }

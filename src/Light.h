@@ -7,6 +7,9 @@
 
 class ShaderProgram;
 
+// The most lights the lighting and smoke shaders take ("u_pointLights" has this many elements).
+constexpr int kMaxPointLights = 10;
+
 // A point light with distance attenuation; its position is the Obj's position.
 class Light : public Obj {
 public:
@@ -29,6 +32,6 @@ public:
     float ambient = 0.0f;
 
     Light* addLight(glm::vec3 position);
-    // The program must be current. At most 10 lights are counted; all are uploaded.
+    // The program must be current. At most kMaxPointLights lights are counted; all are uploaded.
     void setUniforms(const ShaderProgram& shader) const;
 };

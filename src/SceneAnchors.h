@@ -4,7 +4,8 @@
 
 // Where the program lights, animates and simulates the scene, in metres, y up. The asset generator
 // builds the house around these same numbers and the tests check the model against them, so each
-// is written down here and nowhere else.
+// is written down here and nowhere else. The shaders read those they need from "scene.glsl",
+// which the engine writes from these (SceneAnchorsGlsl.cpp).
 namespace anchors {
 // The floor of the hall and the outdoor ground.
 constexpr float kGround = -1.7f;
@@ -54,14 +55,13 @@ constexpr glm::vec2 kChangingWindowMax(-0.7f, 3.7f);
 constexpr float kFacadeFront = 0.4f;
 
 // The hall's inner faces, its walls' from floor to ceiling, with the walls this thick around them.
-// Inside this box the lighting keeps the night (shaders/lighting.frag holds the same numbers).
+// Inside this box the lighting keeps the night.
 constexpr float kWallThickness = 0.3f;
 constexpr glm::vec3 kInteriorMin(-9.5f, kFloor, -7.6f);
 constexpr glm::vec3 kInteriorMax(5.2f, 1.9f, kFacadeFront - kWallThickness);
 
 // Towards the moon, which the sky shows low above the house as seen from the road, and whose cold
-// light the lighting casts outdoors (shaders/lighting.frag holds the same vector; a test compares
-// them). Not of unit length: whoever uses it normalises it.
+// light the lighting casts outdoors. Not of unit length: whoever uses it normalises it.
 constexpr glm::vec3 kMoonDirection(0.3f, 0.42f, -1.0f);
 
 // The meshes that the program finds by name: each must occur exactly once in the house.

@@ -20,10 +20,6 @@ constexpr std::array<const char*, 10> kSceneSoundFiles = {
     "res/Soundeffects/thunder.mp3",
 };
 
-// Plays a scene sound the way every call site does: 2D, not paused, untracked, no effects; looped
-// only for the rain. Does nothing without an engine, so callers need not check for one.
-void playSceneSound(SoundEngine* engine, const char* file);
-
 // Queues every scene sound for decoding on the engine's worker, so that each later play2D starts
 // at once. Does nothing without an engine.
 void preloadSceneSounds(SoundEngine* engine);

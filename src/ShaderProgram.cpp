@@ -8,6 +8,7 @@
 
 #include "GlLabels.h"
 #include "LoadFailures.h"
+#include "ShaderSource.h"
 #include "StandInProgram.h"
 
 ShaderProgram::ShaderProgram(std::string vertexFile, std::string fragmentFile) {
@@ -69,8 +70,10 @@ void ShaderProgram::compileShaderFile(std::string path, GLuint shader) {
         if (missingShaderWaitsForEnter()) getchar();
     }
     printf("Compiling shader: %s\n", path.c_str());
+    const ShaderSource expanded = expandIncludes(source, path);
+    if (!expanded.problems.empty()) printf("%s", expanded.problems.c_str());
 
-    const char* text = source.c_str();
+    const char* text = expanded.text.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
 
@@ -81,7 +84,7 @@ void ShaderProgram::compileShaderFile(std::string path, GLuint shader) {
     if (logLength > 0) {
         std::vector<char> log(logLength + 1, '\0');
         glGetShaderInfoLog(shader, logLength, nullptr, log.data());
-        printf("%s\n", log.data());
+        printf("%s\n", nameFilesInLog(log.data(), expanded.files).c_str());
     }
     // A file that could not be opened is noted once, above.
     if (status != GL_TRUE && opened) noteLoadFailure(path, "does not compile");

@@ -15,18 +15,7 @@ uniform mat4 u_modelMatrix;                     // box coordinates to world
 uniform mat4 u_modelMatrixInverse;              // world to box coordinates
 uniform vec3 u_camPos;                          // eye, world
 
-struct PointLight {
-    vec3 pos;
-    vec3 col;
-    float spec;
-    float cons;
-    float lin;
-    float quad;
-};
-uniform PointLight u_pointLights[10];
-uniform int u_pointLightsCount;
-uniform float u_lightAmb;
-
+#include "common/pointLights.glsl"
 
 const float EXTINCTION = 6.0;        // per metre per unit density: wisps, not a wall
 const float ALBEDO = 0.15;           // sooty smoke: most of the light it stops, it absorbs
@@ -83,8 +72,7 @@ vec3 inScattered(vec3 p, vec3 pointBox, vec3 towardsEye, uint underPotMask) {
     for (int i = 0; i < u_pointLightsCount; ++i) {
         vec3 toPoint = p - u_pointLights[i].pos;
         float d = length(toPoint);
-        float attenuation = 1.0 / (u_pointLights[i].cons + u_pointLights[i].lin * d +
-                                   u_pointLights[i].quad * d * d);
+        float attenuation = pointLightAttenuation(u_pointLights[i], d);
         float cosTheta = dot(toPoint / max(d, 1e-4), towardsEye);
         float phase = (1.0 + u_pointLights[i].spec * forwardLobe(cosTheta)) /
                       (1.0 + u_pointLights[i].spec);

@@ -11,17 +11,12 @@
 #include "Light.h"
 
 namespace {
-// The lighting shader's shadow function over the patch u_area (x0, z0, x1, z1) of y = u_height.
+// The lighting pass's shadow function over the patch u_area (x0, z0, x1, z1) of y = u_height.
 std::string shadowProbeSource() {
-    const std::string lighting = readSourceFile("shaders/lighting.frag");
-    const size_t begin = lighting.find("// --- point shadows");
-    const size_t end = lighting.find("// --- end of point shadows");
-    EXPECT_NE(begin, std::string::npos);
-    EXPECT_NE(end, std::string::npos);
     return "#version 430 core\nin vec2 texCoords;\nout vec4 fragColor;\nuniform vec3 u_lightPos;\n"
            "uniform vec4 u_area;\nuniform float u_height;\n"
            "uniform int u_lightIndex;  // not a constant: the shadow arrays keep every element\n" +
-           lighting.substr(begin, end - begin) +
+           readSourceFile("shaders/shadows/pointShadow.glsl") +
            "void main() {\n"
            "    vec3 p = vec3(mix(u_area.x, u_area.z, texCoords.x), u_height,\n"
            "                  mix(u_area.y, u_area.w, texCoords.y));\n"

@@ -128,23 +128,3 @@ TEST(SceneAnchorsTest, PartsSitWhereTheProgramMovesThemAndTheFlightClearsEverySu
                                 << " samples, the first " << misses[0].distance << " m from "
                                 << misses[0].mesh << " at t = " << misses[0].sample.seconds << " s";
 }
-
-// The lighting pass darkens the hall by a box of its own: a house resized in the generator without
-// it would leave a strip of wall lit as if outdoors, or night falling on the porch. Its moonlight
-// comes from a direction of its own too.
-TEST(SceneAnchorsTest, TheLightingKeepsTheNightInsideTheHallsInnerFaces) {
-    const std::string shader = readSourceFile("shaders/lighting.frag");
-    auto constant = [&](const std::string& name) {
-        glm::vec3 v(std::numeric_limits<float>::quiet_NaN());
-        const size_t at = shader.find("const vec3 " + name + " = vec3(");
-        if (at != std::string::npos)
-            std::sscanf(shader.c_str() + shader.find('(', at) + 1, "%f, %f, %f", &v.x, &v.y, &v.z);
-        return v;
-    };
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_NEAR(constant("kInteriorMin")[i], anchors::kInteriorMin[i], 1e-5f) << i;
-        EXPECT_NEAR(constant("kInteriorMax")[i], anchors::kInteriorMax[i], 1e-5f) << i;
-        // The moon's light comes from where the sky shows the moon.
-        EXPECT_NEAR(constant("kMoonDirection")[i], anchors::kMoonDirection[i], 1e-5f) << i;
-    }
-}

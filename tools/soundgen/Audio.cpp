@@ -22,14 +22,6 @@ void addPanned(Stereo& out, const Mono& in, size_t offset, float pan, float gain
     }
 }
 
-void addStereo(Stereo& out, const Stereo& in, size_t offset, float gain) {
-    const size_t end = std::min(out.frames(), offset + in.frames());
-    for (size_t i = offset; i < end; ++i) {
-        out.left[i] += gain * in.left[i - offset];
-        out.right[i] += gain * in.right[i - offset];
-    }
-}
-
 float peakOf(const Stereo& audio) {
     float peak = 0.0f;
     for (size_t i = 0; i < audio.frames(); ++i) {

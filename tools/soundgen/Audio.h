@@ -24,7 +24,6 @@ double secondsOf(size_t frames);
 
 // Adds mono into both channels from the frame offset on, with an equal-power pan in [-1, 1].
 void addPanned(Stereo& out, const Mono& in, size_t offset, float pan, float gain = 1.0f);
-void addStereo(Stereo& out, const Stereo& in, size_t offset, float gain = 1.0f);
 float peakOf(const Stereo& audio);
 // Scales so that the largest magnitude is peak.
 void normalisePeak(Stereo& audio, float peak);
