@@ -87,18 +87,17 @@ void Mesh::draw(const ShaderProgram& shader, const MappingSwitches& switches) {
             if (!switches.enabled(texture.type)) continue;
             const GLenum unit = unitForType(texture.type);
             glActiveTexture(unit);
-            glUniform1i(shader.getUniformLocation(samplerForType(texture.type)),
-                        static_cast<GLint>(unit - GL_TEXTURE0));
+            shader.setInt(samplerForType(texture.type), static_cast<GLint>(unit - GL_TEXTURE0));
             if (texture.type >= 0 && texture.type < 3) used[texture.type] = true;
             glBindTexture(GL_TEXTURE_2D, texture.id);
         }
         for (int type = 0; type < 3; ++type) {
-            if (switches.enabled(type)) glUniform1i(shader.getUniformLocation(kFlagForType[type]), used[type]);
+            if (switches.enabled(type)) shader.setInt(kFlagForType[type], used[type]);
         }
     } else if (switches.diffuse) {
-        glUniform1i(shader.getUniformLocation("u_useDiff"), 0);
+        shader.setInt("u_useDiff", 0);
     }
-    glUniformMatrix4fv(shader.getUniformLocation("u_modelMatrix"), 1, GL_FALSE, &modelMatrix[0][0]);
+    shader.setMat4("u_modelMatrix", modelMatrix);
     glBindVertexArray(vao);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, nullptr);
 }

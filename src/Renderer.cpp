@@ -30,14 +30,6 @@
 #include "Texture.h"
 
 namespace {
-void setMat4(const ShaderProgram& program, const char* name, const glm::mat4& value) {
-    glUniformMatrix4fv(program.getUniformLocation(name), 1, GL_FALSE, glm::value_ptr(value));
-}
-
-void setVec3(const ShaderProgram& program, const char* name, const glm::vec3& value) {
-    glUniform3f(program.getUniformLocation(name), value.x, value.y, value.z);
-}
-
 // The view without its translation: the sky stays at infinity however the camera moves.
 glm::mat4 skyViewProjection(const Camera& camera) {
     return camera.projection * glm::mat4(glm::mat3(camera.view));
@@ -95,55 +87,46 @@ void Renderer::init(float width, float height) {
     fireLight = lights.addLight(anchors::kFireSource);
     fireLight->colour = {10.0f, 2.0f, 0.0f};
 
-    glUseProgram(finalProgram->id);
-    glUniform1i(finalProgram->getUniformLocation("u_texColor"), 0);
-    glUniform1i(finalProgram->getUniformLocation("u_doBloom"), 0);
-    glUniform1i(finalProgram->getUniformLocation("u_texBloom"), 1);
+    finalProgram->setInt("u_texColor", 0);
+    finalProgram->setInt("u_doBloom", 0);
+    finalProgram->setInt("u_texBloom", 1);
 
-    glUseProgram(lightingProgram->id);
     camera = Camera(glm::vec3(-2.8f, 0.1f, 28.0f), glm::vec3(-2.8f, 0.1f, 0.0f), 45.0f, width,
                     height, 0.1f, 150.0f);
-    glUniform1i(lightingProgram->getUniformLocation("u_texColorSpec"), 0);
-    glUniform1i(lightingProgram->getUniformLocation("u_texFragPos"), 1);
-    glUniform1i(lightingProgram->getUniformLocation("u_texNormal"), 2);
-    glUniform1i(lightingProgram->getUniformLocation("u_texViewSpace"), 3);
-    glUniform1i(lightingProgram->getUniformLocation("u_texAmbientOcclusion"), 4);
+    lightingProgram->setInt("u_texColorSpec", 0);
+    lightingProgram->setInt("u_texFragPos", 1);
+    lightingProgram->setInt("u_texNormal", 2);
+    lightingProgram->setInt("u_texViewSpace", 3);
+    lightingProgram->setInt("u_texAmbientOcclusion", 4);
     lights.ambient = 0.2f;
     lights.setUniforms(*lightingProgram);
-    setVec3(*lightingProgram, "u_camPos", camera.position);
+    lightingProgram->setVec3("u_camPos", camera.position);
     for (int i = 0; i < 10; ++i) {
-        glUniform1i(
-            lightingProgram->getUniformLocation("u_texShadowsCubemaps[" + std::to_string(i) + "]"),
-            5 + i);
+        lightingProgram->setInt("u_texShadowsCubemaps[" + std::to_string(i) + "]", 5 + i);
     }
-    glUniform1i(lightingProgram->getUniformLocation("u_doShadowMappingPoint"), doShadows != 0);
+    lightingProgram->setInt("u_doShadowMappingPoint", doShadows != 0);
     shadowMapping->setLightingUniforms();
-    glUniform1i(lightingProgram->getUniformLocation("u_doFog"), doFog != 0);
-    glUniform1i(lightingProgram->getUniformLocation("u_fogSelector"), 1);
-    glUniform1i(lightingProgram->getUniformLocation("u_depthFog"), 1);
-    setVec3(*lightingProgram, "u_camPos", camera.position);
-    glUniform1i(lightingProgram->getUniformLocation("u_doAmbientOcclusion"),
-                doAmbientOcclusion != 0);
+    lightingProgram->setInt("u_doFog", doFog != 0);
+    lightingProgram->setInt("u_fogSelector", 1);
+    lightingProgram->setInt("u_depthFog", 1);
+    lightingProgram->setVec3("u_camPos", camera.position);
+    lightingProgram->setInt("u_doAmbientOcclusion", doAmbientOcclusion != 0);
 
-    glUseProgram(geometryProgram->id);
-    setMat4(*geometryProgram, "u_modelMatrix", house.modelMatrix);
-    setMat4(*geometryProgram, "u_viewMatrix", camera.view);
-    setMat4(*geometryProgram, "u_viewProjMatrix", camera.projection * camera.view);
-    setMat4(*geometryProgram, "u_modelMatrixInverseTranspose",
-            glm::transpose(glm::inverse(house.modelMatrix)));
-    glUniform1i(geometryProgram->getUniformLocation("u_texDiffuse"), 0);
-    glUniform1i(geometryProgram->getUniformLocation("u_texSpecular"), 1);
-    glUniform1i(geometryProgram->getUniformLocation("u_texNormal"), 2);
+    geometryProgram->setMat4("u_modelMatrix", house.modelMatrix);
+    geometryProgram->setMat4("u_viewMatrix", camera.view);
+    geometryProgram->setMat4("u_viewProjMatrix", camera.projection * camera.view);
+    geometryProgram->setMat4("u_modelMatrixInverseTranspose",
+                             glm::transpose(glm::inverse(house.modelMatrix)));
+    geometryProgram->setInt("u_texDiffuse", 0);
+    geometryProgram->setInt("u_texSpecular", 1);
+    geometryProgram->setInt("u_texNormal", 2);
 
-    glUseProgram(skyboxProgram->id);
-    setMat4(*skyboxProgram, "u_viewProjMatrix", skyViewProjection(camera));
+    skyboxProgram->setMat4("u_viewProjMatrix", skyViewProjection(camera));
 
-    glUseProgram(quadProgram->id);
-    glUniform1i(quadProgram->getUniformLocation("u_tex"), 0);
+    quadProgram->setInt("u_tex", 0);
 
-    glUseProgram(finalProgram->id);
-    glUniform1i(finalProgram->getUniformLocation("u_texColor"), 0);
-    glUniform1i(finalProgram->getUniformLocation("u_texBloom"), 1);
+    finalProgram->setInt("u_texColor", 0);
+    finalProgram->setInt("u_texBloom", 1);
     finalProgram->setBool("u_doBloom", bloomMode != 0);
 
     createGBuffer();
@@ -258,12 +241,11 @@ void Renderer::bindPlainMaterialTextures() {
 }
 
 void Renderer::applyMappingSwitches() {
-    glUseProgram(geometryProgram->id);
     if (!mappingSwitches->specular) {
-        glUniform1i(geometryProgram->getUniformLocation("u_useSpec"), 0);
+        geometryProgram->setInt("u_useSpec", 0);
     }
     if (!mappingSwitches->normal) {
-        glUniform1i(geometryProgram->getUniformLocation("u_useNormal"), 0);
+        geometryProgram->setInt("u_useNormal", 0);
     }
 }
 
@@ -272,12 +254,12 @@ void Renderer::drawTextureToScreen(GLuint quadVertexArray, GLuint texture) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glUseProgram(finalProgram->id);
     // The image is display-encoded already: show it as it is, then go back to encoding frames.
-    glUniform1i(finalProgram->getUniformLocation("u_encodeOutput"), 0);
+    finalProgram->setInt("u_encodeOutput", 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
     glBindVertexArray(quadVertexArray);
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
-    glUniform1i(finalProgram->getUniformLocation("u_encodeOutput"), 1);
+    finalProgram->setInt("u_encodeOutput", 1);
 }
 
 void Renderer::loadScene() {
@@ -291,8 +273,7 @@ void Renderer::loadScene() {
         "interstellar_dn.tga", "interstellar_rt.tga", "interstellar_lf.tga");
     skybox.textureUnit = 0;
     skybox.program = skyboxProgram;
-    glUseProgram(skyboxProgram->id);
-    glUniform1i(skyboxProgram->getUniformLocation("u_tex"), 0);
+    skyboxProgram->setInt("u_tex", 0);
     skybox.vertexArray = makeSkyCubeVertexArray();
 
     int width = 0;
@@ -305,9 +286,8 @@ void Renderer::loadScene() {
         loadTexture("windowsFigure.jpg", "res/myhouse/Textures", width, height);
     fire->fireTexture = fireTexture;
     fire->smokeTexture = smokeTexture;
-    glUseProgram(fire->drawProgram.id);
-    glUniform1i(fire->drawProgram.getUniformLocation("hasTexFire"), 1);
-    glUniform1i(fire->drawProgram.getUniformLocation("hasTexSmoke"), 1);
+    fire->drawProgram.setInt("hasTexFire", 1);
+    fire->drawProgram.setInt("hasTexSmoke", 1);
 
     cameraPath = CameraPath(&camera, rain);
     cameraPath.soundEngine = soundEngine;
@@ -397,18 +377,15 @@ void Renderer::animateMeshes(float dt) {
 
 void Renderer::setFrameUniforms() {
     const glm::mat4 viewProj = camera.projection * camera.view;
-    glUseProgram(geometryProgram->id);
-    setMat4(*geometryProgram, "u_viewMatrix", camera.view);
-    setMat4(*geometryProgram, "u_viewProjMatrix", viewProj);
-    setVec3(*geometryProgram, "u_camPos", camera.position);
-    glUseProgram(lightingProgram->id);
-    setVec3(*lightingProgram, "u_camPos", camera.position);
-    glUniform1f(lightingProgram->getUniformLocation("u_storm"), storm);
-    glUniform1f(lightingProgram->getUniformLocation("u_flash"), lightning.brightness());
-    glUseProgram(skyboxProgram->id);
-    setMat4(*skyboxProgram, "u_viewProjMatrix", skyViewProjection(camera));
-    glUniform1f(skyboxProgram->getUniformLocation("u_storm"), storm);
-    glUniform1f(skyboxProgram->getUniformLocation("u_flash"), lightning.brightness());
+    geometryProgram->setMat4("u_viewMatrix", camera.view);
+    geometryProgram->setMat4("u_viewProjMatrix", viewProj);
+    geometryProgram->setVec3("u_camPos", camera.position);
+    lightingProgram->setVec3("u_camPos", camera.position);
+    lightingProgram->setFloat("u_storm", storm);
+    lightingProgram->setFloat("u_flash", lightning.brightness());
+    skyboxProgram->setMat4("u_viewProjMatrix", skyViewProjection(camera));
+    skyboxProgram->setFloat("u_storm", storm);
+    skyboxProgram->setFloat("u_flash", lightning.brightness());
 }
 
 void Renderer::render() {
@@ -478,7 +455,7 @@ void Renderer::fillGBuffer() {
     glDrawBuffers(4, attachments);
 
     glUseProgram(geometryProgram->id);
-    setMat4(*geometryProgram, "u_modelMatrix", identityModelMatrix);
+    geometryProgram->setMat4("u_modelMatrix", identityModelMatrix);
     bindPlainMaterialTextures();
     house.draw(*geometryProgram, *mappingSwitches, viewFrustum);
 }

@@ -9,11 +9,6 @@ namespace {
 int flipped(int value) {
     return value != 0 ? 0 : 1;
 }
-
-void setInt(const ShaderProgram& program, const char* name, int value) {
-    glUseProgram(program.id);
-    glUniform1i(program.getUniformLocation(name), value);
-}
 }  // namespace
 
 const char* Renderer::effectState(int index) const {
@@ -49,7 +44,7 @@ void Renderer::toggleEffect(int index) {
             break;
         case 3:
             bloomMode = (bloomMode + 1) % 3;
-            setInt(*finalProgram, "u_doBloom", bloomMode != 0);
+            finalProgram->setInt("u_doBloom", bloomMode != 0);
             printf("Bloom: %s\n", effectState(index));
             break;
         case 4:
@@ -60,17 +55,17 @@ void Renderer::toggleEffect(int index) {
             break;
         case 5:
             doShadows = flipped(doShadows);
-            setInt(*lightingProgram, "u_doShadowMappingPoint", doShadows != 0);
+            lightingProgram->setInt("u_doShadowMappingPoint", doShadows != 0);
             printf("SHADOWS: %s\n", effectState(index));
             break;
         case 6:
             doFog = flipped(doFog);
-            setInt(*lightingProgram, "u_doFog", doFog != 0);
+            lightingProgram->setInt("u_doFog", doFog != 0);
             printf("FOG: %s\n", effectState(index));
             break;
         case 7:
             doAmbientOcclusion = flipped(doAmbientOcclusion);
-            setInt(*lightingProgram, "u_doAmbientOcclusion", doAmbientOcclusion != 0);
+            lightingProgram->setInt("u_doAmbientOcclusion", doAmbientOcclusion != 0);
             printf("AMBIENT OCCLUSION: %s\n", effectState(index));
             break;
         case 8:
@@ -112,10 +107,10 @@ bool Renderer::setSwitch(const std::string& name, int value) {
         if (name != entry.name) continue;
         *entry.value = value;
         if (hdrMode != 0) hdr->mode = static_cast<GLuint>(hdrMode - 1);
-        setInt(*lightingProgram, "u_doShadowMappingPoint", doShadows != 0);
-        setInt(*lightingProgram, "u_doFog", doFog != 0);
-        setInt(*lightingProgram, "u_doAmbientOcclusion", doAmbientOcclusion != 0);
-        setInt(*finalProgram, "u_doBloom", bloomMode != 0);
+        lightingProgram->setInt("u_doShadowMappingPoint", doShadows != 0);
+        lightingProgram->setInt("u_doFog", doFog != 0);
+        lightingProgram->setInt("u_doAmbientOcclusion", doAmbientOcclusion != 0);
+        finalProgram->setInt("u_doBloom", bloomMode != 0);
         return true;
     }
     return false;

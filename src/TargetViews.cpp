@@ -32,9 +32,8 @@ GLuint makeCopyTarget(int width, int height, const char* label) {
 ShaderProgram viewProgram(const char* fragmentFile, const char* unit0,
                           const char* unit1 = nullptr) {
     ShaderProgram program("quad.vert", std::string("views/") + fragmentFile);
-    glUseProgram(program.id);
-    glUniform1i(program.getUniformLocation(unit0), 0);
-    if (unit1) glUniform1i(program.getUniformLocation(unit1), 1);
+    program.setInt(unit0, 0);
+    if (unit1) program.setInt(unit1, 1);
     return program;
 }
 
@@ -107,8 +106,7 @@ void TargetViews::draw(TargetView view, const Renderer& renderer) {
         case TargetView::Shadow:
             program = &shadowCube_;
             bindTexture(0, GL_TEXTURE_CUBE_MAP, renderer.shadowMapping->cubeMap);
-            glUseProgram(program->id);
-            glUniform1f(program->getUniformLocation("u_aspect"), aspect);
+            program->setFloat("u_aspect", aspect);
             break;
         case TargetView::Lit:
             bindTexture(0, GL_TEXTURE_2D, litCopy_);
@@ -134,8 +132,7 @@ void TargetViews::draw(TargetView view, const Renderer& renderer) {
         case TargetView::SmokeDensity:
             program = &smokeSlice_;
             bindTexture(0, GL_TEXTURE_3D, renderer.smoke->volumeTexture);
-            glUseProgram(program->id);
-            glUniform1f(program->getUniformLocation("u_aspect"), aspect);
+            program->setFloat("u_aspect", aspect);
             break;
         case TargetView::Final:
         case TargetView::Count:
@@ -143,8 +140,7 @@ void TargetViews::draw(TargetView view, const Renderer& renderer) {
     }
     glUseProgram(program->id);
     if (program == &hdrImage_) {
-        glUniform1f(program->getUniformLocation("u_exposure"),
-                    view == TargetView::Lit ? 1.0f : kFaintLightExposure);
+        program->setFloat("u_exposure", view == TargetView::Lit ? 1.0f : kFaintLightExposure);
     }
     Quad::draw();
 }

@@ -6,17 +6,16 @@
 namespace {
 ShaderProgram* buildBlurProgram(const char* fragmentFile, float oneDivWidth) {
     ShaderProgram* program = new ShaderProgram("quad.vert", fragmentFile);
-    glUseProgram(program->id);
-    glUniform1i(program->getUniformLocation("u_tex"), 0);
-    glUniform1f(program->getUniformLocation("u_oneDivViewportWidth"), oneDivWidth);
-    glUniform1f(program->getUniformLocation("u_tapSpacing"), 1.0f);
+    program->setInt("u_tex", 0);
+    program->setFloat("u_oneDivViewportWidth", oneDivWidth);
+    program->setFloat("u_tapSpacing", 1.0f);
     return program;
 }
 
 void drawPass(const Quad& target, const ShaderProgram& program, GLuint input, float tapSpacing) {
     target.bind(true);
     glUseProgram(program.id);
-    glUniform1f(program.getUniformLocation("u_tapSpacing"), tapSpacing);
+    program.setFloat("u_tapSpacing", tapSpacing);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, input);
     Quad::draw();

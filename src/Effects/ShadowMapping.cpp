@@ -33,8 +33,7 @@ ShadowMapping::ShadowMapping(Light* light) : drawOptions(false, false, false, fa
     if (!shadowProgram) {
         shadowProgram =
             new ShaderProgram("shadows/shadowMapPoint2.vert", "shadows/shadowMapPoint2.frag");
-        glUseProgram(shadowProgram->id);
-        glUniform1f(shadowProgram->getUniformLocation("u_oneDivFar"), 1.0f / kFar);
+        shadowProgram->setFloat("u_oneDivFar", 1.0f / kFar);
     }
 
     glGenTextures(1, &cubeMap);
@@ -71,13 +70,12 @@ void ShadowMapping::render() {
     glBindFramebuffer(GL_FRAMEBUFFER, depthFramebuffer);
     glUseProgram(shadowProgram->id);
     const glm::vec3 p = light->position;
-    glUniform3f(shadowProgram->getUniformLocation("u_lightPos"), p.x, p.y, p.z);
+    shadowProgram->setVec3("u_lightPos", p);
     for (GLenum i = 0; i < 6; ++i) {
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
                                GL_TEXTURE_CUBE_MAP_POSITIVE_X + i, cubeMap, 0);
         glClear(GL_DEPTH_BUFFER_BIT);
-        glUniformMatrix4fv(shadowProgram->getUniformLocation("u_transform"), 1, GL_FALSE,
-                           &faceTransforms[i][0][0]);
+        shadowProgram->setMat4("u_transform", faceTransforms[i]);
         house.draw(*shadowProgram, drawOptions, faceFrustums[i]);
     }
 }
@@ -85,6 +83,6 @@ void ShadowMapping::render() {
 void ShadowMapping::setLightingUniforms() {
     const std::string index = std::to_string(light->index);
     const ShaderProgram& program = *renderer.lightingProgram;
-    glUniform1i(program.getUniformLocation("u_shadowsLightActive[" + index + "]"), 1);
-    glUniform1f(program.getUniformLocation("u_shadowsFar[" + index + "]"), kFar);
+    program.setInt("u_shadowsLightActive[" + index + "]", 1);
+    program.setFloat("u_shadowsFar[" + index + "]", kFar);
 }

@@ -104,37 +104,30 @@ SmokeVolume::SmokeVolume(int width, int height, const LightList& lights, glm::iv
 
     faceProgram = ShaderProgram("volumetric/cube.vert", "volumetric/cube.frag");
     rayMarchProgram = ShaderProgram("quad.vert", "volumetric/smoke.frag");
-    glUseProgram(rayMarchProgram.id);
-    glUniform1i(rayMarchProgram.getUniformLocation("u_frontFaces"), 0);
-    glUniform1i(rayMarchProgram.getUniformLocation("u_backFaces"), 1);
-    glUniform1i(rayMarchProgram.getUniformLocation("u_volumePresssureGradient"), 2);
-    glUniform1i(rayMarchProgram.getUniformLocation("u_scenePosDis"), 3);
+    rayMarchProgram.setInt("u_frontFaces", 0);
+    rayMarchProgram.setInt("u_backFaces", 1);
+    rayMarchProgram.setInt("u_volumePresssureGradient", 2);
+    rayMarchProgram.setInt("u_scenePosDis", 3);
     lights.setUniforms(rayMarchProgram);
 
     computeProgram = ShaderProgram("volumetric/smoke.comp");
-    glUseProgram(computeProgram.id);
-    glUniform3i(computeProgram.getUniformLocation("globalSize"), size.x, size.y, size.z);
-    glUniform1i(computeProgram.getUniformLocation("volumeVelocitySampler"), 0);
-    glUniform1f(computeProgram.getUniformLocation("sourceRate"), sourceRate);
-    glUniform3f(computeProgram.getUniformLocation("sourceVelocity"), 0.0f, 30.0f, 0.0f);
+    computeProgram.setIVec3("globalSize", size);
+    computeProgram.setInt("volumeVelocitySampler", 0);
+    computeProgram.setFloat("sourceRate", sourceRate);
+    computeProgram.setVec3("sourceVelocity", glm::vec3(0.0f, 30.0f, 0.0f));
 
     this->model = model;
     // The ray march maps between box and world space (lights, scene positions) with the box's
     // placement, which never changes: its inverse is worked out once, here.
     const glm::mat4 inverseModel = glm::inverse(this->model);
-    glUseProgram(rayMarchProgram.id);
-    glUniformMatrix4fv(rayMarchProgram.getUniformLocation("u_modelMatrix"), 1, GL_FALSE,
-                       &this->model[0][0]);
-    glUniformMatrix4fv(rayMarchProgram.getUniformLocation("u_modelMatrixInverse"), 1, GL_FALSE,
-                       &inverseModel[0][0]);
+    rayMarchProgram.setMat4("u_modelMatrix", this->model);
+    rayMarchProgram.setMat4("u_modelMatrixInverse", inverseModel);
 }
 
 void SmokeVolume::setMatrices() {
     const glm::mat4 modelViewProjection = viewProjection * model;
-    glUseProgram(faceProgram.id);
-    glUniformMatrix4fv(faceProgram.getUniformLocation("u_modelMatrix"), 1, GL_FALSE, &model[0][0]);
-    glUniformMatrix4fv(faceProgram.getUniformLocation("u_modelViewProjMatrix"), 1, GL_FALSE,
-                       &modelViewProjection[0][0]);
+    faceProgram.setMat4("u_modelMatrix", model);
+    faceProgram.setMat4("u_modelViewProjMatrix", modelViewProjection);
 }
 
 void SmokeVolume::update(float dt) {
@@ -142,30 +135,28 @@ void SmokeVolume::update(float dt) {
     viewProjection = camera.projection * camera.view;
     setMatrices();
     const glm::vec3 eye = camera.position;
-    glUniform3f(faceProgram.getUniformLocation("u_camPos"), eye.x, eye.y, eye.z);
+    faceProgram.setVec3("u_camPos", eye);
     // The ray march starts at the eye when the eye is inside the box.
-    glUseProgram(rayMarchProgram.id);
-    glUniform3f(rayMarchProgram.getUniformLocation("u_camPos"), eye.x, eye.y, eye.z);
+    rayMarchProgram.setVec3("u_camPos", eye);
     simulate(dt);
 }
 
 void SmokeVolume::simulate(float dt) {
     // The last frame's ray march sampled the volume that the first pass now writes as an image.
     glMemoryBarrier(kPassBarrier);
-    glUseProgram(computeProgram.id);
 
     float rate = 0.0f;
     if (sourceInterval == 0.0f || sourceTimer >= sourceInterval) {
         const glm::ivec3 source = pickSmokeSource(size);
-        glUniform3i(computeProgram.getUniformLocation("sourceStart"), source.x, source.y, source.z);
-        glUniform3i(computeProgram.getUniformLocation("sourceEnd"), source.x, source.y, source.z);
+        computeProgram.setIVec3("sourceStart", source);
+        computeProgram.setIVec3("sourceEnd", source);
         rate = sourceRate;
         sourceTimer -= sourceInterval;
     } else {
         sourceTimer += dt;
     }
-    glUniform1f(computeProgram.getUniformLocation("sourceRate"), rate);
-    glUniform1f(computeProgram.getUniformLocation("deltaT"), dt);
+    computeProgram.setFloat("sourceRate", rate);
+    computeProgram.setFloat("deltaT", dt);
 
     glBindImageTexture(0, volumeTexture, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RGBA16F);
     glBindImageTexture(1, velocityTexture, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RGBA16F);
@@ -176,28 +167,29 @@ void SmokeVolume::simulate(float dt) {
     glBindTexture(GL_TEXTURE_3D, volumeTexture);
     glActiveTexture(GL_TEXTURE0);
 
+    glUseProgram(computeProgram.id);
     const GLuint gx = static_cast<GLuint>(groups.x);
     const GLuint gy = static_cast<GLuint>(groups.y);
     const GLuint gz = static_cast<GLuint>(groups.z);
-    glUniform1i(computeProgram.getUniformLocation("operation"), 0);  // advection and source
+    computeProgram.setInt("operation", 0);  // advection and source
     glDispatchCompute(gx, gy, gz);
     glMemoryBarrier(kPassBarrier);
 
-    glUniform1i(computeProgram.getUniformLocation("operation"), 1);  // divergence
+    computeProgram.setInt("operation", 1);  // divergence
     glDispatchCompute(gx, gy, gz);
     glMemoryBarrier(kPassBarrier);
 
-    glUniform1i(computeProgram.getUniformLocation("operation"), 2);  // pressure, Jacobi
+    computeProgram.setInt("operation", 2);  // pressure, Jacobi
     int ping = 1;
     for (int i = 0; i < jacobiIterations; ++i) {
-        glUniform1i(computeProgram.getUniformLocation("jacobiPing"), ping);
+        computeProgram.setInt("jacobiPing", ping);
         glDispatchCompute(gx, gy, gz);
         ping = 1 - ping;
         glMemoryBarrier(kPassBarrier);
     }
 
-    glUniform1i(computeProgram.getUniformLocation("jacobiPing"), ping);
-    glUniform1i(computeProgram.getUniformLocation("operation"), 3);  // projection
+    computeProgram.setInt("jacobiPing", ping);
+    computeProgram.setInt("operation", 3);  // projection
     glDispatchCompute(gx, gy, gz);
     // The next step's advection samples what this pass wrote, with or without a draw between.
     glMemoryBarrier(kPassBarrier);

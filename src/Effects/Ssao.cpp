@@ -51,24 +51,21 @@ Ssao::Ssao(int width, int height, glm::mat4 projection) : target(false, 0, 0, GL
     target = Quad(true, width, height, GL_RED, GL_RGB);
 
     ssaoProgram = ShaderProgram("quad.vert", "ambient_occlusion/ssao.frag");
-    glUseProgram(ssaoProgram.id);
-    glUniform1i(ssaoProgram.getUniformLocation("gPosition"), 0);
-    glUniform1i(ssaoProgram.getUniformLocation("gNormal"), 1);
-    glUniform1i(ssaoProgram.getUniformLocation("texNoise"), 2);
+    ssaoProgram.setInt("gPosition", 0);
+    ssaoProgram.setInt("gNormal", 1);
+    ssaoProgram.setInt("texNoise", 2);
     setSamples();
-    glUniform2f(ssaoProgram.getUniformLocation("noiseScale"), noiseScale.x, noiseScale.y);
-    glUniformMatrix4fv(ssaoProgram.getUniformLocation("projection"), 1, GL_FALSE,
-                       &projection[0][0]);
+    ssaoProgram.setVec2("noiseScale", noiseScale);
+    ssaoProgram.setMat4("projection", projection);
 
     blurProgram = ShaderProgram("quad.vert", "ambient_occlusion/ssao_blur.frag");
-    glUseProgram(blurProgram.id);
-    glUniform1i(blurProgram.getUniformLocation("ssaoInput"), 0);
+    blurProgram.setInt("ssaoInput", 0);
 }
 
 void Ssao::setSamples() const {
     for (int i = 0; i < kKernelSize; ++i) {
         const std::string name = "samples[" + std::to_string(i) + "]";
-        glUniform3fv(ssaoProgram.getUniformLocation(name), 1, &ssaoKernel[i][0]);
+        ssaoProgram.setVec3(name, ssaoKernel[i]);
     }
 }
 
@@ -82,8 +79,7 @@ void Ssao::render(GLuint position, GLuint normal, glm::mat4 projection) {
     glActiveTexture(GL_TEXTURE2);
     glBindTexture(GL_TEXTURE_2D, noiseTexture);
     setSamples();
-    glUniformMatrix4fv(ssaoProgram.getUniformLocation("projection"), 1, GL_FALSE,
-                       &projection[0][0]);
+    ssaoProgram.setMat4("projection", projection);
     Quad::draw();
 
     BlurFrag& blur = *renderer.blurFrag;
