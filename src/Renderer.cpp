@@ -155,7 +155,6 @@ void Renderer::init(float width, float height) {
     rain->setArea(glm::vec2(-20.0f, -20.0f), glm::vec2(20.0f, 20.0f), 50.0f, -2.0f);
     rain->setSpeed(100.0f);
     rain->setScale(glm::vec2(0.1f, 4.0f));
-    mappingSwitches = new MappingSwitches(true, true, true, true, true);
     fullResTarget = new Quad(true, targetWidth, targetHeight, GL_RGBA16F, GL_RGBA);
     fullResTarget->bind(false);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
@@ -237,15 +236,6 @@ void Renderer::bindPlainMaterialTextures() {
     for (int type = 0; type < 3; ++type) {
         glActiveTexture(GL_TEXTURE0 + type);
         glBindTexture(GL_TEXTURE_2D, plainMaterialTextures[type]);
-    }
-}
-
-void Renderer::applyMappingSwitches() {
-    if (!mappingSwitches->specular) {
-        geometryProgram->setInt("u_useSpec", 0);
-    }
-    if (!mappingSwitches->normal) {
-        geometryProgram->setInt("u_useNormal", 0);
     }
 }
 
