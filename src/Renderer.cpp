@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "EffectSwitches.h"
 #include "Effects/Bloom.h"
 #include "Effects/BlurComp.h"
 #include "Effects/BlurFrag.h"
@@ -61,112 +62,137 @@ glm::vec3 onGround(glm::vec2 axis) {
 }  // namespace
 
 void Renderer::init(float width, float height) {
+    setSizes(width, height);
+    createPrograms();
+    createLights();
+    placeCamera();
+    applyFixedUniforms();
+    createTargets();
+    createEffects();
+    setPipelineState();
+    showLoadingScreen();
+}
+
+void Renderer::setSizes(float width, float height) {
     viewportWidth = static_cast<int>(width);
     viewportHeight = static_cast<int>(height);
     targetWidth = viewportWidth;
     targetHeight = viewportHeight;
     halfWidth = static_cast<int>(std::round(targetWidth * halfResScale));
     halfHeight = static_cast<int>(std::round(targetHeight * halfResScale));
+}
 
+void Renderer::createPrograms() {
     geometryProgram = new ShaderProgram("geometry.vert", "geometry.frag");
     lightingProgram = new ShaderProgram("quad.vert", "lighting.frag");
     skyboxProgram = new ShaderProgram("skybox.vert", "skybox.frag");
     quadProgram = new ShaderProgram("quad.vert", "quad.frag");
     finalProgram = new ShaderProgram("quad.vert", "quadFinal.frag");
+}
 
-    Light* shadowLight = lights.addLight(anchors::kBlueWisp);
-    shadowLight->colour = {5.0f, 5.0f, 12.0f};
-    shadowLight->specular = 2.0f;
-    shadowMapping = new ShadowMapping(shadowLight);
-    Light* lantern = lights.addLight(anchors::kHallLantern);
-    lantern->colour = {8.0f, 8.0f, 2.5f};
-    Light* rightGateLantern = lights.addLight(anchors::kRightGateLantern);
-    rightGateLantern->colour = {7.0f, 3.0f, 3.0f};
-    Light* leftGateLantern = lights.addLight(anchors::kLeftGateLantern);
-    leftGateLantern->colour = {7.0f, 3.0f, 3.0f};
+void Renderer::createLights() {
+    shadowLight = lights.addLight(anchors::kBlueWisp);
+    shadowLight->colour = anchors::kBlueWispColour;
+    shadowLight->specular = anchors::kBlueWispSpecular;
+    lights.addLight(anchors::kHallLantern)->colour = anchors::kHallLanternColour;
+    lights.addLight(anchors::kRightGateLantern)->colour = anchors::kGateLanternColour;
+    lights.addLight(anchors::kLeftGateLantern)->colour = anchors::kGateLanternColour;
     fireLight = lights.addLight(anchors::kFireSource);
-    fireLight->colour = {10.0f, 2.0f, 0.0f};
+    fireLight->colour = anchors::kFireColour;
+    lights.ambient = anchors::kAmbient;
+}
 
-    finalProgram->setInt("u_texColor", 0);
-    finalProgram->setInt("u_doBloom", 0);
-    finalProgram->setInt("u_texBloom", 1);
+void Renderer::placeCamera() {
+    camera = Camera(anchors::kCameraStart, anchors::kCameraStartLook, anchors::kFieldOfViewDegrees,
+                    static_cast<float>(targetWidth), static_cast<float>(targetHeight),
+                    anchors::kNearPlane, anchors::kFarPlane);
+}
 
-    camera = Camera(glm::vec3(-2.8f, 0.1f, 28.0f), glm::vec3(-2.8f, 0.1f, 0.0f), 45.0f, width,
-                    height, 0.1f, 150.0f);
-    lightingProgram->setInt("u_texColorSpec", 0);
-    lightingProgram->setInt("u_texFragPos", 1);
-    lightingProgram->setInt("u_texNormal", 2);
-    lightingProgram->setInt("u_texViewSpace", 3);
-    lightingProgram->setInt("u_texAmbientOcclusion", 4);
-    lights.ambient = 0.2f;
-    lights.setUniforms(*lightingProgram);
-    lightingProgram->setVec3("u_camPos", camera.position);
-    for (int i = 0; i < 10; ++i) {
-        lightingProgram->setInt("u_texShadowsCubemaps[" + std::to_string(i) + "]", 5 + i);
-    }
-    lightingProgram->setInt("u_doShadowMappingPoint", doShadows != 0);
-    shadowMapping->setLightingUniforms();
-    lightingProgram->setInt("u_doFog", doFog != 0);
-    lightingProgram->setInt("u_fogSelector", 1);
-    lightingProgram->setInt("u_depthFog", 1);
-    lightingProgram->setVec3("u_camPos", camera.position);
-    lightingProgram->setInt("u_doAmbientOcclusion", doAmbientOcclusion != 0);
-
+void Renderer::applyFixedUniforms() {
     geometryProgram->setMat4("u_modelMatrix", house.modelMatrix);
-    geometryProgram->setMat4("u_viewMatrix", camera.view);
-    geometryProgram->setMat4("u_viewProjMatrix", camera.projection * camera.view);
     geometryProgram->setMat4("u_modelMatrixInverseTranspose",
                              glm::transpose(glm::inverse(house.modelMatrix)));
     geometryProgram->setInt("u_texDiffuse", 0);
     geometryProgram->setInt("u_texSpecular", 1);
     geometryProgram->setInt("u_texNormal", 2);
 
-    skyboxProgram->setMat4("u_viewProjMatrix", skyViewProjection(camera));
+    lightingProgram->setInt("u_texColorSpec", 0);
+    lightingProgram->setInt("u_texFragPos", 1);
+    lightingProgram->setInt("u_texNormal", 2);
+    lightingProgram->setInt("u_texViewSpace", 3);
+    lightingProgram->setInt("u_texAmbientOcclusion", 4);
+    for (int i = 0; i < 10; ++i) {
+        lightingProgram->setInt("u_texShadowsCubemaps[" + std::to_string(i) + "]", 5 + i);
+    }
+    lights.setUniforms(*lightingProgram);
+    ShadowMapping::setLightingUniforms(*lightingProgram, *shadowLight);
+    lightingProgram->setInt("u_fogSelector", 1);
+    lightingProgram->setInt("u_depthFog", 1);
 
+    skyboxProgram->setInt("u_tex", 0);
     quadProgram->setInt("u_tex", 0);
-
     finalProgram->setInt("u_texColor", 0);
     finalProgram->setInt("u_texBloom", 1);
-    finalProgram->setBool("u_doBloom", bloomMode != 0);
+    setFrameUniforms();
+}
 
+void Renderer::applySwitches() {
+    for (size_t i = 0; i < kEffectSwitchCount; ++i) {
+        if (kEffectSwitches[i].apply) kEffectSwitches[i].apply(*this);
+    }
+}
+
+void Renderer::createTargets() {
     createGBuffer();
     createBloomTextures();
     createPlainMaterialTextures();
-
-    // The smoke box: the unit cube scaled and moved onto the cauldron, its base centred on the rim.
-    const glm::mat4 smokePlacement = glm::scale(
-        glm::translate(glm::mat4(1.0f), anchors::kSmokeBoxMin), glm::vec3(anchors::kSmokeBoxSize));
-
     halfResTarget = new Quad(true, halfWidth, halfHeight);
+    fullResTarget = new Quad(true, targetWidth, targetHeight, GL_RGBA16F, GL_RGBA);
+    // The lit scene is drawn over the G-buffer's depth and stencil: the sky, the particles and the
+    // smoke test against them.
+    fullResTarget->bind(false);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
+                           gBuffer.depthStencil, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void Renderer::createEffects() {
+    shadowMapping = new ShadowMapping(shadowLight);
     bloom = new Bloom(targetWidth, targetHeight);
     blurFrag = new BlurFrag(halfWidth, halfHeight);
     blurComp = new BlurComp(halfWidth, halfHeight);
     hdr = new HdrToneMapping(targetWidth, targetHeight);
-    smoke =
-        new SmokeVolume(targetWidth, targetHeight, lights, glm::ivec3(64, 64, 64), smokePlacement);
+    // The smoke box: the unit cube scaled and moved onto the cauldron, its base centred on the rim.
+    const glm::mat4 smokePlacement = glm::scale(
+        glm::translate(glm::mat4(1.0f), anchors::kSmokeBoxMin), glm::vec3(anchors::kSmokeBoxSize));
+    smoke = new SmokeVolume(targetWidth, targetHeight, lights, anchors::kSmokeGrid, smokePlacement);
     ssao = new Ssao(targetWidth, targetHeight, camera.getProjection());
-    fire = new FireParticles(gBuffer.fragPos, 1 << 13);
-    rain = new RainParticles();
-    fire->setSource(fireLight->position, glm::vec3(0.4f, 0.0f, 0.4f), anchors::kFireTargetOffset,
-                    0.5f);
-    fire->setSourceVelocity(glm::vec3(0.0f, 4.0f, 0.0f));
-    fire->setSphere(glm::vec3(0.0f, 2.0f, 0.0f), 1.9f);
-    fire->setTimeToLive(1.5f);
-    rain->setArea(glm::vec2(-20.0f, -20.0f), glm::vec2(20.0f, 20.0f), 50.0f, -2.0f);
-    rain->setSpeed(100.0f);
-    rain->setScale(glm::vec2(0.1f, 4.0f));
-    fullResTarget = new Quad(true, targetWidth, targetHeight, GL_RGBA16F, GL_RGBA);
-    fullResTarget->bind(false);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
-                           gBuffer.depthStencil, 0);
 
+    fire = new FireParticles(gBuffer.fragPos, anchors::kFireParticles);
+    fire->setSource(fireLight->position, anchors::kFireSpread, anchors::kFireTargetOffset,
+                    anchors::kFireAttraction);
+    fire->setSourceVelocity(anchors::kFireRiseVelocity);
+    fire->setSphere(anchors::kFireSphereOffset, anchors::kFireSphereRadius);
+    fire->setTimeToLive(anchors::kFireSeconds);
+
+    rain = new RainParticles();
+    rain->setArea(anchors::kRainAreaMin, anchors::kRainAreaMax, anchors::kRainTop,
+                  anchors::kRainBottom);
+    rain->setSpeed(anchors::kRainSpeed);
+    rain->setScale(anchors::kRainStreak);
+    applySwitches();
+}
+
+void Renderer::setPipelineState() {
     glEnable(GL_CULL_FACE);
     // Filtering across a cube face's edge reads the neighbouring face: no seams in sky or shadow.
     glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
     glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
+}
 
+void Renderer::showLoadingScreen() {
     int imageWidth = 0;
     int imageHeight = 0;
     const GLuint loading = loadTexture("loading.jpg", "res", imageWidth, imageHeight);
@@ -263,7 +289,6 @@ void Renderer::loadScene() {
         "interstellar_dn.tga", "interstellar_rt.tga", "interstellar_lf.tga");
     skybox.textureUnit = 0;
     skybox.program = skyboxProgram;
-    skyboxProgram->setInt("u_tex", 0);
     skybox.vertexArray = makeSkyCubeVertexArray();
 
     int width = 0;

@@ -92,6 +92,7 @@ public:
     SmokeVolume* smoke = nullptr;
     FireParticles* fire = nullptr;
     RainParticles* rain = nullptr;
+    Light* shadowLight = nullptr;  // the one light that casts shadows
     Light* fireLight = nullptr;
     MappingSwitches* mappingSwitches = nullptr;  // made by the constructor
     // Told of every pass when set: the benchmark's profiler, the overlay's timer.
@@ -128,7 +129,15 @@ public:
 
     // Sets every switch to its starting value; makes no GL call.
     Renderer();
+    // Builds everything once the context exists: programs, lights, camera, fixed uniforms,
+    // targets, effects, then shows the loading screen.
     void init(float width, float height);
+    // The uniforms of the renderer's own programs that only init sets (texture units, lights,
+    // fog, the house's placement) and the camera's, as each frame sets them. After a program is
+    // rebuilt: this, then applySwitches().
+    void applyFixedUniforms();
+    // Brings the uniforms and effects that follow the switches in line with their values.
+    void applySwitches();
     void loadScene();
     void update(float dt);
     void render();
@@ -158,6 +167,14 @@ private:
     void beginPass(Pass pass);
     void endPass(Pass pass);
     void labelGlObjects();
+    void setSizes(float width, float height);
+    void createPrograms();
+    void createLights();
+    void placeCamera();
+    void createTargets();
+    void createEffects();
+    void setPipelineState();
+    void showLoadingScreen();
     void createGBuffer();
     void createBloomTextures();
     void createPlainMaterialTextures();

@@ -80,9 +80,8 @@ void ShadowMapping::render() {
     }
 }
 
-void ShadowMapping::setLightingUniforms() {
-    const std::string index = std::to_string(light->index);
-    const ShaderProgram& program = *renderer.lightingProgram;
-    program.setInt("u_shadowsLightActive[" + index + "]", 1);
-    program.setFloat("u_shadowsFar[" + index + "]", kFar);
+void ShadowMapping::setLightingUniforms(const ShaderProgram& lighting, const Light& light) {
+    const std::string index = std::to_string(light.index);
+    lighting.setInt("u_shadowsLightActive[" + index + "]", 1);
+    lighting.setFloat("u_shadowsFar[" + index + "]", kFar);
 }

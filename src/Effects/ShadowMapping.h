@@ -33,7 +33,7 @@ public:
     // Renders the six faces of the house's depth; depth testing must be on. Leaves the shadow
     // framebuffer bound and the viewport at 1024 x 1024.
     void render();
-    // Sets this light's "u_shadowsLightActive[i]" and "u_shadowsFar[i]" on the renderer's
-    // lighting program, which must be current.
-    void setLightingUniforms();
+    // Sets a shadow-casting light's "u_shadowsLightActive[i]" and "u_shadowsFar[i]" on the
+    // lighting program.
+    static void setLightingUniforms(const ShaderProgram& lighting, const Light& light);
 };
