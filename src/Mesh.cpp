@@ -4,13 +4,17 @@
 #include <cstdio>
 
 #include "ShaderProgram.h"
+#include "TextureUnits.h"
 
 namespace {
 GLenum unitForType(int type) {
     switch (type) {
-        case Diffuse: return GL_TEXTURE0;
-        case Specular: return GL_TEXTURE1;
-        case Normal: return GL_TEXTURE2;
+        case Diffuse:
+            return GL_TEXTURE0 + units::kDiffuseMap;
+        case Specular:
+            return GL_TEXTURE0 + units::kSpecularMap;
+        case Normal:
+            return GL_TEXTURE0 + units::kNormalMap;
         default:
             printf("Unexpected TextureType for tex unit in Mesh. Returning 0\n");
             return GL_TEXTURE0;

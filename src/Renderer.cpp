@@ -19,6 +19,7 @@
 #include "Effects/SmokeVolume.h"
 #include "Effects/Ssao.h"
 #include "GlLabels.h"
+#include "GlTargets.h"
 #include "Globals.h"
 #include "LetterboxQuad.h"
 #include "Model.h"
@@ -29,24 +30,12 @@
 #include "SoundEngine.h"
 #include "TargetViews.h"
 #include "Texture.h"
+#include "TextureUnits.h"
 
 namespace {
 // The view without its translation: the sky stays at infinity however the camera moves.
 glm::mat4 skyViewProjection(const Camera& camera) {
     return camera.projection * glm::mat4(glm::mat3(camera.view));
-}
-
-GLuint makeTexture2D(GLint internalFormat, int width, int height, GLenum format, GLenum type,
-                     GLint filter) {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, type, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    return texture;
 }
 
 // Texels between the taps of the bloom's later blur runs.
@@ -112,27 +101,28 @@ void Renderer::applyFixedUniforms() {
     geometryProgram->setMat4("u_modelMatrix", house.modelMatrix);
     geometryProgram->setMat4("u_modelMatrixInverseTranspose",
                              glm::transpose(glm::inverse(house.modelMatrix)));
-    geometryProgram->setInt("u_texDiffuse", 0);
-    geometryProgram->setInt("u_texSpecular", 1);
-    geometryProgram->setInt("u_texNormal", 2);
+    geometryProgram->setInt("u_texDiffuse", units::kDiffuseMap);
+    geometryProgram->setInt("u_texSpecular", units::kSpecularMap);
+    geometryProgram->setInt("u_texNormal", units::kNormalMap);
 
-    lightingProgram->setInt("u_texColorSpec", 0);
-    lightingProgram->setInt("u_texFragPos", 1);
-    lightingProgram->setInt("u_texNormal", 2);
-    lightingProgram->setInt("u_texViewSpace", 3);
-    lightingProgram->setInt("u_texAmbientOcclusion", 4);
-    for (int i = 0; i < 10; ++i) {
-        lightingProgram->setInt("u_texShadowsCubemaps[" + std::to_string(i) + "]", 5 + i);
+    lightingProgram->setInt("u_texColorSpec", units::kColorSpec);
+    lightingProgram->setInt("u_texFragPos", units::kFragPos);
+    lightingProgram->setInt("u_texNormal", units::kNormal);
+    lightingProgram->setInt("u_texViewSpace", units::kViewSpace);
+    lightingProgram->setInt("u_texAmbientOcclusion", units::kAmbientOcclusion);
+    for (int i = 0; i < units::kShadowCubeCount; ++i) {
+        lightingProgram->setInt("u_texShadowsCubemaps[" + std::to_string(i) + "]",
+                                units::kShadowCubes + i);
     }
     lights.setUniforms(*lightingProgram);
     ShadowMapping::setLightingUniforms(*lightingProgram, *shadowLight);
     lightingProgram->setInt("u_fogSelector", 1);
     lightingProgram->setInt("u_depthFog", 1);
 
-    skyboxProgram->setInt("u_tex", 0);
-    quadProgram->setInt("u_tex", 0);
-    finalProgram->setInt("u_texColor", 0);
-    finalProgram->setInt("u_texBloom", 1);
+    skyboxProgram->setInt("u_tex", units::kImage);
+    quadProgram->setInt("u_tex", units::kImage);
+    finalProgram->setInt("u_texColor", units::kImage);
+    finalProgram->setInt("u_texBloom", units::kBloom);
     setFrameUniforms();
 }
 
@@ -219,19 +209,12 @@ void Renderer::createGBuffer() {
     gBuffer.depthStencil = makeTexture2D(GL_DEPTH24_STENCIL8, w, h, GL_DEPTH_STENCIL,
                                          GL_UNSIGNED_INT_24_8, GL_NEAREST);
 
-    glGenFramebuffers(1, &gBuffer.framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, gBuffer.framebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gBuffer.colorSpec,
-                           0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, gBuffer.fragPos, 0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT2, GL_TEXTURE_2D, gBuffer.normal, 0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT3, GL_TEXTURE_2D, gBuffer.viewSpace,
-                           0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
-                           gBuffer.depthStencil, 0);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        printf("Full-res framebuffer not complete! Id: %d\n", gBuffer.framebuffer);
-    }
+    gBuffer.framebuffer =
+        makeFramebuffer("Full-res", {{GL_COLOR_ATTACHMENT0, gBuffer.colorSpec},
+                                     {GL_COLOR_ATTACHMENT1, gBuffer.fragPos},
+                                     {GL_COLOR_ATTACHMENT2, gBuffer.normal},
+                                     {GL_COLOR_ATTACHMENT3, gBuffer.viewSpace},
+                                     {GL_DEPTH_STENCIL_ATTACHMENT, gBuffer.depthStencil}});
     glDrawBuffers(4, attachments);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
@@ -259,9 +242,9 @@ void Renderer::createPlainMaterialTextures() {
 }
 
 void Renderer::bindPlainMaterialTextures() {
+    const GLint materialUnits[3] = {units::kDiffuseMap, units::kSpecularMap, units::kNormalMap};
     for (int type = 0; type < 3; ++type) {
-        glActiveTexture(GL_TEXTURE0 + type);
-        glBindTexture(GL_TEXTURE_2D, plainMaterialTextures[type]);
+        bindTexture(materialUnits[type], GL_TEXTURE_2D, plainMaterialTextures[type]);
     }
 }
 
@@ -271,8 +254,7 @@ void Renderer::drawTextureToScreen(GLuint quadVertexArray, GLuint texture) {
     glUseProgram(finalProgram->id);
     // The image is display-encoded already: show it as it is, then go back to encoding frames.
     finalProgram->setInt("u_encodeOutput", 0);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    bindTexture(units::kImage, GL_TEXTURE_2D, texture);
     glBindVertexArray(quadVertexArray);
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
     finalProgram->setInt("u_encodeOutput", 1);
@@ -287,7 +269,7 @@ void Renderer::loadScene() {
     skybox.cubeMap = loadCubeMap(
         "res/cubemap/miramar", "interstellar_ft.tga", "interstellar_bk.tga", "interstellar_up.tga",
         "interstellar_dn.tga", "interstellar_rt.tga", "interstellar_lf.tga");
-    skybox.textureUnit = 0;
+    skybox.textureUnit = units::kImage;
     skybox.program = skyboxProgram;
     skybox.vertexArray = makeSkyCubeVertexArray();
 
@@ -480,17 +462,15 @@ void Renderer::lightScene() {
     glUseProgram(lightingProgram->id);
     const GLuint gBufferTextures[4] = {gBuffer.colorSpec, gBuffer.fragPos, gBuffer.normal,
                                        gBuffer.viewSpace};
-    for (int unit = 0; unit < 4; ++unit) {
-        glActiveTexture(GL_TEXTURE0 + unit);
-        glBindTexture(GL_TEXTURE_2D, gBufferTextures[unit]);
-    }
+    const GLint gBufferUnits[4] = {units::kColorSpec, units::kFragPos, units::kNormal,
+                                   units::kViewSpace};
+    for (int i = 0; i < 4; ++i) bindTexture(gBufferUnits[i], GL_TEXTURE_2D, gBufferTextures[i]);
     if (doAmbientOcclusion != 0) {
-        glActiveTexture(GL_TEXTURE4);
-        glBindTexture(GL_TEXTURE_2D, ssao->result);
+        bindTexture(units::kAmbientOcclusion, GL_TEXTURE_2D, ssao->result);
     }
+    // The one shadow caster is light 0: its cube map goes on the first shadow unit.
     if (doShadows != 0) {
-        glActiveTexture(GL_TEXTURE5);
-        glBindTexture(GL_TEXTURE_CUBE_MAP, shadowMapping->cubeMap);
+        bindTexture(units::kShadowCubes, GL_TEXTURE_CUBE_MAP, shadowMapping->cubeMap);
     }
     Quad::draw();
 }
@@ -501,8 +481,7 @@ void Renderer::drawSky() {
     glUseProgram(skyboxProgram->id);
     glDepthMask(GL_FALSE);
     glBindVertexArray(skybox.vertexArray);
-    glActiveTexture(GL_TEXTURE0 + skybox.textureUnit);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, skybox.cubeMap);
+    bindTexture(static_cast<GLint>(skybox.textureUnit), GL_TEXTURE_CUBE_MAP, skybox.cubeMap);
     glDrawArrays(GL_TRIANGLES, 0, 36);
     glBindVertexArray(0);
     glDepthMask(GL_TRUE);
@@ -522,8 +501,7 @@ void Renderer::blurBloom() {
         glMemoryBarrier(GL_TEXTURE_FETCH_BARRIER_BIT);
         halfResTarget->bind(true);
         glUseProgram(quadProgram->id);
-        glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, brightTexture);
+        bindTexture(units::kImage, GL_TEXTURE_2D, brightTexture);
         Quad::draw();
         for (int i = 0; i < 5; ++i) {
             blurComp->blur(halfResTarget->getTexture(), spareHalfTexture,
@@ -548,11 +526,10 @@ void Renderer::composite(GLuint scene) {
         targetViews->draw(view, *this);
     } else {
         glUseProgram(finalProgram->id);
-        glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, scene);
+        bindTexture(units::kImage, GL_TEXTURE_2D, scene);
         if (bloomMode != 0) {
-            glActiveTexture(GL_TEXTURE1);
-            glBindTexture(GL_TEXTURE_2D, bloomMode == 1 ? blurFrag->result : blurComp->result);
+            bindTexture(units::kBloom, GL_TEXTURE_2D,
+                        bloomMode == 1 ? blurFrag->result : blurComp->result);
         }
         Quad::draw();
     }

@@ -1,12 +1,14 @@
 #include "Effects/BlurFrag.h"
 
 #include "Effects/Quad.h"
+#include "GlTargets.h"
 #include "ShaderProgram.h"
+#include "TextureUnits.h"
 
 namespace {
 ShaderProgram* buildBlurProgram(const char* fragmentFile, float oneDivWidth) {
     ShaderProgram* program = new ShaderProgram("quad.vert", fragmentFile);
-    program->setInt("u_tex", 0);
+    program->setInt("u_tex", units::kImage);
     program->setFloat("u_oneDivViewportWidth", oneDivWidth);
     program->setFloat("u_tapSpacing", 1.0f);
     return program;
@@ -16,8 +18,7 @@ void drawPass(const Quad& target, const ShaderProgram& program, GLuint input, fl
     target.bind(true);
     glUseProgram(program.id);
     program.setFloat("u_tapSpacing", tapSpacing);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, input);
+    bindTexture(units::kImage, GL_TEXTURE_2D, input);
     Quad::draw();
 }
 }  // namespace

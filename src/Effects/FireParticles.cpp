@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "Effects/EmissionCounter.h"
+#include "GlTargets.h"
+#include "TextureUnits.h"
 
 namespace {
 GLuint makeStorageBuffer(GLsizeiptr bytes) {
@@ -54,8 +56,8 @@ FireParticles::FireParticles(GLuint sceneTexture, int count)
     drawProgram =
         ShaderProgram("particles/fire.vert", "particles/fire.geom", "particles/fire.frag");
     drawProgram.setFloat("inverseTimeToLiveTotal", 1.0f / baseTimeToLive);
-    drawProgram.setInt("texFire", 0);
-    drawProgram.setInt("texSmoke", 1);
+    drawProgram.setInt("texFire", units::kFireSprite);
+    drawProgram.setInt("texSmoke", units::kSmokeSprite);
 
     groups = static_cast<int>(std::ceil(count * 0.00390625));
 }
@@ -110,12 +112,9 @@ void FireParticles::draw() {
 
     glBindVertexArray(vertexArray);
     glUseProgram(drawProgram.id);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, textureOrNone(fireTexture));
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, textureOrNone(smokeTexture));
-    glActiveTexture(GL_TEXTURE2);
-    glBindTexture(GL_TEXTURE_2D, textureOrNone(sceneTexture));
+    bindTexture(units::kFireSprite, GL_TEXTURE_2D, textureOrNone(fireTexture));
+    bindTexture(units::kSmokeSprite, GL_TEXTURE_2D, textureOrNone(smokeTexture));
+    bindTexture(units::kFireScene, GL_TEXTURE_2D, textureOrNone(sceneTexture));
     glActiveTexture(GL_TEXTURE0);
 
     glMemoryBarrier(GL_VERTEX_ATTRIB_ARRAY_BARRIER_BIT);

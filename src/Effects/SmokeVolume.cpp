@@ -8,8 +8,10 @@
 #include "Camera.h"
 #include "Effects/Quad.h"
 #include "Effects/SmokeSource.h"
+#include "GlTargets.h"
 #include "Globals.h"
 #include "Light.h"
+#include "TextureUnits.h"
 
 GLuint SmokeVolume::faceFramebuffer = 0;
 GLuint SmokeVolume::frontFaceTexture = 0;
@@ -26,21 +28,8 @@ const float kCubeStrip[14 * 3] = {
     0, 1, 1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0,
 };
 
-void setLinearClamped(GLenum target) {
-    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(target, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(target, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    if (target == GL_TEXTURE_3D) glTexParameteri(target, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-}
-
 GLuint makeFaceTexture(int width, int height) {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA16F, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
-    setLinearClamped(GL_TEXTURE_2D);
-    return texture;
+    return makeTexture2D(GL_RGBA16F, width, height, GL_RGBA, GL_FLOAT, GL_LINEAR);
 }
 
 // A 3D texture filled with zeros: the simulation starts from still, clean air (an allocation
@@ -52,7 +41,7 @@ GLuint makeVolumeTexture(glm::ivec3 size, GLenum internalFormat, GLenum format, 
     glBindTexture(GL_TEXTURE_3D, texture);
     glTexImage3D(GL_TEXTURE_3D, 0, internalFormat, size.x, size.y, size.z, 0, format, GL_FLOAT,
                  zeros.data());
-    setLinearClamped(GL_TEXTURE_3D);
+    setSampling(GL_TEXTURE_3D, GL_LINEAR, GL_CLAMP_TO_EDGE);
     return texture;
 }
 
@@ -68,15 +57,9 @@ void makeSharedObjects(int width, int height) {
 
     SmokeVolume::frontFaceTexture = makeFaceTexture(width, height);
     SmokeVolume::backFaceTexture = makeFaceTexture(width, height);
-    glGenFramebuffers(1, &SmokeVolume::faceFramebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, SmokeVolume::faceFramebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
-                           SmokeVolume::frontFaceTexture, 0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D,
-                           SmokeVolume::backFaceTexture, 0);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        printf("Smoke framebuffer not complete! Id: %d\n", SmokeVolume::faceFramebuffer);
-    }
+    SmokeVolume::faceFramebuffer =
+        makeFramebuffer("Smoke", {{GL_COLOR_ATTACHMENT0, SmokeVolume::frontFaceTexture},
+                                  {GL_COLOR_ATTACHMENT1, SmokeVolume::backFaceTexture}});
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     SmokeVolume::sharedObjectsReady = true;
 }
@@ -104,15 +87,15 @@ SmokeVolume::SmokeVolume(int width, int height, const LightList& lights, glm::iv
 
     faceProgram = ShaderProgram("volumetric/cube.vert", "volumetric/cube.frag");
     rayMarchProgram = ShaderProgram("quad.vert", "volumetric/smoke.frag");
-    rayMarchProgram.setInt("u_frontFaces", 0);
-    rayMarchProgram.setInt("u_backFaces", 1);
-    rayMarchProgram.setInt("u_volumePresssureGradient", 2);
-    rayMarchProgram.setInt("u_scenePosDis", 3);
+    rayMarchProgram.setInt("u_frontFaces", units::kSmokeFrontFaces);
+    rayMarchProgram.setInt("u_backFaces", units::kSmokeBackFaces);
+    rayMarchProgram.setInt("u_volumePresssureGradient", units::kSmokeVolume);
+    rayMarchProgram.setInt("u_scenePosDis", units::kSmokeScene);
     lights.setUniforms(rayMarchProgram);
 
     computeProgram = ShaderProgram("volumetric/smoke.comp");
     computeProgram.setIVec3("globalSize", size);
-    computeProgram.setInt("volumeVelocitySampler", 0);
+    computeProgram.setInt("volumeVelocitySampler", units::kSmokeVelocity);
     computeProgram.setFloat("sourceRate", sourceRate);
     computeProgram.setVec3("sourceVelocity", glm::vec3(0.0f, 30.0f, 0.0f));
 
@@ -161,10 +144,7 @@ void SmokeVolume::simulate(float dt) {
     glBindImageTexture(0, volumeTexture, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RGBA16F);
     glBindImageTexture(1, velocityTexture, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RGBA16F);
     glBindImageTexture(2, scalarTexture, 0, GL_TRUE, 0, GL_READ_WRITE, GL_R16F);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_3D, velocityTexture);
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_3D, volumeTexture);
+    bindTexture(units::kSmokeVelocity, GL_TEXTURE_3D, velocityTexture);
     glActiveTexture(GL_TEXTURE0);
 
     glUseProgram(computeProgram.id);
@@ -227,14 +207,10 @@ void SmokeVolume::renderFaces() {
 void SmokeVolume::draw() {
     glEnable(GL_BLEND);
     glUseProgram(rayMarchProgram.id);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, frontFaceTexture);
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, backFaceTexture);
-    glActiveTexture(GL_TEXTURE2);
-    glBindTexture(GL_TEXTURE_3D, volumeTexture);
-    glActiveTexture(GL_TEXTURE3);
-    glBindTexture(GL_TEXTURE_2D, renderer.gBuffer.fragPos);
+    bindTexture(units::kSmokeFrontFaces, GL_TEXTURE_2D, frontFaceTexture);
+    bindTexture(units::kSmokeBackFaces, GL_TEXTURE_2D, backFaceTexture);
+    bindTexture(units::kSmokeVolume, GL_TEXTURE_3D, volumeTexture);
+    bindTexture(units::kSmokeScene, GL_TEXTURE_2D, renderer.gBuffer.fragPos);
     glActiveTexture(GL_TEXTURE0);
     glMemoryBarrier(kPassBarrier);
     Quad::draw();

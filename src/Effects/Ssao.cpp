@@ -3,7 +3,9 @@
 #include <string>
 
 #include "Effects/BlurFrag.h"
+#include "GlTargets.h"
 #include "Globals.h"
+#include "TextureUnits.h"
 
 namespace {
 constexpr int kKernelSize = 64;
@@ -42,24 +44,21 @@ Ssao::Ssao(int width, int height, glm::mat4 projection) : target(false, 0, 0, GL
         glGenTextures(1, &noiseTexture);
         glBindTexture(GL_TEXTURE_2D, noiseTexture);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB16F, 4, 4, 0, GL_RGB, GL_FLOAT, ssaoNoise.data());
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+        setSampling(GL_TEXTURE_2D, GL_NEAREST, GL_REPEAT);
     }
 
     target = Quad(true, width, height, GL_RED, GL_RGB);
 
     ssaoProgram = ShaderProgram("quad.vert", "ambient_occlusion/ssao.frag");
-    ssaoProgram.setInt("gPosition", 0);
-    ssaoProgram.setInt("gNormal", 1);
-    ssaoProgram.setInt("texNoise", 2);
+    ssaoProgram.setInt("gPosition", units::kSsaoPosition);
+    ssaoProgram.setInt("gNormal", units::kSsaoNormal);
+    ssaoProgram.setInt("texNoise", units::kSsaoNoise);
     setSamples();
     ssaoProgram.setVec2("noiseScale", noiseScale);
     ssaoProgram.setMat4("projection", projection);
 
     blurProgram = ShaderProgram("quad.vert", "ambient_occlusion/ssao_blur.frag");
-    blurProgram.setInt("ssaoInput", 0);
+    blurProgram.setInt("ssaoInput", units::kImage);
 }
 
 void Ssao::setSamples() const {
@@ -72,12 +71,9 @@ void Ssao::setSamples() const {
 void Ssao::render(GLuint position, GLuint normal, glm::mat4 projection) {
     target.bind(true);
     glUseProgram(ssaoProgram.id);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, position);
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, normal);
-    glActiveTexture(GL_TEXTURE2);
-    glBindTexture(GL_TEXTURE_2D, noiseTexture);
+    bindTexture(units::kSsaoPosition, GL_TEXTURE_2D, position);
+    bindTexture(units::kSsaoNormal, GL_TEXTURE_2D, normal);
+    bindTexture(units::kSsaoNoise, GL_TEXTURE_2D, noiseTexture);
     setSamples();
     ssaoProgram.setMat4("projection", projection);
     Quad::draw();
