@@ -322,7 +322,7 @@ void Renderer::update(float dt) {
     viewFrustum.fromCamera(camera);
     animateMeshes(dt);
     setFrameUniforms();
-    if (doSmoke != 0) runPass(Pass::SmokeStep, [&] { smoke->update(dt); });
+    if (doSmoke != 0) runPass(Pass::SmokeStep, [&] { smoke->update(dt, camera); });
     if (hdrMode != 0 && hdr->mode == 1) runPass(Pass::Adapt, [&] { hdr->adapt(dt); });
     if (doFire != 0) {
         runPass(Pass::FireStep, [&] {
@@ -390,14 +390,14 @@ void Renderer::render() {
         targetViews = new TargetViews(targetWidth, targetHeight, halfWidth, halfHeight);
     }
     glEnable(GL_DEPTH_TEST);
-    if (doShadows != 0) runPass(Pass::Shadow, [&] { shadowMapping->render(); });
+    if (doShadows != 0) runPass(Pass::Shadow, [&] { shadowMapping->render(house); });
     runPass(Pass::GBuffer, [&] { fillGBuffer(); });
     glDisable(GL_DEPTH_TEST);
     if (doSmoke != 0) runPass(Pass::SmokeFaces, [&] { smoke->renderFaces(); });
     glDisable(GL_STENCIL_TEST);
     if (doAmbientOcclusion != 0) {
         runPass(Pass::Ssao, [&] {
-            ssao->render(gBuffer.viewSpace, gBuffer.normal, camera.projection);
+            ssao->render(gBuffer.viewSpace, gBuffer.normal, camera.projection, *blurFrag);
             // Bloom's blur will reuse the target that holds the blurred occlusion.
             if (view == TargetView::OcclusionBlurred) targetViews->keepOcclusion(ssao->result);
         });
@@ -406,7 +406,7 @@ void Renderer::render() {
     runPass(Pass::Sky, [&] { drawSky(); });
     if (doFire != 0) runPass(Pass::Fire, [&] { fire->draw(); });
     if (doRain != 0) runPass(Pass::Rain, [&] { rain->draw(); });
-    if (doSmoke != 0) runPass(Pass::SmokeMarch, [&] { smoke->draw(); });
+    if (doSmoke != 0) runPass(Pass::SmokeMarch, [&] { smoke->draw(gBuffer.fragPos); });
 
     const GLuint scene = fullResTarget->getTexture();
     // Tone mapping maps the scene in place.

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "GlTargets.h"
-#include "Globals.h"
 #include "Light.h"
+#include "Model.h"
 #include "ShaderProgram.h"
 
 namespace {
@@ -60,7 +60,7 @@ ShadowMapping::ShadowMapping(Light* light) : drawOptions(false, false, false, fa
     }
 }
 
-void ShadowMapping::render() {
+void ShadowMapping::render(Model& scene) {
     glViewport(0, 0, kSize, kSize);
     glBindFramebuffer(GL_FRAMEBUFFER, depthFramebuffer);
     glUseProgram(shadowProgram->id);
@@ -71,7 +71,7 @@ void ShadowMapping::render() {
                                GL_TEXTURE_CUBE_MAP_POSITIVE_X + i, cubeMap, 0);
         glClear(GL_DEPTH_BUFFER_BIT);
         shadowProgram->setMat4("u_transform", faceTransforms[i]);
-        house.draw(*shadowProgram, drawOptions, faceFrustums[i]);
+        scene.draw(*shadowProgram, drawOptions, faceFrustums[i]);
     }
 }
 

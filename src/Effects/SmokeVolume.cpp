@@ -8,8 +8,8 @@
 #include "Camera.h"
 #include "Effects/Quad.h"
 #include "Effects/SmokeSource.h"
+#include "Frustum.h"
 #include "GlTargets.h"
-#include "Globals.h"
 #include "Light.h"
 #include "TextureUnits.h"
 
@@ -113,8 +113,7 @@ void SmokeVolume::setMatrices() {
     faceProgram.setMat4("u_modelViewProjMatrix", modelViewProjection);
 }
 
-void SmokeVolume::update(float dt) {
-    const Camera& camera = renderer.camera;
+void SmokeVolume::update(float dt, const Camera& camera) {
     viewProjection = camera.projection * camera.view;
     setMatrices();
     const glm::vec3 eye = camera.position;
@@ -204,13 +203,13 @@ void SmokeVolume::renderFaces() {
     glDepthMask(GL_TRUE);
 }
 
-void SmokeVolume::draw() {
+void SmokeVolume::draw(GLuint scenePositions) {
     glEnable(GL_BLEND);
     glUseProgram(rayMarchProgram.id);
     bindTexture(units::kSmokeFrontFaces, GL_TEXTURE_2D, frontFaceTexture);
     bindTexture(units::kSmokeBackFaces, GL_TEXTURE_2D, backFaceTexture);
     bindTexture(units::kSmokeVolume, GL_TEXTURE_3D, volumeTexture);
-    bindTexture(units::kSmokeScene, GL_TEXTURE_2D, renderer.gBuffer.fragPos);
+    bindTexture(units::kSmokeScene, GL_TEXTURE_2D, scenePositions);
     glActiveTexture(GL_TEXTURE0);
     glMemoryBarrier(kPassBarrier);
     Quad::draw();

@@ -48,15 +48,15 @@ public:
     SmokeVolume(int width, int height, const LightList& lights, glm::ivec3 size, glm::mat4 model);
 
     void setMatrices();
-    // Takes the camera from the renderer, sets the face program's matrices and eye, and runs one
-    // simulation step of dt seconds.
-    void update(float dt);
+    // Sets the face program's matrices and eye from the camera, and runs one simulation step of dt
+    // seconds.
+    void update(float dt, const Camera& camera);
     // Fills the entry and exit face targets. The caller disables depth testing and keeps the
     // viewport at the screen size; leaves the face framebuffer bound and the cull face at GL_BACK.
     void renderFaces();
     // Ray marches the smoke into the bound target with alpha blending, reading the face targets,
-    // the volume and the G-buffer's world positions; leaves blending off.
-    void draw();
+    // the volume and the scene's world positions (the G-buffer's); leaves blending off.
+    void draw(GLuint scenePositions);
 
     // Whether the box is in the camera's view volume: outside it the ray march draws nothing.
     bool inView(const Camera& camera) const;

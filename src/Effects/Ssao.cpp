@@ -4,7 +4,6 @@
 
 #include "Effects/BlurFrag.h"
 #include "GlTargets.h"
-#include "Globals.h"
 #include "TextureUnits.h"
 
 namespace {
@@ -68,7 +67,7 @@ void Ssao::setSamples() const {
     }
 }
 
-void Ssao::render(GLuint position, GLuint normal, glm::mat4 projection) {
+void Ssao::render(GLuint position, GLuint normal, glm::mat4 projection, BlurFrag& blur) {
     target.bind(true);
     glUseProgram(ssaoProgram.id);
     bindTexture(units::kSsaoPosition, GL_TEXTURE_2D, position);
@@ -78,7 +77,6 @@ void Ssao::render(GLuint position, GLuint normal, glm::mat4 projection) {
     ssaoProgram.setMat4("projection", projection);
     Quad::draw();
 
-    BlurFrag& blur = *renderer.blurFrag;
     blur.blur(target.getTexture());
     result = blur.targetB->getTexture();
     blur.result = result;

@@ -74,7 +74,7 @@ TEST_F(ShadowMappingTest, ShadowsFallBehindTheirCastersAndNowhereElse) {
     ShadowMapping::setLightingUniforms(program, *light);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
-    shadows.render();
+    shadows.render(house);
     glDisable(GL_DEPTH_TEST);
 
     // The shadow factor over a patch of the plane y = height, kProbe x kProbe samples.
