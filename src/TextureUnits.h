@@ -37,8 +37,7 @@ constexpr GLint kSmokeVolume = 2;
 constexpr GLint kSmokeScene = 3;
 constexpr GLint kSmokeVelocity = 0;
 
-// The fire's sprites and the scene positions they fade against (fire.frag binds that sampler
-// itself, to this unit).
+// The fire's sprites and the scene positions they fade against.
 constexpr GLint kFireSprite = 0;
 constexpr GLint kSmokeSprite = 1;
 constexpr GLint kFireScene = 2;

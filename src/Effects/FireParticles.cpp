@@ -58,6 +58,7 @@ FireParticles::FireParticles(GLuint sceneTexture, int count)
     drawProgram.setFloat("inverseTimeToLiveTotal", 1.0f / baseTimeToLive);
     drawProgram.setInt("texFire", units::kFireSprite);
     drawProgram.setInt("texSmoke", units::kSmokeSprite);
+    drawProgram.setInt("sceneFragPos", units::kFireScene);
 
     groups = static_cast<int>(std::ceil(count * 0.00390625));
 }
