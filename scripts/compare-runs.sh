@@ -29,6 +29,7 @@ for frame in "$work/reference"/*.png; do
     continue
   fi
   printf '%s: ' "${name%.png}"
-  "$compare" "$frame" "$work/other/$name" --side-by-side "$3/$name" || status=1
+  # Frames of two drivers differ (status 1): the figures tell by how much. 2 is trouble.
+  "$compare" "$frame" "$work/other/$name" --side-by-side "$3/$name" || [ $? -eq 1 ] || status=1
 done
 exit $status

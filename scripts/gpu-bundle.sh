@@ -23,7 +23,10 @@ for tool in "${tools[@]}"; do [ -x "$build/tools/$tool" ] || missing=1; done
 [ -f "$repo/res/.assets-stamp" ] && [ -f "$repo/res/Music/horrorPiano.mp3" ] || missing=1
 if [ $missing -eq 1 ]; then
     echo "Building the tools and the assets"
-    [ -f "$build/CMakeCache.txt" ] || cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        bash "$repo/scripts/setup.sh" "$build"
+        cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    fi
     cmake --build "$build" -j "$(nproc)" --target murkmoor-capture murkmoor-bench murkmoor-video \
         murkmoor_assets murkmoor_sounds
 fi

@@ -22,6 +22,8 @@ uniform bool u_useDiff;
 uniform bool u_useSpec;
 uniform bool u_useNormal;
 uniform vec3 u_camPos;
+uniform float u_maxAnisotropy;  // the driver's, which the material textures are filtered with
+uniform float u_averageBeyond;  // repeats a pixel may span before it sees the texture's average
 
 // Untextured surfaces get a neutral grey; their highlights stay faint.
 const vec3 kPlainAlbedo = vec3(0.5);
@@ -30,17 +32,24 @@ const float kPlainSpecular = 0.1;
 const float kNormalDetailRange = 60.0;
 // Texture coordinates are taken relative to the triangle's own repeat of the texture (the material
 // textures repeat, so the shift changes nothing that is seen, and keeps the values small), and
-// sampled with explicit derivatives, conditioned the way an anisotropic filter of 16 treats them:
-// the footprint's narrow axis is widened to at least 1/16 of its long one. Where one pixel spans
-// more than kWidestFootprint repeats it sees the texture's average, its coarsest mip level.
+// sampled with explicit derivatives, conditioned the way an anisotropic filter of N =
+// u_maxAnisotropy treats them: the footprint's narrow axis is widened to at least 1/N of its long
+// one. Where the long axis spans more than u_averageBeyond repeats the pixel sees the texture's
+// average, its coarsest mip level, and the filter is never handed its coordinates or derivatives.
 // Such pixels lie on the horizon of a surface or on a sliver seen edge-on, where the helper
-// pixels of a 2 x 2 block extrapolate the triangle far beyond its corners; a software
-// rasteriser's elliptical anisotropic filter, which visits every texel under the footprint, spent
-// up to minutes on one such block. The filter is therefore never handed their coordinates or
-// derivatives. One repeat is the limit because footprints of two to four still cost it seconds
-// (14 s for the rug's edge, seen from the cauldron at 40 s), and a pixel that spans a whole repeat
-// shows next to nothing but the average.
-const float kWidestFootprint = 1.0;
+// pixels of a 2 x 2 block extrapolate the triangle far beyond its corners.
+//
+// The limit depends on the filter. A GPU's anisotropic filter takes up to N trilinear probes along
+// the long axis (major, in repeats), each at the level whose texel is max(minor, major / N)
+// repeats wide. Once major / N reaches one repeat, that level is the coarsest, a single texel
+// holding the average (for a square texture; an oblong one's is a texel or two across): the filter
+// itself shows next to nothing else. So on a GPU the limit is N repeats (u_averageBeyond = N), past
+// which the shortcut changes next to nothing the filter would have drawn; below it the probes keep
+// the detail across the narrow axis. A software rasteriser's elliptical filter visits every texel
+// under the footprint instead, and spent up to minutes on one such block; footprints of two to four
+// repeats still cost it seconds (14 s for the rug's edge, seen from the cauldron at 40 s). There
+// the limit is one repeat (u_averageBeyond = 1), past which a pixel shows next to nothing but the
+// average anyway.
 
 vec2 uv;
 vec2 gradX;
@@ -59,7 +68,7 @@ void conditionGradients() {
     vec2 longer = xLonger ? gradX : gradY;
     vec2 shorter = xLonger ? gradY : gradX;
     float major = length(longer);
-    beyondDetail = !(major <= kWidestFootprint);  // NaN too
+    beyondDetail = !(major <= u_averageBeyond);  // NaN too
     if (beyondDetail || major == 0.0) {
         gradX = vec2(0.0);
         gradY = vec2(0.0);
@@ -68,7 +77,7 @@ void conditionGradients() {
     vec2 along = longer / major;
     vec2 across = vec2(-along.y, along.x);
     float minor = dot(shorter, across);  // the footprint's width across its long axis
-    float narrowest = major / 16.0;
+    float narrowest = major / u_maxAnisotropy;
     if (abs(minor) >= narrowest) return;
     shorter = along * dot(shorter, along) + across * (minor < 0.0 ? -narrowest : narrowest);
     if (xLonger) gradY = shorter; else gradX = shorter;

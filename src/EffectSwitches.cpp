@@ -37,9 +37,9 @@ void applyNormalMap(Renderer& r) {
 // clang-format off
 constexpr EffectSwitch kEffectSwitches[] = {
     // key, --set name, overlay label, printed line, states, start, value, what follows it
-    {1, "specular", "specular mapping", "Specular mapping: %s\n", {"OFF", "ON"}, 1,
+    {1, "specular", "specular map", "Specular mapping: %s\n", {"OFF", "ON"}, 1,
         nullptr, &MappingSwitches::specular, applySpecularMap},
-    {2, "normal", "normal mapping", "Normal mapping: %s\n", {"OFF", "ON"}, 1,
+    {2, "normal", "normal map", "Normal mapping: %s\n", {"OFF", "ON"}, 1,
         nullptr, &MappingSwitches::normal, applyNormalMap},
     {3, "bloomMode", "bloom", "Bloom: %s\n", {"OFF", "FRAG", "COMP"}, 1,
         &Renderer::bloomMode, nullptr, applyBloom},
@@ -49,7 +49,7 @@ constexpr EffectSwitch kEffectSwitches[] = {
         &Renderer::doShadows, nullptr, applyShadows},
     {6, "doFog", "fog", "FOG: %s\n", {"OFF", "ON"}, 1,
         &Renderer::doFog, nullptr, applyFog},
-    {7, "doAmbientOcclusion", "ambient occlusion", "AMBIENT OCCLUSION: %s\n",
+    {7, "doAmbientOcclusion", "occlusion", "AMBIENT OCCLUSION: %s\n",
         {"OFF", "SCREEN SPACE"}, 1, &Renderer::doAmbientOcclusion, nullptr, applyAmbientOcclusion},
     {8, "doSmoke", "smoke", "SMOKE: %s\n", {"OFF", "EUCLIDEAN"}, 1,
         &Renderer::doSmoke, nullptr, nullptr},

@@ -22,11 +22,13 @@ void LatePassTimer::endFrame() {
 void LatePassTimer::collect(int slot) {
     auto& issued = issued_[slot];
     const auto& queries = queries_[slot];
-    // Asking whether a result is there never waits; a frame is taken whole or not at all.
-    for (int i = 0; i < kPassCount; ++i) {
-        if (!issued[i]) continue;
+    // Asking whether a result is there never waits; a frame is taken whole or not at all. Both
+    // ends are asked for: a driver may deliver timestamps out of order, and reading one that has
+    // not arrived would wait for it.
+    for (int i = 0; i < kPassCount * 2; ++i) {
+        if (!issued[i / 2]) continue;
         GLint available = GL_FALSE;
-        glGetQueryObjectiv(queries[i * 2 + 1], GL_QUERY_RESULT_AVAILABLE, &available);
+        glGetQueryObjectiv(queries[i], GL_QUERY_RESULT_AVAILABLE, &available);
         if (!available) {
             issued.fill(false);
             return;
@@ -42,6 +44,12 @@ void LatePassTimer::collect(int slot) {
         ++counts_[i];
     }
     issued.fill(false);
+}
+
+void LatePassTimer::forget() {
+    for (auto& issued : issued_) issued.fill(false);
+    totalMs_.fill(0.0);
+    counts_.fill(0);
 }
 
 LatePassTimer::Means LatePassTimer::takeMeans() {

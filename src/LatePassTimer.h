@@ -8,8 +8,9 @@
 
 // Times every stage of the frames on the GPU for a live display, without ever waiting for it: GL
 // timestamps around each stage, in kFramesInFlight sets used in turn, each read when its turn
-// comes again (two frames later) and only once the GPU has delivered them. A frame whose times
-// have not arrived by then is skipped. The queries are made at the first stage timed.
+// comes again (two frames later) and only once the GPU has delivered both ends of every stage. A
+// frame whose times have not arrived by then is skipped. The queries are made at the first stage
+// timed.
 class LatePassTimer : public PassObserver {
 public:
     static constexpr int kFramesInFlight = 3;
@@ -27,6 +28,9 @@ public:
         std::array<bool, kPassCount> measured{};
     };
     Means takeMeans();
+    // Drops the frames in flight and the times collected: a timer that stopped listening starts
+    // again with the frames drawn after it resumed.
+    void forget();
 
 private:
     void collect(int slot);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <limits>
 
+#include "LoadFailures.h"
 #include "Texture.h"
 
 Mesh& Model::addMesh(unsigned vertexCount, unsigned indexCount, const std::string& name) {
@@ -34,6 +35,7 @@ void loadModel(std::vector<LoadedTexture>& textureCache, std::string path, Model
     const aiScene* scene = importer.ReadFile(path, flags);
     if (!scene || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) || !scene->mRootNode) {
         printf("ERROR (assimp): %s", importer.GetErrorString());
+        noteLoadFailure(path, "cannot be loaded");
         return;
     }
     const size_t slash = path.find_last_of('/');
@@ -41,8 +43,8 @@ void loadModel(std::vector<LoadedTexture>& textureCache, std::string path, Model
     processNode(textureCache, scene->mRootNode, scene, directory, model, true);
 }
 
-void processNode(std::vector<LoadedTexture>& textureCache, const aiNode* node,
-                 const aiScene* scene, const std::string& directory, Model& model, bool shrink) {
+void processNode(std::vector<LoadedTexture>& textureCache, const aiNode* node, const aiScene* scene,
+                 const std::string& directory, Model& model, bool shrink) {
     for (unsigned i = 0; i < node->mNumMeshes; ++i) {
         processMesh(textureCache, scene->mMeshes[node->mMeshes[i]], scene, directory, model,
                     shrink);
@@ -73,8 +75,8 @@ void processMesh(std::vector<LoadedTexture>& textureCache, const aiMesh* source,
                    directory.c_str());
         }
         if (source->mTextureCoords[0]) {
-            vertex.texCoords = glm::vec2(source->mTextureCoords[0][i].x,
-                                         source->mTextureCoords[0][i].y);
+            vertex.texCoords =
+                glm::vec2(source->mTextureCoords[0][i].x, source->mTextureCoords[0][i].y);
         } else {
             vertex.texCoords = glm::vec2(0.0f);
         }

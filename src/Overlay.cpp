@@ -4,6 +4,7 @@
 #include <imgui_impl_opengl3.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "EffectSwitches.h"
@@ -11,7 +12,15 @@
 #include "Renderer.h"
 
 namespace {
-constexpr float kMargin = 8.0f;  // pixels between the window's corner and the panel
+// The panel's own size: the default font's 13 pixels in a window of 960 x 576. It shrinks with a
+// smaller window (a quarter of a 640 x 384 frame), never below 8 pixels, which keep a 320 x 192
+// window's panel whole and readable.
+constexpr int kFontPixels = 13;
+constexpr int kSmallestFontPixels = 8;
+constexpr float kFullSizeWidth = 960.0f;
+constexpr float kFullSizeHeight = 576.0f;
+constexpr float kMargin = 8.0f;  // pixels between the window's corner and the panel, at full size
+const ImVec2 kWindowPadding(6.0f, 4.0f);
 constexpr ImGuiWindowFlags kFixedWindow =
     ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoInputs |
     ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoFocusOnAppearing | ImGuiWindowFlags_NoNav;
@@ -53,6 +62,8 @@ void Overlay::draw(Renderer& renderer) {
     const bool opening = !context_;
     if (opening) open();
     ImGui::SetCurrentContext(context_);
+    const int fontPixels = fontPixelsFor(width, height);
+    if (fontPixels != fontPixels_) useFontPixels(fontPixels);
     ImGuiIO& io = ImGui::GetIO();
     io.DisplaySize = ImVec2(static_cast<float>(width), static_cast<float>(height));
     io.DeltaTime = static_cast<float>(std::max(lastFrameSeconds_, 1.0e-4));
@@ -84,16 +95,45 @@ void Overlay::open() {
     // Nothing is written to the working folder.
     io.IniFilename = nullptr;
     io.LogFilename = nullptr;
-    ImGui::StyleColorsDark();
-    // Tight lines: the panel fits a window of 640 x 384.
-    ImGuiStyle& style = ImGui::GetStyle();
-    style.WindowPadding = ImVec2(6.0f, 4.0f);
-    style.ItemSpacing = ImVec2(8.0f, 1.0f);
-    style.CellPadding = ImVec2(4.0f, 0.0f);
     ImGui_ImplOpenGL3_Init("#version 430 core");
     ImGui_ImplOpenGL3_CreateDeviceObjects();
+}
+
+int Overlay::fontPixelsFor(int width, int height) {
+    const float share = std::min(static_cast<float>(width) / kFullSizeWidth,
+                                 static_cast<float>(height) / kFullSizeHeight);
+    return std::clamp(static_cast<int>(std::lround(kFontPixels * share)), kSmallestFontPixels,
+                      kFontPixels);
+}
+
+void Overlay::useFontPixels(int pixels) {
+    fontPixels_ = pixels;
+    ImGuiIO& io = ImGui::GetIO();
+    ImGui_ImplOpenGL3_DestroyFontsTexture();
+    io.Fonts->Clear();
+    // The view's name keeps the full size: one short line, it fits any window.
+    labelFont_ = io.Fonts->AddFontDefault();
+    panelFont_ = labelFont_;
+    if (pixels != kFontPixels) {
+        ImFontConfig font;
+        font.SizePixels = static_cast<float>(pixels);
+        // The font is drawn for 13 pixels: smaller, its one-pixel strokes blur into greys.
+        // Brightened, they read as white again.
+        font.RasterizerMultiply = 1.6f;
+        panelFont_ = io.Fonts->AddFontDefault(&font);
+    }
+    ImGui_ImplOpenGL3_CreateFontsTexture();
     labelGlObject(GL_TEXTURE, static_cast<GLuint>(reinterpret_cast<intptr_t>(io.Fonts->TexID)),
                   "overlay font");
+    // Tight lines, scaled with the text.
+    ImGuiStyle& style = ImGui::GetStyle();
+    style = ImGuiStyle();
+    ImGui::StyleColorsDark(&style);
+    style.WindowPadding = kWindowPadding;
+    style.ItemSpacing = ImVec2(8.0f, 1.0f);
+    style.CellPadding = ImVec2(4.0f, 0.0f);
+    style.ScaleAllSizes(static_cast<float>(pixels) / kFontPixels);
+    panelLaidOut_ = false;  // laid out again at the new size
 }
 
 // The timer listens to the passes while the panel shows; the panel shows each pass's mean over
@@ -101,7 +141,12 @@ void Overlay::open() {
 void Overlay::timePasses(Renderer& renderer, Clock::time_point now) {
     if (renderer.profiler == &passTimes_) {
         passTimes_.endFrame();
-        if (!visible) renderer.profiler = nullptr;
+        if (!visible) {
+            // Shown again, the panel measures afresh: nothing from the frames drawn before.
+            renderer.profiler = nullptr;
+            passTimes_.forget();
+            shownTimes_ = LatePassTimer::Means();
+        }
     } else if (visible && !renderer.profiler) {
         renderer.profiler = &passTimes_;
     }
@@ -117,7 +162,9 @@ void Overlay::timePasses(Renderer& renderer, Clock::time_point now) {
 }
 
 void Overlay::buildPanel(const Renderer& renderer) {
-    ImGui::SetNextWindowPos(ImVec2(kMargin, kMargin));
+    const float scale = static_cast<float>(fontPixels_) / kFontPixels;
+    ImGui::PushFont(panelFont_);
+    ImGui::SetNextWindowPos(ImVec2(kMargin * scale, kMargin * scale));
     ImGui::SetNextWindowBgAlpha(0.8f);
     ImGui::Begin("Murkmoor overlay", nullptr, kFixedWindow);
     ImGui::TextUnformatted(glText(GL_RENDERER));
@@ -128,17 +175,20 @@ void Overlay::buildPanel(const Renderer& renderer) {
     ImGui::Separator();
     const FrameStats::Summary second = frames.lastSecond();
     if (second.frames > 0) {
-        ImGui::Text("%.1f fps, frame %.1f ms (%.1f to %.1f) over the last second", second.fps,
+        ImGui::Text("%.1f fps, frame %.1f ms (%.1f to %.1f), last second", second.fps,
                     second.meanMs, second.shortestMs, second.longestMs);
     } else {
         ImGui::TextUnformatted("fps: after the second frame");
     }
     const std::vector<float> graph = frames.graphMs();
     ImGui::PlotLines("##frames", graph.data(), static_cast<int>(graph.size()), 0,
-                     "frame times, last 5 s", 0.0f, FLT_MAX, ImVec2(0.0f, 30.0f));
+                     "frame times, last 5 s", 0.0f, FLT_MAX, ImVec2(0.0f, 20.0f * scale));
 
     ImGui::Separator();
     ImGui::TextUnformatted("GPU time per pass, ms (timer queries)");
+    // Until the first figures arrive, a few frames after H; "-" for a pass that did not run.
+    const bool measuring = std::none_of(shownTimes_.measured.begin(), shownTimes_.measured.end(),
+                                        [](bool measured) { return measured; });
     // Two passes to a row, the first half of the frame on the left.
     const int rows = (kPassCount + 1) / 2;
     if (ImGui::BeginTable("passes", 4, ImGuiTableFlags_SizingFixedFit)) {
@@ -150,6 +200,8 @@ void Overlay::buildPanel(const Renderer& renderer) {
                 ImGui::TableNextColumn();
                 if (shownTimes_.measured[i]) {
                     ImGui::Text("%8.3f", shownTimes_.ms[i]);
+                } else if (measuring) {
+                    ImGui::TextUnformatted("measuring");
                 } else {
                     ImGui::TextUnformatted("       -");
                 }
@@ -191,13 +243,14 @@ void Overlay::buildPanel(const Renderer& renderer) {
     drawn_ = {static_cast<int>(at.x), static_cast<int>(at.y), static_cast<int>(size.x),
               static_cast<int>(size.y)};
     ImGui::End();
+    ImGui::PopFont();
 }
 
 // Drawn straight into the foreground, not as a window: a window takes its size from the frame
 // before, and the name changes with every V.
 void Overlay::buildLabel(const Renderer& renderer) {
     const char* title = viewTitle(renderer.view);
-    const ImVec2 padding = ImGui::GetStyle().WindowPadding;
+    const ImVec2 padding = kWindowPadding;
     const ImVec2 text = ImGui::CalcTextSize(title);
     const ImVec2 corner(kMargin, kMargin);
     const ImVec2 end(corner.x + text.x + 2.0f * padding.x, corner.y + text.y + 2.0f * padding.y);

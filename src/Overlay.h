@@ -6,6 +6,7 @@
 #include "LatePassTimer.h"
 
 class Renderer;
+struct ImFont;
 struct ImGuiContext;
 
 // What the frame knows about itself, drawn over it with Dear ImGui (H shows and hides it): the GL
@@ -32,16 +33,28 @@ public:
     };
     // What the last draw covered: the panel, the view's name, or nothing.
     Rect drawnRect() const { return drawn_; }
+    // The pass times the panel shows: none measured until the first figures arrive.
+    const LatePassTimer::Means& shownPassTimes() const { return shownTimes_; }
+
+    // The text's height in pixels for a window: the font's own 13 in a window of 960 x 576 or
+    // more, less in a smaller one (the panel keeps its share of the window) down to the smallest
+    // that still reads, 8.
+    static int fontPixelsFor(int width, int height);
 
 private:
     using Clock = std::chrono::steady_clock;
 
     void open();
+    // Bakes the panel's font at this height (the name's stays 13) and scales its spacing with it.
+    void useFontPixels(int pixels);
     void timePasses(Renderer& renderer, Clock::time_point now);
     void buildPanel(const Renderer& renderer);
     void buildLabel(const Renderer& renderer);
 
     ImGuiContext* context_ = nullptr;
+    int fontPixels_ = 0;
+    ImFont* labelFont_ = nullptr;
+    ImFont* panelFont_ = nullptr;
     bool panelLaidOut_ = false;
     bool framed_ = false;
     Clock::time_point lastFrame_;

@@ -1,6 +1,6 @@
 #include "PassProfiler.h"
 
-#include <cstring>
+#include "SoftwareRenderer.h"
 
 namespace {
 const char* const kNames[kPassCount] = {
@@ -18,10 +18,7 @@ PassProfiler::PassProfiler(Method method) : method_(method) {
 }
 
 PassProfiler::Method PassProfiler::methodForDriver(const char* renderer) {
-    const bool software = renderer && (std::strstr(renderer, "llvmpipe") ||
-                                       std::strstr(renderer, "softpipe") ||
-                                       std::strstr(renderer, "Software"));
-    return software ? Method::WallClock : Method::TimerQueries;
+    return isSoftwareRenderer(renderer) ? Method::WallClock : Method::TimerQueries;
 }
 
 void PassProfiler::begin(Pass pass) {

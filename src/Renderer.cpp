@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ClearedTexture.h"
 #include "EffectSwitches.h"
 #include "Effects/Bloom.h"
 #include "Effects/BlurComp.h"
@@ -73,6 +74,7 @@ void Renderer::setSizes(float width, float height) {
 
 void Renderer::createPrograms() {
     geometryProgram = new ShaderProgram("geometry.vert", "geometry.frag");
+    setMaterialFootprint(*geometryProgram);
     lightingProgram = new ShaderProgram("quad.vert", "lighting.frag");
     skyboxProgram = new ShaderProgram("skybox.vert", "skybox.frag");
     quadProgram = new ShaderProgram("quad.vert", "quad.frag");
@@ -157,6 +159,11 @@ void Renderer::createEffects() {
         glm::translate(glm::mat4(1.0f), anchors::kSmokeBoxMin), glm::vec3(anchors::kSmokeBoxSize));
     smoke = new SmokeVolume(targetWidth, targetHeight, lights, anchors::kSmokeGrid, smokePlacement);
     ssao = new Ssao(targetWidth, targetHeight, camera.getProjection());
+    // What a view shows of a target whose pass has not run: nothing in it. Occlusion reads 1, open.
+    clearTexture2D(brightTexture, glm::vec4(0.0f));
+    clearTexture2D(SmokeVolume::frontFaceTexture, glm::vec4(0.0f));
+    clearTexture2D(SmokeVolume::backFaceTexture, glm::vec4(0.0f));
+    clearTexture2D(ssao->target.getTexture(), glm::vec4(1.0f));
 
     fire = new FireParticles(gBuffer.fragPos, anchors::kFireParticles);
     fire->setSource(fireLight->position, anchors::kFireSpread, anchors::kFireTargetOffset,
@@ -322,7 +329,8 @@ void Renderer::update(float dt) {
     viewFrustum.fromCamera(camera);
     animateMeshes(dt);
     setFrameUniforms();
-    if (doSmoke != 0) runPass(Pass::SmokeStep, [&] { smoke->update(dt, camera); });
+    if (doSmoke != 0 && smokeHeld) smoke->followCamera(camera);
+    if (doSmoke != 0 && !smokeHeld) runPass(Pass::SmokeStep, [&] { smoke->update(dt, camera); });
     if (hdrMode != 0 && hdr->mode == 1) runPass(Pass::Adapt, [&] { hdr->adapt(dt); });
     if (doFire != 0) {
         runPass(Pass::FireStep, [&] {

@@ -126,6 +126,9 @@ public:
     int doSmoke = 0;
     int doFire = 0;
     int doRain = 0;
+    // Set by the tools' flight plans in the steps where no drawn frame needs the smoke: its
+    // simulation stands still there, while its switch stays as the user set it.
+    bool smokeHeld = false;
 
     // Sets every switch to its starting value; makes no GL call.
     Renderer();

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <vector>
 
+#include "FileReplacement.h"
 #include "FramebufferPixels.h"
 
 std::string screenshotFileName(std::chrono::system_clock::time_point when) {
@@ -28,8 +29,12 @@ std::string takeScreenshot(int width, int height) {
     }
     std::vector<uint8_t> pixels;
     readPixelsTopDown(0, width, height, pixels);
-    if (!writePng(name, width, height, pixels)) {
-        std::fprintf(stderr, "Screenshot not written: cannot write %s\n", name.c_str());
+    const auto write = [&](const std::string& file) {
+        return writePng(file, width, height, pixels);
+    };
+    std::string error;
+    if (!writeFileReplacing(name, write, error)) {
+        std::fprintf(stderr, "Screenshot not written: %s\n", error.c_str());
         return "";
     }
     std::printf("Screenshot: %s\n", name.c_str());

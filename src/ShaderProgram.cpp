@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "GlLabels.h"
+#include "LoadFailures.h"
 #include "StandInProgram.h"
 
 ShaderProgram::ShaderProgram(std::string vertexFile, std::string fragmentFile) {
@@ -42,9 +43,12 @@ void ShaderProgram::build(const GLenum* stages, const std::string* files, int co
     for (int i = 0; i < count; ++i) glDetachShader(program, shaders[i]);
     // A program that failed to link cannot even be bound without a GL error: it draws nothing
     // instead, and the failure shows as the logs above and a wrong picture.
-    if (!programLinked(program)) linkStandIn(program, stages[0] == GL_COMPUTE_SHADER);
     std::string label = files[0];
     for (int i = 1; i < count; ++i) label += " + " + files[i];
+    if (!programLinked(program)) {
+        noteLoadFailure("shaders/" + label, "does not link");
+        linkStandIn(program, stages[0] == GL_COMPUTE_SHADER);
+    }
     labelGlObject(GL_PROGRAM, program, label);
     id = program;
 }
@@ -52,7 +56,8 @@ void ShaderProgram::build(const GLenum* stages, const std::string* files, int co
 void ShaderProgram::compileShaderFile(std::string path, GLuint shader) {
     std::string source;
     std::ifstream file(path);
-    if (file.is_open()) {
+    const bool opened = file.is_open();
+    if (opened) {
         std::stringstream text;
         text << file.rdbuf();
         source = text.str();
@@ -60,7 +65,8 @@ void ShaderProgram::compileShaderFile(std::string path, GLuint shader) {
     } else {
         printf("Unable to open %s. Are you in the right directory?", path.c_str());
         fflush(stdout);
-        getchar();
+        noteLoadFailure(path, "cannot be opened");
+        if (missingShaderWaitsForEnter()) getchar();
     }
     printf("Compiling shader: %s\n", path.c_str());
 
@@ -77,6 +83,8 @@ void ShaderProgram::compileShaderFile(std::string path, GLuint shader) {
         glGetShaderInfoLog(shader, logLength, nullptr, log.data());
         printf("%s\n", log.data());
     }
+    // A file that could not be opened is noted once, above.
+    if (status != GL_TRUE && opened) noteLoadFailure(path, "does not compile");
 }
 
 void ShaderProgram::printLinkLog(GLuint program) {

@@ -84,7 +84,8 @@ void failureEnding(const char* message) {
 
 void applyFreeFly(Camera& camera, float dt) {
     if (!keyHeld) return;
-    const float step = kFlySpeed * (slowMovement ? kSlowFlyShare : 1.0f) * dt;
+    const float step =
+        kFlySpeed * (slowMovement ? kSlowFlyShare : 1.0f) * std::min(dt, kLongestFlyStep);
     switch (lastKey) {
         case GLFW_KEY_A: camera.move(step, 0.0f, 0.0f); break;
         case GLFW_KEY_D: camera.move(-step, 0.0f, 0.0f); break;

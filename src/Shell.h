@@ -33,10 +33,15 @@ void failureEnding(const char* message);
 // Ctrl held.
 constexpr float kFlySpeed = 10.0f;
 constexpr float kSlowFlyShare = 0.1f;
+// The longest frame time a movement step uses: at a few frames a second (a software renderer) a
+// held key moves at most 1 metre a frame, a tenth of that with Shift or Ctrl, so the eye cannot
+// jump through a wall between two pictures. The path's timing does not use it.
+constexpr float kLongestFlyStep = 0.1f;
 
-// Frame-loop steps: free-fly movement for the held key and mouse look from the cursor motion. The
-// mouse turns the camera only while the path is paused (the path places the camera otherwise);
-// the motion is taken all the same, so that none of it waits to turn the view later.
+// Frame-loop steps: free-fly movement for the held key (dt counted up to kLongestFlyStep) and mouse
+// look from the cursor motion. The mouse turns the camera only while the path is paused (the path
+// places the camera otherwise); the motion is taken all the same, so that none of it waits to turn
+// the view later.
 void applyFreeFly(Camera& camera, float dt);
 void applyMouseLook(Camera& camera, double cursorX, double cursorY, bool pathFlying);
 

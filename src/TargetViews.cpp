@@ -1,5 +1,6 @@
 #include "TargetViews.h"
 
+#include "ClearedTexture.h"
 #include "Effects/BlurComp.h"
 #include "Effects/BlurFrag.h"
 #include "Effects/Quad.h"
@@ -46,6 +47,8 @@ TargetViews::TargetViews(int width, int height, int halfWidth, int halfHeight)
     : width_(width), height_(height), halfWidth_(halfWidth), halfHeight_(halfHeight) {
     litCopy_ = makeCopyTarget(width, height, "view copy: lit scene");
     occlusionCopy_ = makeCopyTarget(halfWidth, halfHeight, "view copy: blurred occlusion");
+    // Kept only while ambient occlusion runs: until then it shows open surfaces.
+    clearTexture2D(occlusionCopy_, glm::vec4(1.0f));
     albedo_ = viewProgram("albedo.frag", "u_colorSpec");
     specular_ = viewProgram("specular.frag", "u_colorSpec");
     normal_ = viewProgram("normal.frag", "u_normal", "u_fragPos");

@@ -6,6 +6,9 @@
 
 #include "GlLabels.h"
 #include "GlTargets.h"
+#include "LoadFailures.h"
+#include "ShaderProgram.h"
+#include "SoftwareRenderer.h"
 
 namespace {
 // A decoded image that GL would refuse (GL_INVALID_VALUE) counts as a file that failed to load.
@@ -23,10 +26,14 @@ void refuse(unsigned char*& pixels) {
 
 GLenum textureFormatForChannels(int channels) {
     switch (channels) {
-        case 1: return GL_RED;
-        case 2: return GL_RG;
-        case 3: return GL_RGB;
-        default: return GL_RGBA;
+        case 1:
+            return GL_RED;
+        case 2:
+            return GL_RG;
+        case 3:
+            return GL_RGB;
+        default:
+            return GL_RGBA;
     }
 }
 
@@ -34,9 +41,19 @@ void setMaterialSampling() {
     glGenerateMipmap(GL_TEXTURE_2D);
     setSampling(GL_TEXTURE_2D, GL_LINEAR, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, materialAnisotropy());
+}
+
+float materialAnisotropy() {
     GLfloat maxAnisotropy = 1.0f;
     glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &maxAnisotropy);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, maxAnisotropy);
+    return maxAnisotropy;
+}
+
+void setMaterialFootprint(const ShaderProgram& geometry) {
+    const float anisotropy = materialAnisotropy();
+    geometry.setFloat("u_maxAnisotropy", anisotropy);
+    geometry.setFloat("u_averageBeyond", contextIsSoftware() ? 1.0f : anisotropy);
 }
 
 GLuint loadTexture(const std::string& fileName, const std::string& directory, int& width,
@@ -66,6 +83,7 @@ GLuint loadTexture(const std::string& fileName, const std::string& directory, in
         stbi_image_free(pixels);
     } else {
         printf("Failed to load texture: %s\n", path.c_str());
+        noteLoadFailure(path, "cannot be loaded");
     }
     return name;
 }
@@ -102,6 +120,7 @@ GLuint loadCubeMap(const std::string& directory, const std::string& positiveX,
             printf("Texture loaded: %s\n", path.c_str());
         } else {
             printf("Failed to load cubemap texture: %s\n", path.c_str());
+            noteLoadFailure(path, "cannot be loaded");
         }
     }
     setSampling(GL_TEXTURE_CUBE_MAP, GL_LINEAR, GL_CLAMP_TO_EDGE);

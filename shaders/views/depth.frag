@@ -11,10 +11,12 @@ uniform sampler2D u_fragPos;    // unit 1: world position, alpha 1 where geometr
 const float FALLOFF = 6.0;  // metres
 
 void main() {
-    if (texture(u_fragPos, texCoords).a == 0.0) {
+    // Sampled before the branch: a texture's level of detail needs the whole 2x2 quad.
+    float coverage = texture(u_fragPos, texCoords).a;
+    float depth = max(-texture(u_viewSpace, texCoords).z, 0.0);
+    if (coverage == 0.0) {
         fragColor = vec4(0.0, 0.0, 0.0, 1.0);
         return;
     }
-    float depth = max(-texture(u_viewSpace, texCoords).z, 0.0);
     fragColor = vec4(vec3(exp(-depth / FALLOFF)), 1.0);
 }

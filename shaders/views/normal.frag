@@ -9,10 +9,13 @@ uniform sampler2D u_normal;   // unit 0: world normal
 uniform sampler2D u_fragPos;  // unit 1: world position, alpha 1 where geometry is
 
 void main() {
-    if (texture(u_fragPos, texCoords).a == 0.0) {
+    // Sampled before the branch: a texture's level of detail needs the whole 2x2 quad.
+    float coverage = texture(u_fragPos, texCoords).a;
+    vec3 normal = texture(u_normal, texCoords).xyz;
+    if (coverage == 0.0) {
         fragColor = vec4(0.0, 0.0, 0.0, 1.0);
         return;
     }
-    vec3 n = normalize(texture(u_normal, texCoords).xyz);
+    vec3 n = normalize(normal);
     fragColor = vec4(0.5 * n + 0.5, 1.0);
 }

@@ -28,7 +28,10 @@ void main() {
     ivec2 index = ivec2(floor(p));
     vec2 local = fract(p) * 2.0 - 1.0;  // -1..1 across the face, y up
 
-    Face face;
+    // Outside the cross the -z face is sampled all the same and its value left unused: the sample
+    // comes before any pixel of the 2x2 quad leaves, since its level of detail needs them all.
+    Face face = Face(vec3(0, 0, -1), vec3(1, 0, 0), vec3(0, 1, 0));
+    bool inCross = true;
     if (index.y == 1 && index.x >= 0 && index.x < 4) {
         const Face row[4] = Face[4](Face(vec3(-1, 0, 0), vec3(0, 0, -1), vec3(0, 1, 0)),
                                     Face(vec3(0, 0, -1), vec3(1, 0, 0), vec3(0, 1, 0)),
@@ -40,10 +43,13 @@ void main() {
     } else if (index.x == 1 && index.y == 0) {
         face = Face(vec3(0, -1, 0), vec3(1, 0, 0), vec3(0, 0, -1));
     } else {
-        fragColor = vec4(0.0, 0.0, 0.0, 1.0);
-        return;
+        inCross = false;
     }
     vec3 direction = face.forward + local.x * face.right + local.y * face.up;
     float distance = texture(u_shadowCube, direction).r;
+    if (!inCross) {
+        fragColor = vec4(0.0, 0.0, 0.0, 1.0);
+        return;
+    }
     fragColor = vec4(vec3(exp(-distance / FALLOFF)), 1.0);
 }

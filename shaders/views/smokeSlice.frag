@@ -13,10 +13,11 @@ const float SCALE = 4.0;  // the plume's densities lie mostly below 0.5
 
 void main() {
     vec2 box = vec2((texCoords.x - 0.5) * u_aspect + 0.5, texCoords.y);
+    // Sampled before the branch: a texture's level of detail needs the whole 2x2 quad.
+    float density = max(texture(u_volume, vec3(clamp(box, 0.0, 1.0), 0.5)).a, 0.0);
     if (any(lessThan(box, vec2(0.0))) || any(greaterThan(box, vec2(1.0)))) {
         fragColor = vec4(0.0, 0.0, 0.1, 1.0);
         return;
     }
-    float density = max(texture(u_volume, vec3(box, 0.5)).a, 0.0);
     fragColor = vec4(vec3(1.0 - exp(-SCALE * density)), 1.0);
 }

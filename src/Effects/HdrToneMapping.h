@@ -39,6 +39,8 @@ public:
     void render(GLuint input, GLuint output, GLuint bright);
     // Moves the adapted maximum luminance towards the last measured one ("DRAGO").
     void adapt(float dt);
+    // Sets the adapted maximum to the last measured one, as if the eye had rested on that frame.
+    void settle() { adaptedMaxLum = targetMaxLum; }
 
     // The exposure key for a log-average luminance: from 0.1 upwards, below 1.6.
     static double exposureKey(double lumAvg);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "Camera.h"
@@ -32,15 +33,23 @@ GLuint makeFaceTexture(int width, int height) {
     return makeTexture2D(GL_RGBA16F, width, height, GL_RGBA, GL_FLOAT, GL_LINEAR);
 }
 
+// Fills a grid texture with zeros: still, clean air.
+void zeroVolume(GLuint texture, glm::ivec3 size, GLenum format, int channels) {
+    const std::vector<float> zeros(static_cast<size_t>(size.x) * size.y * size.z * channels, 0.0f);
+    glBindTexture(GL_TEXTURE_3D, texture);
+    glTexSubImage3D(GL_TEXTURE_3D, 0, 0, 0, 0, size.x, size.y, size.z, format, GL_FLOAT,
+                    zeros.data());
+}
+
 // A 3D texture filled with zeros: the simulation starts from still, clean air (an allocation
 // without data would leave its contents undefined).
 GLuint makeVolumeTexture(glm::ivec3 size, GLenum internalFormat, GLenum format, int channels) {
-    const std::vector<float> zeros(static_cast<size_t>(size.x) * size.y * size.z * channels, 0.0f);
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_3D, texture);
     glTexImage3D(GL_TEXTURE_3D, 0, internalFormat, size.x, size.y, size.z, 0, format, GL_FLOAT,
-                 zeros.data());
+                 nullptr);
+    zeroVolume(texture, size, format, channels);
     setSampling(GL_TEXTURE_3D, GL_LINEAR, GL_CLAMP_TO_EDGE);
     return texture;
 }
@@ -113,14 +122,28 @@ void SmokeVolume::setMatrices() {
     faceProgram.setMat4("u_modelViewProjMatrix", modelViewProjection);
 }
 
-void SmokeVolume::update(float dt, const Camera& camera) {
+void SmokeVolume::followCamera(const Camera& camera) {
     viewProjection = camera.projection * camera.view;
     setMatrices();
     const glm::vec3 eye = camera.position;
     faceProgram.setVec3("u_camPos", eye);
     // The ray march starts at the eye when the eye is inside the box.
     rayMarchProgram.setVec3("u_camPos", eye);
+}
+
+void SmokeVolume::update(float dt, const Camera& camera) {
+    followCamera(camera);
     simulate(dt);
+}
+
+void SmokeVolume::restart(unsigned seed) {
+    // The last step's passes wrote the grids as images.
+    glMemoryBarrier(GL_TEXTURE_UPDATE_BARRIER_BIT);
+    zeroVolume(volumeTexture, size, GL_RGBA, 4);
+    zeroVolume(velocityTexture, size, GL_RGBA, 4);
+    zeroVolume(scalarTexture, size, GL_RED, 1);
+    sourceTimer = 0.0f;
+    std::srand(seed);
 }
 
 void SmokeVolume::simulate(float dt) {

@@ -48,9 +48,13 @@ public:
     SmokeVolume(int width, int height, const LightList& lights, glm::ivec3 size, glm::mat4 model);
 
     void setMatrices();
-    // Sets the face program's matrices and eye from the camera, and runs one simulation step of dt
-    // seconds.
+    // Sets the face program's matrices and the eye of both programs from the camera.
+    void followCamera(const Camera& camera);
+    // followCamera, then one simulation step of dt seconds.
     void update(float dt, const Camera& camera);
+    // Starts the simulation over from still, clean air, its sources drawn from rand() seeded with
+    // `seed` (the C library's seeds 0 and 1 both give the sequence of a program that never seeds).
+    void restart(unsigned seed);
     // Fills the entry and exit face targets. The caller disables depth testing and keeps the
     // viewport at the screen size; leaves the face framebuffer bound and the cull face at GL_BACK.
     void renderFaces();

@@ -24,6 +24,7 @@ protected:
     void SetUp() override {
         GlTest::SetUp();
         printedBy([&] { program = ShaderProgram("geometry.vert", "geometry.frag"); });
+        setMaterialFootprint(program);
         glUseProgram(program.id);
         const glm::mat4 identity(1.0f);
         for (const char* name : {"u_modelMatrix", "u_viewMatrix", "u_modelMatrixInverseTranspose"})
@@ -104,4 +105,32 @@ TEST_F(GeometryPassTest, CoordinatesMillionsOfRepeatsAwayDrawInOrdinaryTime) {
     EXPECT_LT(horizon, 200.0 * ordinary) << horizon << " s against " << ordinary << " s";
     EXPECT_GT(pixels[(kSize / 2) * 4], 0.0f);  // the floor fills the bottom row
     for (size_t i = 0; i < pixels.size(); i += 4) ASSERT_TRUE(std::isfinite(pixels[i])) << i / 4;
+}
+
+// A pixel spanning two repeats along u and a sliver of one along v, over bands that change along v
+// only: a software renderer's limit (one repeat) gives it the texture's average, flat; a GPU's
+// (as many repeats as the anisotropy) leaves its filter the bands across the narrow axis.
+TEST_F(GeometryPassTest, AWideFootprintSeesTheAverageOnlyPastTheFiltersLimit) {
+    std::vector<float> texels(32 * 32 * 4, 1.0f);
+    for (size_t i = 0; i < 32 * 32; ++i) {
+        const float v = i / 32 < 16 ? 0.08f : 0.9f;
+        setRgb(texels, i, v, v, v);
+    }
+    glDeleteTextures(1, &checker);
+    checker = makeRgbaTexture(32, 32, texels, GL_RGBA8);
+    setMaterialSampling();
+    const glm::vec2 wide[4] = {{0, 0}, {2 * kSize, 0}, {2 * kSize, 1}, {0, 1}};
+    const auto spread = [&](float averageBeyond) {
+        glUseProgram(program.id);
+        glUniform1f(program.getUniformLocation("u_averageBeyond"), averageBeyond);
+        const std::vector<float> pixels = drawQuad(kScreen, wide);
+        float lightest = 0.0f, darkest = 1.0f;
+        for (size_t i = 0; i < pixels.size(); i += 4) {
+            lightest = std::max(lightest, pixels[i]);
+            darkest = std::min(darkest, pixels[i]);
+        }
+        return lightest - darkest;
+    };
+    EXPECT_LT(spread(1.0f), 0.01f);
+    EXPECT_GT(spread(materialAnisotropy()), 0.5f);
 }

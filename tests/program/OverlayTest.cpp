@@ -37,11 +37,12 @@ protected:
     }
     // Pixels that differ by more than a step, counted inside and outside the rectangle.
     static std::pair<size_t, size_t> differences(const Frame& a, const Frame& b,
-                                                 Overlay::Rect inside) {
+                                                 Overlay::Rect inside, int width = kWidth) {
         std::pair<size_t, size_t> counts{0, 0};
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
-                const size_t at = (static_cast<size_t>(y) * kWidth + x) * 3;
+        const int height = static_cast<int>(a.size() / 3 / width);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const size_t at = (static_cast<size_t>(y) * width + x) * 3;
                 bool differs = false;
                 for (int c = 0; c < 3; ++c) differs |= std::abs(a[at + c] - b[at + c]) > 1;
                 const bool in = x >= inside.x && x < inside.x + inside.width && y >= inside.y &&
@@ -77,8 +78,11 @@ TEST_F(OverlayTest, HShowsThePanelOnlyWhereItIsDrawnAndHAgainGivesTheFrameBack) 
     EXPECT_EQ(press(GLFW_KEY_H), "Overlay: ON\n");
     const Frame shown = frame();
     const Overlay::Rect panel = overlay.drawnRect();
-    EXPECT_TRUE(panel.x > 0 && panel.y > 0 && panel.width > 100 && panel.height > 100)
+    // Whole in the small window, its text no smaller than 8 pixels.
+    EXPECT_TRUE(panel.x > 0 && panel.y > 0 && panel.width > 100 && panel.height > 100 &&
+                panel.x + panel.width <= kWidth && panel.y + panel.height <= kHeight)
         << panel.x << " " << panel.y << " " << panel.width << " " << panel.height;
+    EXPECT_EQ(Overlay::fontPixelsFor(kWidth, kHeight), 8);
     const auto [inside, outside] = differences(hidden, shown, panel);
     EXPECT_GT(inside, static_cast<size_t>(panel.width * panel.height / 4));
     EXPECT_EQ(outside, 0u);
@@ -108,7 +112,30 @@ TEST_F(OverlayTest, HShowsThePanelOnlyWhereItIsDrawnAndHAgainGivesTheFrameBack) 
 
 // Every stage of a frame opens a debug group of the benchmark's name, closed again by the end,
 // and every texture, buffer, framebuffer and program is labelled; timed late, the passes that
-// ran are measured within a few frames and those that did not are not.
+// ran are measured within a few frames and those that did not are not. Hidden and shown again, the
+// panel shows no figure from the frames drawn before it was hidden: the passes of then (the
+// shadow) are not among the first figures, which say "measuring" until they arrive.
+// In a window of 640 x 384 the panel takes well under half of the frame (its plate and all).
+class LargeOverlayTest : public OverlayTest {
+protected:
+    static constexpr int kLargeWidth = 640;
+    void SetUp() override {
+        GlTest::SetUp();
+        start(kLargeWidth, 384);
+        for (const char* name : {"doSmoke", "doFire", "doRain", "doShadows", "doAmbientOcclusion"})
+            set(name, 0);
+    }
+};
+
+TEST_F(LargeOverlayTest, ThePanelCoversAtMostTwoFifthsOfA640x384Frame) {
+    const Frame hidden = frame();
+    overlay.visible = true;
+    const Frame shown = frame();
+    const size_t changed = differences(hidden, shown, Overlay::Rect(), kLargeWidth).second;
+    EXPECT_GT(changed, shown.size() / 3 / 10);
+    EXPECT_LT(changed, shown.size() / 3 * 2 / 5);
+}
+
 TEST_F(OverlayTest, AFrameReadsInAGraphicsDebuggerAndItsPassesAreTimedLate) {
     set("doSmoke", 1);
     renderer.smoke->jacobiIterations = 2;  // its group is named whatever the solve's length
@@ -164,4 +191,20 @@ TEST_F(OverlayTest, AFrameReadsInAGraphicsDebuggerAndItsPassesAreTimedLate) {
     for (const Pass pass : {Pass::SmokeStep, Pass::Fire, Pass::Adapt}) {
         EXPECT_FALSE(means.measured[static_cast<int>(pass)]) << passName(pass);
     }
+
+    const auto shown = [](Pass pass) {
+        return overlay.shownPassTimes().measured[static_cast<int>(pass)];
+    };
+    overlay.visible = true;
+    for (int i = 0; i <= LatePassTimer::kFramesInFlight; ++i) frame();
+    ASSERT_TRUE(shown(Pass::Shadow));
+    overlay.visible = false;
+    frame();
+    set("doShadows", 0);
+    overlay.visible = true;
+    frame();
+    EXPECT_FALSE(shown(Pass::GBuffer));
+    for (int i = 0; i <= LatePassTimer::kFramesInFlight; ++i) frame();
+    EXPECT_TRUE(shown(Pass::GBuffer));
+    EXPECT_FALSE(shown(Pass::Shadow));
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Effects/SmokeVolume.h"
+#include "FlightWarmUp.h"
 #include "FramedScene.h"
 #include "Globals.h"
 #include "SceneAnchors.h"
@@ -67,10 +68,30 @@ protected:
 // Looking at the smoke's box over the floor, where the fire's light burns just above it: each
 // view reads its own target and maps it as its name says, and every view is a picture of its own.
 // The two views of targets that the frame later overwrites (the lit scene, the blurred occlusion)
-// show them as they were.
+// show them as they were. First, with their effects off from the start, the targets those effects
+// would fill show as empty, not as whatever memory they were given: open surfaces for the
+// occlusion, black for the bright image and the smoke's faces.
 TEST_F(TargetViewTest, EachViewShowsTheTargetItNames) {
     const glm::vec3 box = anchors::kSmokeBoxMin + glm::vec3(0.5f * anchors::kSmokeBoxSize);
     look(box + glm::vec3(0.0f, 0.5f, 4.0f), box - glm::vec3(0.0f, 0.6f, 0.0f));
+    const std::pair<const char*, int> effects[] = {
+        {"doAmbientOcclusion", renderer.doAmbientOcclusion},
+        {"hdrMode", renderer.hdrMode},
+        {"bloomMode", renderer.bloomMode},
+        {"doSmoke", renderer.doSmoke}};
+    for (const auto& effect : effects) set(effect.first, 0);
+    const std::pair<TargetView, int> empty[] = {{TargetView::OcclusionRaw, 255},
+                                                {TargetView::OcclusionBlurred, 255},
+                                                {TargetView::Bright, 0},
+                                                {TargetView::SmokeEntry, 0},
+                                                {TargetView::SmokeExit, 0}};
+    for (const auto& [view, grey] : empty) {
+        const Frame frame = show(view);
+        EXPECT_EQ(largestDifference(frame, Frame(frame.size(), grey), kBelowName), 0)
+            << viewName(view);
+    }
+    for (const auto& effect : effects) set(effect.first, effect.second);
+
     putSmoke({40, 28, 28}, {48, 36, 36});
     std::vector<Frame> views = {show(TargetView::Final)};
     set("doShadows", 0);  // the cube map stays as the first frame left it, a view of its own
@@ -134,4 +155,22 @@ TEST_F(TargetViewTest, EachViewShowsTheTargetItNames) {
     EXPECT_LE(
         largestDifference(show(TargetView::OcclusionBlurred), view(TargetView::OcclusionBlurred)),
         1);
+
+    // A tool's flight to a moment that looks away from the box shows the grid as the program does:
+    // the plume the smoke's window simulates from clean air, and the smoke switched on in the
+    // overlay's F8 line, though the box is out of view.
+    look(box + glm::vec3(0.0f, 0.5f, 4.0f), box + glm::vec3(0.0f, 0.5f, 8.0f));
+    renderer.view = TargetView::SmokeDensity;
+    PlannedFlight flight(renderer, planFlight(renderer, 0, 10, 1, 5.0, -1.0));
+    flight.flyToFirstFrame();
+    flight.drawNextFrame();
+    EXPECT_STREQ(renderer.effectState(8), "EUCLIDEAN");
+    flight.finish();
+    views[static_cast<int>(TargetView::SmokeDensity)] = picture();
+    int plume = 0;  // in the square's lowest quarter, where 2 s of plume have risen
+    for (int y = h * 3 / 4; y < h; ++y) {
+        for (int x = (w - h) / 2; x < (w + h) / 2; ++x) plume += pixel(density, x, y).x > 40;
+    }
+    EXPECT_GT(plume, 50);
+    EXPECT_EQ(slice(0.69f, 0.5f), glm::ivec3(0)) << "the smoke put there before";
 }

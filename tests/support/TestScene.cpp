@@ -64,6 +64,7 @@ TestScene::TestScene(const std::vector<SceneBox>& boxes) : previous(fs::current_
     writeSolidImage(dir.path() + "/res/myhouse/Textures/windowsFigure.jpg", 8, 8, 3, 230);
     writeSolidImage(dir.path() + "/res/particles/fire.png", 8, 8, 4, 200);
     writeSolidImage(dir.path() + "/res/particles/smoke.png", 8, 8, 4, 100);
+    writeSolidImage(dir.path() + "/res/loading.jpg", 16, 9, 3, 40);
     fs::create_directories(dir.path() + "/res/cubemap/miramar");
     const char* faces[6] = {"ft", "bk", "up", "dn", "rt", "lf"};
     for (int i = 0; i < 6; ++i) {

@@ -16,8 +16,8 @@ struct SceneBox {
     std::string material = "stone";
 };
 
-// A temporary scene directory (shaders/ linked, a model, a sky of six flat colours), the working
-// directory while the object lives.
+// A temporary scene directory (shaders/ linked, a model, a sky of six flat colours, the loading
+// picture: every file the renderer loads), the working directory while the object lives.
 class TestScene {
 public:
     explicit TestScene(const std::vector<SceneBox>& boxes);

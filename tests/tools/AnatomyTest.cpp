@@ -24,8 +24,8 @@ const char* const kBenchJson = R"json({
 }  // namespace
 
 // The page takes the "all on" figures of the first run: a pass that ran with its milliseconds, one
-// that did not as such, the frame, the overlay's draw and where the figures come from; without
-// the overlay's figures, it says so.
+// that did not as such, the frame, the passes' sum, the overlay's draw and where the figures come
+// from; without the overlay's figures, it says so.
 TEST(FramePage, PlaceholdersTakeTheAllOnFiguresAndUnknownOnesAreRefused) {
     BenchFigures figures;
     std::string error;
@@ -33,11 +33,12 @@ TEST(FramePage, PlaceholdersTakeTheAllOnFiguresAndUnknownOnesAreRefused) {
     std::string page;
     ASSERT_TRUE(
         fillFramePage("{{ms shadow}}, {{ms tone map / bright pass}}, {{ms tone adaption}}, "
-                      "{{frame ms}}, {{overlay ms}}; {{bench}}; {{moment}}.",
+                      "{{frame ms}}, {{passes ms}}, {{overlay ms}}; {{bench}}; {{moment}}.",
                       figures, {{"moment", "39 s"}}, page, error))
         << error;
     EXPECT_EQ(page,
-              "110.0 ms, 31.0 ms, not run, 1231.5 ms, 0.3 ms; 480 x 288 on llvmpipe (LLVM 15.0.6, "
+              "110.0 ms, 31.0 ms, not run, 1231.5 ms, 311.0 ms, 0.3 ms; 480 x 288 on llvmpipe "
+              "(LLVM 15.0.6, "
               "\"256\" bits), every effect on, passes timed by wall clock; 39 s.");
 
     std::string withoutOverlay = kBenchJson;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "FrameComparison.h"
+#include "ProcessRun.h"
+#include "TestFiles.h"
 
 namespace {
 RgbImage solid(int width, int height, uint8_t value) {
@@ -37,4 +39,37 @@ TEST(FrameComparison, FiguresSizesAndTheSideBySideSheet) {
     EXPECT_EQ(at(9, 0, 2), 24);   // 3 amplified
     EXPECT_EQ(at(8, 1, 0), 0);    // the second row agrees
     EXPECT_EQ(at(4, 1, 1), 100);
+}
+
+// The exit status says whether two frames match, as cmp's does: 0 when equal or within the limits
+// given (a step per channel, a share of pixels beyond it), 1 when they differ, 2 on trouble.
+TEST(FrameComparison, TheExitStatusSaysWhetherTheFramesMatch) {
+    TempDir dir;
+    const RgbImage reference = solid(4, 2, 100);
+    RgbImage other = reference;
+    other.pixels[0] = 103;  // one pixel of eight, three steps apart
+    const std::string a = dir.path() + "/a.png", b = dir.path() + "/b.png",
+                      small = dir.path() + "/small.png";
+    ASSERT_TRUE(saveRgbImage(a, reference) && saveRgbImage(b, other) &&
+                saveRgbImage(small, solid(2, 2, 100)));
+    const std::string compare = std::string(MURKMOOR_COMPARE) + " ";
+    const struct {
+        std::string arguments;
+        int status;
+    } cases[] = {
+        {a + " " + a, 0},
+        {a + " " + b, 1},
+        {a + " " + b + " --max-step 3", 0},
+        {a + " " + b + " --max-step 2", 1},
+        {"--max-share 12.5 " + a + " " + b, 0},
+        {a + " " + b + " --max-share 12.4", 1},
+        {a + " " + small, 2},
+        {a + " " + dir.path() + "/missing.png", 2},
+        {a + " " + b + " --max-step 256", 2},
+        {a + " " + b + " --side-by-side " + dir.path() + "/no/such/folder.png", 2},
+    };
+    for (const auto& c : cases) {
+        const ProcessResult run = runProcess(compare + c.arguments, "");
+        EXPECT_EQ(run.exitCode, c.status) << c.arguments << "\n" << run.err;
+    }
 }

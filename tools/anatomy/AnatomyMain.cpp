@@ -5,14 +5,17 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "ContactSheet.h"
+#include "FileReplacement.h"
 #include "FlightWarmUp.h"
 #include "FramePage.h"
 #include "Globals.h"
+#include "Interruption.h"
 #include "OutputFrame.h"
 #include "ToolContext.h"
 #include "ToolRenderer.h"
@@ -42,11 +45,23 @@ bool readText(const std::string& path, std::string& text) {
     return static_cast<bool>(in);
 }
 
-bool writePicture(const std::string& path, const RgbImage& picture) {
-    if (!saveRgbImage(path, picture)) return false;
-    std::printf("%s\n", path.c_str());
-    return true;
-}
+// Each file of the study goes to a temporary first; the study replaces the old one only once all
+// are written, so that a failure or a stop on the way leaves the old one whole.
+struct StudyFiles {
+    std::vector<std::unique_ptr<FileReplacement>> files;
+
+    FileReplacement& add(const std::string& target) {
+        files.push_back(std::make_unique<FileReplacement>(target));
+        return *files.back();
+    }
+    bool commit(std::string& error) {
+        for (const auto& file : files) {
+            if (!file->commit(error)) return false;
+            std::printf("%s\n", file->target().c_str());
+        }
+        return true;
+    }
+};
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "murkmoor-anatomy: %s\n", message.c_str());
@@ -93,13 +108,25 @@ int main(int argc, char** argv) {
     std::string error;
     if (!makePage(page, error)) return fail(error);
 
+    stopCleanlyOnInterrupt("murkmoor-anatomy");
+    StudyFiles study;
+    for (int i = 0; i < kTargetViewCount; ++i) {
+        study.add(kPictures + viewName(static_cast<TargetView>(i)) + ".png");
+    }
+    FileReplacement& sheet = study.add(kPictures + "contact-sheet.png");
+    if (!writeTextFile(study.add(kPage).temporary(), page)) return fail("cannot write " + kPage);
+
     ToolContext context;
     if (!openToolContext(kWidth, kHeight, "Murkmoor anatomy", headless, context, error)) {
         return fail(error);
     }
     ProgressLine progress;
     OutputFrame output;
-    if (!setUpToolRenderer(kWidth, kHeight, output, progress)) return fail("no frame to draw into");
+    if (!setUpToolRenderer(kWidth, kHeight, output, progress, error)) {
+        progress.end();
+        closeToolContext(context);
+        return fail(error);
+    }
     progress.end();
     flyToMoment(renderer, kMomentSeconds, kFps, kWarmUpSeconds);
 
@@ -110,16 +137,14 @@ int main(int argc, char** argv) {
         renderer.render();
         RgbImage picture{kWidth, kHeight, {}};
         readOutputFrameTopDown(output, picture.pixels);
-        if (!writePicture(kPictures + viewName(renderer.view) + ".png", picture)) {
-            return fail("cannot write the pictures into " + kPictures);
-        }
+        const FileReplacement& file = *study.files[i];
+        if (!saveRgbImage(file.temporary(), picture)) return fail("cannot write " + file.target());
         pictures.push_back(std::move(picture));
     }
     closeToolContext(context);
-    if (!writePicture(kPictures + "contact-sheet.png", contactSheet(pictures, kSheetColumns))) {
-        return fail("cannot write the contact sheet");
+    if (!saveRgbImage(sheet.temporary(), contactSheet(pictures, kSheetColumns))) {
+        return fail("cannot write " + sheet.target());
     }
-    std::ofstream(kPage) << page;
-    std::printf("%s\n", kPage.c_str());
+    if (!sceneComplete(error) || !study.commit(error)) return fail(error);
     return 0;
 }

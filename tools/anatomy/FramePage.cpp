@@ -119,6 +119,10 @@ bool fillFramePage(const std::string& page, const BenchFigures& figures,
                       figures.method;
         } else if (key == "frame ms") {
             filled += milliseconds(figures.frameMs);
+        } else if (key == "passes ms") {
+            double sum = 0.0;
+            for (const auto& pass : figures.passMs) sum += pass.second;
+            filled += milliseconds(sum);
         } else if (key == "overlay ms") {
             filled +=
                 figures.overlayDrawMs < 0.0 ? "not measured" : milliseconds(figures.overlayDrawMs);

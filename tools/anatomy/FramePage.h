@@ -20,9 +20,9 @@ bool readBenchFigures(const std::string& json, BenchFigures& figures, std::strin
 
 // Fills the page's template: "{{ms NAME}}" becomes the pass's milliseconds ("12.3 ms", or "not
 // run" for a pass that the configuration does not run), "{{frame ms}}" the whole frame's,
-// "{{overlay ms}}" the overlay's draw ("not measured" without it) and "{{bench}}" where the figures
-// come from; "{{NAME}}" for a NAME of `facts` its value. An unknown placeholder or pass name is an
-// error.
+// "{{passes ms}}" the passes' sum, "{{overlay ms}}" the overlay's draw ("not measured" without it)
+// and "{{bench}}" where the figures come from; "{{NAME}}" for a NAME of `facts` its value. An
+// unknown placeholder or pass name is an error.
 bool fillFramePage(const std::string& page, const BenchFigures& figures,
                    const std::map<std::string, std::string>& facts, std::string& filled,
                    std::string& error);

@@ -1,22 +1,27 @@
 // Flies the path in fixed steps and reports what each pass of the frame costs, with every effect
 // on and with each effect off in turn.
 #include <GL/glew.h>
+#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "BenchOptions.h"
 #include "BenchReport.h"
+#include "FileReplacement.h"
 #include "Globals.h"
+#include "Interruption.h"
 #include "OutputFrame.h"
 #include "Progress.h"
 #include "ToolContext.h"
@@ -214,9 +219,10 @@ BenchRun runAtSize(int width, int height, int spots, float warmUpSeconds, bool w
 constexpr const char* kChildVariable = "MURKMOOR_BENCH_ONE_OF_SEVERAL_SIZES";
 
 // The renderer keeps the size it was set up with, so each further size runs in a process of its
-// own; the runs' JSON comes back through a file.
+// own; the runs' JSON comes back through a file. False when the run failed; status is its exit
+// status.
 bool runChild(const char* self, std::pair<int, int> size, const BenchOptions& options,
-              std::string& json) {
+              std::string& json, int& status) {
     const char* tmp = std::getenv("TMPDIR");
     const std::string file = std::string(tmp && *tmp ? tmp : "/tmp") + "/murkmoor-bench-" +
                              std::to_string(getpid()) + ".json";
@@ -226,7 +232,12 @@ bool runChild(const char* self, std::pair<int, int> size, const BenchOptions& op
         "x" + std::to_string(size.second) + " --spots " + std::to_string(options.spots) +
         " --warmup " + std::to_string(options.warmUpSeconds) + " --json '" + file + "'" +
         (options.headless ? " --headless" : "") + (options.overlay ? " --overlay" : "");
-    if (std::system(command.c_str()) != 0) return false;
+    const int result = std::system(command.c_str());
+    // Ctrl-C ends the run with 130, and may end the shell between with the signal itself.
+    status = WIFEXITED(result)     ? WEXITSTATUS(result)
+             : WIFSIGNALED(result) ? 128 + WTERMSIG(result)
+                                   : 1;
+    if (status != 0) return false;
     std::ifstream in(file);
     std::stringstream text;
     text << in.rdbuf();
@@ -237,6 +248,16 @@ bool runChild(const char* self, std::pair<int, int> size, const BenchOptions& op
     if (begin == std::string::npos || end == std::string::npos) return false;
     json = all.substr(begin + 2, end - begin - 2);
     return true;
+}
+// Writes the figures and, when asked to, says so. The exit status.
+int writeJson(FileReplacement& file, const std::string& text, bool say) {
+    std::string error = "cannot write " + file.target();
+    if (!writeTextFile(file.temporary(), text) || !file.commit(error)) {
+        std::fprintf(stderr, "murkmoor-bench: %s\n", error.c_str());
+        return 1;
+    }
+    if (say) std::printf("Wrote %s\n", file.target().c_str());
+    return 0;
 }
 }  // namespace
 
@@ -252,17 +273,28 @@ int main(int argc, char** argv) {
         usage(stdout);
         return 0;
     }
+    // A run for one of several sizes leaves it to the run that started it to speak.
+    const bool oneOfSeveral = std::getenv(kChildVariable) != nullptr;
+    stopCleanlyOnInterrupt(oneOfSeveral ? nullptr : "murkmoor-bench");
+    std::unique_ptr<FileReplacement> json;
+    if (!options.json.empty()) json = std::make_unique<FileReplacement>(options.json);
     if (options.sizes.size() > 1) {
         std::string runs;
         for (const auto& size : options.sizes) {
-            std::string json;
-            if (!runChild(argv[0], size, options, json)) return 1;
-            runs += (runs.empty() ? "" : ",\n") + json;
+            std::string run;
+            int status = 0;
+            if (!runChild(argv[0], size, options, run, status)) {
+                // The run was stopped with Ctrl-C, which std::system kept from this process; its
+                // progress line is still open.
+                if (interruptedStatus(status)) {
+                    noteProgressLineOpen(true);
+                    raise(status - 128);
+                }
+                return 1;
+            }
+            runs += (runs.empty() ? "" : ",\n") + run;
         }
-        if (!options.json.empty()) {
-            std::ofstream(options.json) << "{\n  \"runs\": [\n" << runs << "\n  ]\n}\n";
-            std::printf("Wrote %s\n", options.json.c_str());
-        }
+        if (json) return writeJson(*json, "{\n  \"runs\": [\n" + runs + "\n  ]\n}\n", true);
         return 0;
     }
 
@@ -276,26 +308,26 @@ int main(int argc, char** argv) {
     // framebuffer of the tool's own, not to the hidden window, whose pixels a driver need not draw.
     ProgressLine progress(stderr);
     OutputFrame output;
-    const bool attached = setUpToolRenderer(width, height, output, progress);
-    BenchRun run;
-    if (attached) {
-        run = runAtSize(width, height, options.spots, static_cast<float>(options.warmUpSeconds),
-                        options.overlay, progress);
-        run.context = contextKind(context);
+    if (!setUpToolRenderer(width, height, output, progress, error)) {
+        progress.end();
+        closeToolContext(context);
+        std::fprintf(stderr, "murkmoor-bench: %s\n", error.c_str());
+        return 1;
     }
+    BenchRun run = runAtSize(width, height, options.spots,
+                             static_cast<float>(options.warmUpSeconds), options.overlay, progress);
+    run.context = contextKind(context);
     progress.show("Measured " + std::to_string(width) + " x " + std::to_string(height) + " in " +
                   durationText(progress.seconds()));
     progress.end();
     closeToolContext(context);
-    if (!attached) {
-        std::fprintf(stderr, "murkmoor-bench: no frame to draw into\n");
+    if (!sceneComplete(error)) {
+        std::fprintf(stderr, "murkmoor-bench: %s\n", error.c_str());
         return 1;
     }
     printBenchTable(std::cout, run);
-    if (!options.json.empty()) {
-        std::ofstream out(options.json);
-        writeBenchJson(out, {run});
-        if (!std::getenv(kChildVariable)) std::printf("Wrote %s\n", options.json.c_str());
-    }
-    return 0;
+    if (!json) return 0;
+    std::ostringstream text;
+    writeBenchJson(text, {run});
+    return writeJson(*json, text.str(), !oneOfSeveral);
 }

@@ -8,8 +8,10 @@
 #include "CameraPath.h"
 #include "CaptureOptions.h"
 #include "ContactSheet.h"
+#include "FileReplacement.h"
 #include "FlightWarmUp.h"
 #include "Globals.h"
+#include "Interruption.h"
 #include "KeyPointFile.h"
 #include "OptionValues.h"
 #include "OutputFrame.h"
@@ -81,11 +83,16 @@ void usage(std::FILE* to) {
 }
 
 // Reads the frame and writes it as PNG; the picture stays in `picture` for a contact sheet.
-bool writeFrame(const std::string& path, const OutputFrame& frame, RgbImage& picture) {
+bool writeFrame(FileReplacement& file, const OutputFrame& frame, RgbImage& picture,
+                std::string& error) {
     picture.width = frame.width;
     picture.height = frame.height;
     readOutputFrameTopDown(frame, picture.pixels);
-    return saveRgbImage(path, picture);
+    if (!saveRgbImage(file.temporary(), picture)) {
+        error = "could not write " + file.target();
+        return false;
+    }
+    return file.commit(error);
 }
 
 // "key point 20 at 41.23 s", "41.23 s", or "the placed camera at 41.23 s".
@@ -116,6 +123,7 @@ int main(int argc, char** argv) {
         usage(stdout);
         return 0;
     }
+    stopCleanlyOnInterrupt("murkmoor-capture");
     std::vector<KeyPoint> keyPoints;
     if (!loadFlightKeyPoints(options.pathFile, keyPoints, error)) {
         std::fprintf(stderr, "murkmoor-capture: %s\n", error.c_str());
@@ -146,8 +154,8 @@ int main(int argc, char** argv) {
 
     ProgressLine progress;
     OutputFrame frame;
-    if (!setUpToolRenderer(options.width, options.height, frame, progress)) {
-        return fail(context, progress, "no frame to draw into", 1);
+    if (!setUpToolRenderer(options.width, options.height, frame, progress, error)) {
+        return fail(context, progress, error, 1);
     }
     if (!options.pathFile.empty()) renderer.cameraPath.follow(keyPoints);
     for (const auto& [name, value] : options.switches) {
@@ -174,6 +182,8 @@ int main(int argc, char** argv) {
                                       ? " (" + std::to_string(i + 1) + " of " +
                                             std::to_string(options.moments.size()) + ")"
                                       : "";
+        // Made before the flight, so that a stop on the way says which file it leaves as it was.
+        FileReplacement file(captureFileName(options, moment));
         const FlightPlan plan = planFlight(renderer, flown, std::lround(moment.time * options.fps),
                                            1, options.fps, warmUp);
         PlannedFlight flight(renderer, plan);
@@ -186,12 +196,11 @@ int main(int argc, char** argv) {
         flight.finish();
         flown = plan.lastFrameStep();
 
-        const std::string file = captureFileName(options, moment);
         pictures.emplace_back();
-        if (!writeFrame(file, frame, pictures.back())) {
-            return fail(context, progress, "could not write " + file, 1);
+        if (!sceneComplete(error) || !writeFrame(file, frame, pictures.back(), error)) {
+            return fail(context, progress, error, 1);
         }
-        progress.show("Wrote " + file + ": " + std::to_string(options.width) + "x" +
+        progress.show("Wrote " + file.target() + ": " + std::to_string(options.width) + "x" +
                       std::to_string(options.height) + ", " + text + ", in " +
                       durationText(progress.seconds()));
         if (options.moments.size() > 1) progress.end();
@@ -199,9 +208,11 @@ int main(int argc, char** argv) {
     progress.end();
     closeToolContext(context);
     if (!options.sheet.empty()) {
+        const RgbImage sheet = contactSheet(pictures, kSheetColumns);
+        const auto write = [&](const std::string& file) { return saveRgbImage(file, sheet); };
         if (!makeFolderFor(options.sheet, error) ||
-            !saveRgbImage(options.sheet, contactSheet(pictures, kSheetColumns))) {
-            std::fprintf(stderr, "murkmoor-capture: could not write %s\n", options.sheet.c_str());
+            !writeFileReplacing(options.sheet, write, error)) {
+            std::fprintf(stderr, "murkmoor-capture: %s\n", error.c_str());
             return 1;
         }
         std::printf("Wrote %s: the %zu frames side by side\n", options.sheet.c_str(),

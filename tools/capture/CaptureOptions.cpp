@@ -122,14 +122,18 @@ std::string captureFileName(const CaptureOptions& options, const CaptureMoment& 
     if (!capturesIntoFolder(options)) return options.out;
     char name[64];
     if (moment.keyPoint >= 0) {
-        std::snprintf(name, sizeof name, "keypoint-%02d.png", moment.keyPoint);
+        std::snprintf(name, sizeof name, "keypoint-%02d", moment.keyPoint);
     } else {
-        std::snprintf(name, sizeof name, "%s-%gs.png", options.placeCamera ? "view" : "frame",
+        std::snprintf(name, sizeof name, "%s-%gs", options.placeCamera ? "view" : "frame",
                       moment.time);
     }
+    // A view or the overlay is in the name, so that it does not overwrite the plain frame.
+    std::string file = name;
+    if (options.view != TargetView::Final) file += std::string("-") + viewName(options.view);
+    if (options.overlay) file += "-overlay";
     std::string folder = options.out.empty() ? std::string(kOutputFolder) : options.out;
     if (folder.back() != '/') folder += '/';
-    return folder + name;
+    return folder + file + ".png";
 }
 
 bool resolveMoments(CaptureOptions& options, const std::vector<KeyPoint>& keyPoints,

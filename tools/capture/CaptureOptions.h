@@ -52,5 +52,6 @@ bool resolveMoments(CaptureOptions& options, const std::vector<KeyPoint>& keyPoi
 // with an --out that ends in "/" or names a folder.
 bool capturesIntoFolder(const CaptureOptions& options);
 // The file a moment is written to: --out, or a file of the folder named after the moment:
-// "keypoint-20.png", "frame-41.5s.png", or "view-41.5s.png" for a placed camera.
+// "keypoint-20.png", "frame-41.5s.png", or "view-41.5s.png" for a placed camera; with --view and
+// --overlay the view's name and "overlay" follow, e.g. "frame-96s-normal-overlay.png".
 std::string captureFileName(const CaptureOptions& options, const CaptureMoment& moment);

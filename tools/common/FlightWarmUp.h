@@ -16,11 +16,16 @@ constexpr double kSmokeLeadSeconds = 2.0;
 //
 // Drawing leaves next to nothing for later frames: every pass but one draws from scratch, and the
 // simulations advance in update, drawn or not. The exception is the eye adaptation of the "DRAGO"
-// tone mapping, which carries each frame's brightest luminance into the next: there the frames of
-// its adaptation time before the first frame are drawn as well. The smoke, whose steps are the
-// costliest, simulates only where a drawn frame can see it: from kSmokeLeadSeconds before the first
-// such frame to the last one. Every other step updates everything (the path and its events, the
-// animations, the fire and the rain) and draws nothing.
+// tone mapping, which carries each frame's brightest luminance into the next: there the frames
+// before the first frame are drawn as well, long enough for the adaptation to come within an 8-bit
+// step of the program's, starting settled on the first of them. The smoke, whose steps are the
+// costliest, simulates only where a drawn frame shows it (its box in view, or the view of its
+// grid): from clean air kSmokeLeadSeconds before the first such frame to the last one, its
+// sources seeded with the window's first step. Every other step updates everything (the path and
+// its events, the animations, the fire and the rain) and draws nothing. So a frame depends on its
+// moment, the path and the switches only, not on the moments captured before it in the same run,
+// except where the adaptation's frames of one moment reach back into those of the one before: it
+// then goes on from that moment's, drawn all the way, and is as close to the program's.
 struct FlightPlan {
     float dt = 1.0f / 30.0f;
     long startStep = 0;  // the steps the renderer has flown before the plan
@@ -33,7 +38,8 @@ struct FlightPlan {
 };
 
 // Plans `frames` frames from the moment `firstFrameStep` steps of 1 / fps into the renderer's
-// flight, which has flown startStep steps so far (0: none). warmUpSeconds < 0 draws only the
+// flight, which has flown startStep steps so far (0: none; otherwise the last of them was drawn,
+// as the plan before left it). warmUpSeconds < 0 draws only the
 // frames that the shown ones depend on; warmUpSeconds >= 0 draws every frame of the last
 // warmUpSeconds up to and including the first frame (at least that frame), as a check on the
 // first. A first frame at the step the flight has reached is drawn again, without a step.
@@ -41,7 +47,8 @@ FlightPlan planFlight(const Renderer& renderer, long startStep, long firstFrameS
                       double fps, double warmUpSeconds);
 
 // Flies a plan: the steps before the first frame, then frame after frame. Switches keep the
-// values they have; the smoke's is held off in the steps where the plan has it still.
+// values they have; the smoke's simulation stands still (Renderer::smokeHeld) outside the plan's
+// window.
 class PlannedFlight {
 public:
     PlannedFlight(Renderer& renderer, const FlightPlan& plan);
@@ -50,19 +57,22 @@ public:
     void flyToFirstFrame(const std::function<void(long done, long total)>& progress = {});
     // Steps on to the next frame and draws it; the first call draws the first frame.
     void drawNextFrame();
-    // Gives the smoke switch back its value.
+    // Lets the smoke simulate again.
     void finish();
 
 private:
-    // The smoke switch as given in the plan's smoke steps, off in the others.
-    void holdSmokeOutside(long index);
+    // Holds the smoke still outside the plan's window (but in steps drawn with the overlay); its
+    // first step in the window starts the window's smoke, simulating the window's steps up to
+    // flownThrough, flown already.
+    void holdSmokeOutside(long index, long flownThrough, bool drawn);
     void step(long index, bool draw);
 
     Renderer& renderer;
     FlightPlan plan;
-    int smokeSwitch;
-    long done;  // steps flown
+    long done;       // steps flown
+    bool drawnLast;  // whether the last step flown was drawn
     bool firstDrawn = false;
+    bool smokeStarted = false;
 };
 
 // Flies to `seconds` into the flight in steps of 1 / fps and draws the frame of that moment, so

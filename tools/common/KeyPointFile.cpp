@@ -17,15 +17,14 @@ bool blank(const std::string& line) {
 
 bool readKeyPointFile(const std::string& path, std::vector<KeyPoint>& keyPoints,
                       std::string& error) {
-    std::ifstream file(path);
+    std::ifstream file(path, std::ios::binary);
     if (!file) {
         error = "cannot read the path file " + path;
         return false;
     }
     std::vector<KeyPoint> read;
-    std::string line;
-    for (int number = 1; std::getline(file, line); ++number) {
-        if (blank(line)) continue;
+    const auto take = [&](const std::string& line, int number) {
+        if (blank(line)) return true;
         const std::string where = path + ":" + std::to_string(number) + ": ";
         KeyPoint keyPoint;
         std::string expected;
@@ -45,9 +44,32 @@ bool readKeyPointFile(const std::string& path, std::vector<KeyPoint>& keyPoints,
             return false;
         }
         read.push_back(keyPoint);
+        return true;
+    };
+    // Read a character at a time up to the bounds, so that no file (a device that never ends,
+    // one line of gigabytes) holds more than a line of them in memory.
+    std::string line;
+    int number = 1;
+    size_t size = 0;
+    for (char c; file.get(c);) {
+        if (++size > kLargestKeyPointFile) {
+            error = path + ": larger than " + std::to_string(kLargestKeyPointFile >> 20) +
+                    " MiB, more than a recorded path holds";
+            return false;
+        }
+        if (c == '\n') {
+            if (!take(line, number++)) return false;
+            line.clear();
+        } else if (line.size() == kLongestKeyPointLine) {
+            error = path + ":" + std::to_string(number) + ": longer than " +
+                    std::to_string(kLongestKeyPointLine) + " characters, not a key point line";
+            return false;
+        } else {
+            line += c;
+        }
     }
-    if (file.bad()) {
-        error = "cannot read the path file " + path;
+    if (file.bad() || !take(line, number)) {
+        if (file.bad()) error = "cannot read the path file " + path;
         return false;
     }
     if (read.size() < 2) {

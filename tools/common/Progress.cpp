@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "Interruption.h"
+
 std::string clockText(double seconds) {
     const long whole = std::lround(std::max(seconds, 0.0));
     char text[32];
@@ -47,6 +49,7 @@ void ProgressLine::show(const std::string& text) {
     std::fprintf(to, "\r%s%*s", text.c_str(), static_cast<int>(cover), "");
     std::fflush(to);
     shownLength = text.size();
+    noteProgressLineOpen(true);
 }
 
 void ProgressLine::end() {
@@ -55,6 +58,7 @@ void ProgressLine::end() {
     std::fflush(to);
     shownLength = 0;
     shownText.clear();
+    noteProgressLineOpen(false);
 }
 
 double ProgressLine::seconds() const {

@@ -1,14 +1,16 @@
 #include "ToolRenderer.h"
 
 #include <cstdio>
-#include <string>
 
 #include "Globals.h"
+#include "LoadFailures.h"
 #include "LoaderLines.h"
 
-bool setUpToolRenderer(int width, int height, OutputFrame& frame, ProgressLine& progress) {
+bool setUpToolRenderer(int width, int height, OutputFrame& frame, ProgressLine& progress,
+                       std::string& error) {
     if (soundEngine) soundEngine->drop();
     soundEngine = nullptr;
+    setMissingShaderWaitsForEnter(false);
     progress.show("Loading the scene");
     LoaderLines loaderLines;
     renderer.init(static_cast<float>(width), static_cast<float>(height));
@@ -19,5 +21,17 @@ bool setUpToolRenderer(int width, int height, OutputFrame& frame, ProgressLine& 
         progress.end();
         std::fputs(unusual.c_str(), stdout);
     }
-    return attached;
+    if (!attached) {
+        error = "no frame to draw into";
+        return false;
+    }
+    return sceneComplete(error);
+}
+
+bool sceneComplete(std::string& error) {
+    const std::vector<LoadFailure>& failures = loadFailures();
+    if (failures.empty()) return true;
+    error = failures.front().file + " " + failures.front().what +
+            ": the scene is incomplete, nothing is drawn";
+    return false;
 }

@@ -23,20 +23,32 @@ bool compareFrames(const RgbImage& a, const RgbImage& b, FrameDifference& differ
     difference = FrameDifference{};
     if (a.pixels.empty()) return true;
     double total = 0.0;
-    size_t visible = 0;
-    for (size_t i = 0; i < a.pixels.size(); i += 3) {
-        int pixelLargest = 0;
-        for (size_t c = i; c < i + 3; ++c) {
-            const int d = std::abs(int(a.pixels[c]) - int(b.pixels[c]));
-            total += d;
-            pixelLargest = std::max(pixelLargest, d);
-        }
-        difference.largest = std::max(difference.largest, pixelLargest);
-        if (pixelLargest > kVisibleStep) ++visible;
+    for (size_t c = 0; c < a.pixels.size(); ++c) {
+        const int d = std::abs(int(a.pixels[c]) - int(b.pixels[c]));
+        total += d;
+        difference.largest = std::max(difference.largest, d);
     }
     difference.meanAbsolute = total / static_cast<double>(a.pixels.size());
-    difference.share = static_cast<double>(visible) / static_cast<double>(a.pixels.size() / 3);
+    difference.share = shareApart(a, b, kVisibleStep);
     return true;
+}
+
+double shareApart(const RgbImage& a, const RgbImage& b, int step) {
+    if (a.pixels.empty()) return 0.0;
+    size_t apart = 0;
+    for (size_t i = 0; i < a.pixels.size(); i += 3) {
+        for (size_t c = i; c < i + 3; ++c) {
+            if (std::abs(int(a.pixels[c]) - int(b.pixels[c])) > step) {
+                ++apart;
+                break;
+            }
+        }
+    }
+    return static_cast<double>(apart) / static_cast<double>(a.pixels.size() / 3);
+}
+
+bool withinLimits(const RgbImage& a, const RgbImage& b, const FrameLimits& limits) {
+    return shareApart(a, b, limits.maxStep) * 100.0 <= limits.maxSharePercent;
 }
 
 RgbImage sideBySide(const RgbImage& a, const RgbImage& b, int gain) {

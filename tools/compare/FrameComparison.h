@@ -21,6 +21,18 @@ struct FrameDifference {
 bool compareFrames(const RgbImage& a, const RgbImage& b, FrameDifference& difference,
                    std::string& error);
 
+// How far two frames may differ and still match: a channel up to maxStep apart counts as equal,
+// and up to maxSharePercent % of the pixels may have a channel further apart than that.
+struct FrameLimits {
+    int maxStep = 0;
+    double maxSharePercent = 0.0;
+};
+
+// The fraction of pixels of two same-sized images with a channel more than `step` apart.
+double shareApart(const RgbImage& a, const RgbImage& b, int step);
+// Whether two same-sized images match within the limits; the defaults ask for equal frames.
+bool withinLimits(const RgbImage& a, const RgbImage& b, const FrameLimits& limits);
+
 // a, b and their difference side by side, the difference amplified by `gain` so that what
 // filtering leaves (a step or two) stays dark and a real change shows. Same-sized images only.
 RgbImage sideBySide(const RgbImage& a, const RgbImage& b, int gain);

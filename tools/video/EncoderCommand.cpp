@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-std::vector<std::string> encoderArguments(const VideoOptions& options, const SoundtrackMix& mix) {
+std::vector<std::string> encoderArguments(const VideoOptions& options, const SoundtrackMix& mix,
+                                          const std::string& file) {
     char fps[32];
     std::snprintf(fps, sizeof fps, "%.6g", options.fps);
     const std::string size = std::to_string(options.width) + "x" + std::to_string(options.height);
@@ -18,7 +19,7 @@ std::vector<std::string> encoderArguments(const VideoOptions& options, const Sou
         "-filter_complex", mix.filterGraph, "-map", "0:v", "-map", "[aout]",
         "-c:v", "libx264", "-preset", "medium", "-crf", "20", "-pix_fmt", "yuv420p",
         "-c:a", "aac", "-b:a", "192k",
-        "-movflags", "+faststart", "-f", "mp4", "file:" + options.out,
+        "-movflags", "+faststart", "-f", "mp4", "file:" + file,
     });
     // clang-format on
     return arguments;

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "Interruption.h"
+
 extern char** environ;
 
 EncoderProcess::~EncoderProcess() {
@@ -41,6 +43,8 @@ bool EncoderProcess::start(const std::vector<std::string>& arguments, std::strin
         return false;
     }
     input_ = ends[1];
+    // Stopped at once on an interruption: told to stop, ffmpeg would go on to finish its file.
+    stopChildOnInterrupt(pid_, SIGKILL);
     return true;
 }
 
@@ -66,6 +70,7 @@ int EncoderProcess::finish() {
     while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }
     pid_ = -1;
+    stopChildOnInterrupt(-1, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

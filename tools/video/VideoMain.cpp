@@ -11,9 +11,11 @@
 
 #include "EncoderCommand.h"
 #include "EncoderProcess.h"
+#include "FileReplacement.h"
 #include "FlightTimeline.h"
 #include "FlightWarmUp.h"
 #include "Globals.h"
+#include "Interruption.h"
 #include "KeyPointFile.h"
 #include "OptionValues.h"
 #include "OutputFrame.h"
@@ -53,7 +55,8 @@ int fail(const std::string& message) {
     return 1;
 }
 
-// The loaders would wait at the console for a missing file; better to stop before.
+// The soundtrack's files reach only ffmpeg, which would fail on them late; a missing model means
+// a start before the build or outside the repository root. Both are said before anything starts.
 bool assetsPresent(const std::vector<SoundCue>& cues, std::string& error) {
     std::vector<std::string> files = {"res/myhouse/myhouse.obj"};
     for (const SoundCue& cue : cues) files.push_back(cue.file);
@@ -112,6 +115,7 @@ int main(int argc, char** argv) {
         usage(stdout);
         return 0;
     }
+    stopCleanlyOnInterrupt("murkmoor-video");
     std::vector<KeyPoint> keyPoints;
     if (!loadFlightKeyPoints(options.pathFile, keyPoints, error)) return fail(error);
     const FlightTimeline timeline = traceFlight(options.fps, keyPoints);
@@ -131,33 +135,41 @@ int main(int argc, char** argv) {
     const double duration = static_cast<double>(frames) / options.fps;
     const SoundtrackMix mix =
         soundtrackMix(cues, static_cast<double>(stepsBefore(options)) / options.fps, duration, 1);
+    // Until the video is complete, --out stays as it was.
+    FileReplacement video(options.out);
     EncoderProcess encoder;
-    if (!encoder.start(encoderArguments(options, mix), error)) return fail(error);
+    if (!encoder.start(encoderArguments(options, mix, video.temporary()), error)) {
+        return fail(error);
+    }
 
     ToolContext context;
     if (!openToolContext(options.width, options.height, "Murkmoor video", options.headless, context,
                          error)) {
         encoder.abort();
-        std::remove(options.out.c_str());
         return fail("no OpenGL 4.3 context: " + error);
     }
     // The video carries the sound: nothing plays through the speakers.
     ProgressLine line;
     OutputFrame output;
-    const bool attached = setUpToolRenderer(options.width, options.height, output, line);
+    if (!setUpToolRenderer(options.width, options.height, output, line, error)) {
+        line.end();
+        closeToolContext(context);
+        encoder.abort();
+        return fail(error);
+    }
     if (!options.pathFile.empty()) renderer.cameraPath.follow(keyPoints);
     for (const auto& [name, value] : options.switches) renderer.setSwitch(name, value);
 
     double seconds = 0.0;
-    const bool sent = attached && renderFrames(options, output, encoder, line, seconds);
+    const bool sent = renderFrames(options, output, encoder, line, seconds);
     line.end();
     closeToolContext(context);
     const int status = encoder.finish();
     if (!sent || status != 0) {
-        std::remove(options.out.c_str());
         return fail(sent ? "ffmpeg failed (exit status " + std::to_string(status) + ")"
                          : "ffmpeg stopped reading frames (see its message above)");
     }
+    if (!sceneComplete(error) || !video.commit(error)) return fail(error);
     std::printf("Wrote %s: %.2f s of video (%ld frames, %dx%d at %.6g fps) in %s, %.2f s a frame\n",
                 options.out.c_str(), duration, frames, options.width, options.height, options.fps,
                 clockText(seconds).c_str(), seconds / static_cast<double>(frames));
