@@ -74,7 +74,6 @@ void Renderer::setSizes(float width, float height) {
 
 void Renderer::createPrograms() {
     geometryProgram = new ShaderProgram("geometry.vert", "geometry.frag");
-    setMaterialFootprint(*geometryProgram);
     lightingProgram = new ShaderProgram("quad.vert", "lighting.frag");
     skyboxProgram = new ShaderProgram("skybox.vert", "skybox.frag");
     quadProgram = new ShaderProgram("quad.vert", "quad.frag");
@@ -100,6 +99,7 @@ void Renderer::placeCamera() {
 }
 
 void Renderer::applyFixedUniforms() {
+    setMaterialFootprint(*geometryProgram);
     geometryProgram->setMat4("u_modelMatrix", house.modelMatrix);
     geometryProgram->setMat4("u_modelMatrixInverseTranspose",
                              glm::transpose(glm::inverse(house.modelMatrix)));

@@ -136,7 +136,7 @@ public:
     // targets, effects, then shows the loading screen.
     void init(float width, float height);
     // The uniforms of the renderer's own programs that only init sets (texture units, lights,
-    // fog, the house's placement) and the camera's, as each frame sets them. After a program is
+    // fog, the material maps' footprint, the house's placement) and the camera's, as each frame sets them. After a program is
     // rebuilt: this, then applySwitches().
     void applyFixedUniforms();
     // Brings the uniforms and effects that follow the switches in line with their values.
