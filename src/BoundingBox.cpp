@@ -45,9 +45,8 @@ void BoundingBox::update() {}
 
 void BoundingBox::draw(glm::mat4 model, glm::mat4 viewProj) {
     glUseProgram(sharedProgram->id);
-    glUniformMatrix4fv(sharedProgram->getUniformLocation("modelMat"), 1, GL_FALSE, &model[0][0]);
-    glUniformMatrix4fv(sharedProgram->getUniformLocation("viewProjMat"), 1, GL_FALSE,
-                       &viewProj[0][0]);
+    sharedProgram->setMat4("modelMat", model);
+    sharedProgram->setMat4("viewProjMat", viewProj);
     glBindVertexArray(sharedVertexArray);
     glDrawElements(GL_LINES, 24, GL_UNSIGNED_INT, nullptr);
 }

@@ -7,12 +7,12 @@
 
 void Light::setUniforms(const ShaderProgram& shader) const {
     const std::string prefix = "u_pointLights[" + std::to_string(index) + "]";
-    glUniform3f(shader.getUniformLocation(prefix + ".pos"), position.x, position.y, position.z);
-    glUniform3f(shader.getUniformLocation(prefix + ".col"), colour.x, colour.y, colour.z);
-    glUniform1f(shader.getUniformLocation(prefix + ".spec"), specular);
-    glUniform1f(shader.getUniformLocation(prefix + ".cons"), constant);
-    glUniform1f(shader.getUniformLocation(prefix + ".lin"), linear);
-    glUniform1f(shader.getUniformLocation(prefix + ".quad"), quadratic);
+    shader.setVec3(prefix + ".pos", position);
+    shader.setVec3(prefix + ".col", colour);
+    shader.setFloat(prefix + ".spec", specular);
+    shader.setFloat(prefix + ".cons", constant);
+    shader.setFloat(prefix + ".lin", linear);
+    shader.setFloat(prefix + ".quad", quadratic);
 }
 
 Light* LightList::addLight(glm::vec3 position) {
@@ -26,8 +26,8 @@ Light* LightList::addLight(glm::vec3 position) {
 }
 
 void LightList::setUniforms(const ShaderProgram& shader) const {
-    glUniform1f(shader.getUniformLocation("u_lightAmb"), ambient);
+    shader.setFloat("u_lightAmb", ambient);
     for (const Light* light : pointLights) light->setUniforms(shader);
-    glUniform1i(shader.getUniformLocation("u_pointLightsCount"),
-                static_cast<GLint>(std::min<size_t>(pointLights.size(), kMaxPointLights)));
+    shader.setInt("u_pointLightsCount",
+                  static_cast<GLint>(std::min<size_t>(pointLights.size(), kMaxPointLights)));
 }

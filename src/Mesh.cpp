@@ -4,13 +4,17 @@
 #include <cstdio>
 
 #include "ShaderProgram.h"
+#include "TextureUnits.h"
 
 namespace {
 GLenum unitForType(int type) {
     switch (type) {
-        case Diffuse: return GL_TEXTURE0;
-        case Specular: return GL_TEXTURE1;
-        case Normal: return GL_TEXTURE2;
+        case Diffuse:
+            return GL_TEXTURE0 + units::kDiffuseMap;
+        case Specular:
+            return GL_TEXTURE0 + units::kSpecularMap;
+        case Normal:
+            return GL_TEXTURE0 + units::kNormalMap;
         default:
             printf("Unexpected TextureType for tex unit in Mesh. Returning 0\n");
             return GL_TEXTURE0;
@@ -87,18 +91,17 @@ void Mesh::draw(const ShaderProgram& shader, const MappingSwitches& switches) {
             if (!switches.enabled(texture.type)) continue;
             const GLenum unit = unitForType(texture.type);
             glActiveTexture(unit);
-            glUniform1i(shader.getUniformLocation(samplerForType(texture.type)),
-                        static_cast<GLint>(unit - GL_TEXTURE0));
+            shader.setInt(samplerForType(texture.type), static_cast<GLint>(unit - GL_TEXTURE0));
             if (texture.type >= 0 && texture.type < 3) used[texture.type] = true;
             glBindTexture(GL_TEXTURE_2D, texture.id);
         }
         for (int type = 0; type < 3; ++type) {
-            if (switches.enabled(type)) glUniform1i(shader.getUniformLocation(kFlagForType[type]), used[type]);
+            if (switches.enabled(type)) shader.setInt(kFlagForType[type], used[type]);
         }
     } else if (switches.diffuse) {
-        glUniform1i(shader.getUniformLocation("u_useDiff"), 0);
+        shader.setInt("u_useDiff", 0);
     }
-    glUniformMatrix4fv(shader.getUniformLocation("u_modelMatrix"), 1, GL_FALSE, &modelMatrix[0][0]);
+    shader.setMat4("u_modelMatrix", modelMatrix);
     glBindVertexArray(vao);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, nullptr);
 }

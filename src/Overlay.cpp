@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "EffectSwitches.h"
 #include "GlLabels.h"
 #include "Renderer.h"
 
@@ -23,10 +24,6 @@ const ImVec2 kWindowPadding(6.0f, 4.0f);
 constexpr ImGuiWindowFlags kFixedWindow =
     ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoInputs |
     ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoFocusOnAppearing | ImGuiWindowFlags_NoNav;
-
-// What F1 to F10 switch.
-const char* const kEffects[10] = {"specular map", "normal map", "bloom", "tone mapping", "shadows",
-                                  "fog",          "occlusion",  "smoke", "fire",         "rain"};
 
 const char* glText(GLenum name) {
     const GLubyte* text = glGetString(name);
@@ -220,17 +217,20 @@ void Overlay::buildPanel(const Renderer& renderer) {
                 path.active ? "flying" : "paused");
 
     ImGui::Separator();
-    // F1 to F5 on the left, F6 to F10 on the right.
+    // The first half of the switches (F1 to F5) on the left, the rest on the right.
+    const int switchCount = static_cast<int>(kEffectSwitchCount);
+    const int switchRows = (switchCount + 1) / 2;
     if (ImGui::BeginTable("switches", 6, ImGuiTableFlags_SizingFixedFit)) {
-        for (int row = 0; row < 5; ++row) {
+        for (int row = 0; row < switchRows; ++row) {
             ImGui::TableNextRow();
-            for (int i = row; i < 10; i += 5) {
+            for (int i = row; i < switchCount; i += switchRows) {
+                const EffectSwitch& entry = kEffectSwitches[i];
                 ImGui::TableNextColumn();
-                ImGui::Text("F%d", i + 1);
+                ImGui::Text("F%d", entry.key);
                 ImGui::TableNextColumn();
-                ImGui::TextUnformatted(kEffects[i]);
+                ImGui::TextUnformatted(entry.label);
                 ImGui::TableNextColumn();
-                ImGui::TextUnformatted(renderer.effectState(i + 1));
+                ImGui::TextUnformatted(entry.stateLabel(entry.get(renderer)));
             }
         }
         ImGui::EndTable();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ClearedTexture.h"
+#include "EffectSwitches.h"
 #include "Effects/Bloom.h"
 #include "Effects/BlurComp.h"
 #include "Effects/BlurFrag.h"
@@ -19,6 +20,7 @@
 #include "Effects/SmokeVolume.h"
 #include "Effects/Ssao.h"
 #include "GlLabels.h"
+#include "GlTargets.h"
 #include "Globals.h"
 #include "LetterboxQuad.h"
 #include "Model.h"
@@ -29,32 +31,12 @@
 #include "SoundEngine.h"
 #include "TargetViews.h"
 #include "Texture.h"
+#include "TextureUnits.h"
 
 namespace {
-void setMat4(const ShaderProgram& program, const char* name, const glm::mat4& value) {
-    glUniformMatrix4fv(program.getUniformLocation(name), 1, GL_FALSE, glm::value_ptr(value));
-}
-
-void setVec3(const ShaderProgram& program, const char* name, const glm::vec3& value) {
-    glUniform3f(program.getUniformLocation(name), value.x, value.y, value.z);
-}
-
 // The view without its translation: the sky stays at infinity however the camera moves.
 glm::mat4 skyViewProjection(const Camera& camera) {
     return camera.projection * glm::mat4(glm::mat3(camera.view));
-}
-
-GLuint makeTexture2D(GLint internalFormat, int width, int height, GLenum format, GLenum type,
-                     GLint filter) {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, type, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    return texture;
 }
 
 // Texels between the taps of the bloom's later blur runs.
@@ -70,128 +52,144 @@ glm::vec3 onGround(glm::vec2 axis) {
 }  // namespace
 
 void Renderer::init(float width, float height) {
+    setSizes(width, height);
+    createPrograms();
+    createLights();
+    placeCamera();
+    applyFixedUniforms();
+    createTargets();
+    createEffects();
+    setPipelineState();
+    showLoadingScreen();
+}
+
+void Renderer::setSizes(float width, float height) {
     viewportWidth = static_cast<int>(width);
     viewportHeight = static_cast<int>(height);
     targetWidth = viewportWidth;
     targetHeight = viewportHeight;
     halfWidth = static_cast<int>(std::round(targetWidth * halfResScale));
     halfHeight = static_cast<int>(std::round(targetHeight * halfResScale));
+}
 
+void Renderer::createPrograms() {
     geometryProgram = new ShaderProgram("geometry.vert", "geometry.frag");
-    setMaterialFootprint(geometryProgram->id);
     lightingProgram = new ShaderProgram("quad.vert", "lighting.frag");
     skyboxProgram = new ShaderProgram("skybox.vert", "skybox.frag");
     quadProgram = new ShaderProgram("quad.vert", "quad.frag");
     finalProgram = new ShaderProgram("quad.vert", "quadFinal.frag");
+}
 
-    Light* shadowLight = lights.addLight(anchors::kBlueWisp);
-    shadowLight->colour = {5.0f, 5.0f, 12.0f};
-    shadowLight->specular = 2.0f;
-    shadowMapping = new ShadowMapping(shadowLight);
-    Light* lantern = lights.addLight(anchors::kHallLantern);
-    lantern->colour = {8.0f, 8.0f, 2.5f};
-    Light* rightGateLantern = lights.addLight(anchors::kRightGateLantern);
-    rightGateLantern->colour = {7.0f, 3.0f, 3.0f};
-    Light* leftGateLantern = lights.addLight(anchors::kLeftGateLantern);
-    leftGateLantern->colour = {7.0f, 3.0f, 3.0f};
+void Renderer::createLights() {
+    shadowLight = lights.addLight(anchors::kBlueWisp);
+    shadowLight->colour = anchors::kBlueWispColour;
+    shadowLight->specular = anchors::kBlueWispSpecular;
+    lights.addLight(anchors::kHallLantern)->colour = anchors::kHallLanternColour;
+    lights.addLight(anchors::kRightGateLantern)->colour = anchors::kGateLanternColour;
+    lights.addLight(anchors::kLeftGateLantern)->colour = anchors::kGateLanternColour;
     fireLight = lights.addLight(anchors::kFireSource);
-    fireLight->colour = {10.0f, 2.0f, 0.0f};
+    fireLight->colour = anchors::kFireColour;
+    lights.ambient = anchors::kAmbient;
+}
 
-    glUseProgram(finalProgram->id);
-    glUniform1i(finalProgram->getUniformLocation("u_texColor"), 0);
-    glUniform1i(finalProgram->getUniformLocation("u_doBloom"), 0);
-    glUniform1i(finalProgram->getUniformLocation("u_texBloom"), 1);
+void Renderer::placeCamera() {
+    camera = Camera(anchors::kCameraStart, anchors::kCameraStartLook, anchors::kFieldOfViewDegrees,
+                    static_cast<float>(targetWidth), static_cast<float>(targetHeight),
+                    anchors::kNearPlane, anchors::kFarPlane);
+}
 
-    glUseProgram(lightingProgram->id);
-    camera = Camera(glm::vec3(-2.8f, 0.1f, 28.0f), glm::vec3(-2.8f, 0.1f, 0.0f), 45.0f, width,
-                    height, 0.1f, 150.0f);
-    glUniform1i(lightingProgram->getUniformLocation("u_texColorSpec"), 0);
-    glUniform1i(lightingProgram->getUniformLocation("u_texFragPos"), 1);
-    glUniform1i(lightingProgram->getUniformLocation("u_texNormal"), 2);
-    glUniform1i(lightingProgram->getUniformLocation("u_texViewSpace"), 3);
-    glUniform1i(lightingProgram->getUniformLocation("u_texAmbientOcclusion"), 4);
-    lights.ambient = 0.2f;
-    lights.setUniforms(*lightingProgram);
-    setVec3(*lightingProgram, "u_camPos", camera.position);
-    for (int i = 0; i < 10; ++i) {
-        glUniform1i(
-            lightingProgram->getUniformLocation("u_texShadowsCubemaps[" + std::to_string(i) + "]"),
-            5 + i);
+void Renderer::applyFixedUniforms() {
+    setMaterialFootprint(*geometryProgram);
+    geometryProgram->setMat4("u_modelMatrix", house.modelMatrix);
+    geometryProgram->setMat4("u_modelMatrixInverseTranspose",
+                             glm::transpose(glm::inverse(house.modelMatrix)));
+    geometryProgram->setInt("u_texDiffuse", units::kDiffuseMap);
+    geometryProgram->setInt("u_texSpecular", units::kSpecularMap);
+    geometryProgram->setInt("u_texNormal", units::kNormalMap);
+
+    lightingProgram->setInt("u_texColorSpec", units::kColorSpec);
+    lightingProgram->setInt("u_texFragPos", units::kFragPos);
+    lightingProgram->setInt("u_texNormal", units::kNormal);
+    lightingProgram->setInt("u_texViewSpace", units::kViewSpace);
+    lightingProgram->setInt("u_texAmbientOcclusion", units::kAmbientOcclusion);
+    for (int i = 0; i < units::kShadowCubeCount; ++i) {
+        lightingProgram->setInt("u_texShadowsCubemaps[" + std::to_string(i) + "]",
+                                units::kShadowCubes + i);
     }
-    glUniform1i(lightingProgram->getUniformLocation("u_doShadowMappingPoint"), doShadows != 0);
-    shadowMapping->setLightingUniforms();
-    glUniform1i(lightingProgram->getUniformLocation("u_doFog"), doFog != 0);
-    glUniform1i(lightingProgram->getUniformLocation("u_fogSelector"), 1);
-    glUniform1i(lightingProgram->getUniformLocation("u_depthFog"), 1);
-    setVec3(*lightingProgram, "u_camPos", camera.position);
-    glUniform1i(lightingProgram->getUniformLocation("u_doAmbientOcclusion"),
-                doAmbientOcclusion != 0);
+    lights.setUniforms(*lightingProgram);
+    ShadowMapping::setLightingUniforms(*lightingProgram, *shadowLight);
+    lightingProgram->setInt("u_fogSelector", 1);
+    lightingProgram->setInt("u_depthFog", 1);
 
-    glUseProgram(geometryProgram->id);
-    setMat4(*geometryProgram, "u_modelMatrix", house.modelMatrix);
-    setMat4(*geometryProgram, "u_viewMatrix", camera.view);
-    setMat4(*geometryProgram, "u_viewProjMatrix", camera.projection * camera.view);
-    setMat4(*geometryProgram, "u_modelMatrixInverseTranspose",
-            glm::transpose(glm::inverse(house.modelMatrix)));
-    glUniform1i(geometryProgram->getUniformLocation("u_texDiffuse"), 0);
-    glUniform1i(geometryProgram->getUniformLocation("u_texSpecular"), 1);
-    glUniform1i(geometryProgram->getUniformLocation("u_texNormal"), 2);
+    skyboxProgram->setInt("u_tex", units::kImage);
+    quadProgram->setInt("u_tex", units::kImage);
+    finalProgram->setInt("u_texColor", units::kImage);
+    finalProgram->setInt("u_texBloom", units::kBloom);
+    setFrameUniforms();
+}
 
-    glUseProgram(skyboxProgram->id);
-    setMat4(*skyboxProgram, "u_viewProjMatrix", skyViewProjection(camera));
+void Renderer::applySwitches() {
+    for (size_t i = 0; i < kEffectSwitchCount; ++i) {
+        if (kEffectSwitches[i].apply) kEffectSwitches[i].apply(*this);
+    }
+}
 
-    glUseProgram(quadProgram->id);
-    glUniform1i(quadProgram->getUniformLocation("u_tex"), 0);
-
-    glUseProgram(finalProgram->id);
-    glUniform1i(finalProgram->getUniformLocation("u_texColor"), 0);
-    glUniform1i(finalProgram->getUniformLocation("u_texBloom"), 1);
-    finalProgram->setBool("u_doBloom", bloomMode != 0);
-
+void Renderer::createTargets() {
     createGBuffer();
     createBloomTextures();
     createPlainMaterialTextures();
-
-    // The smoke box: the unit cube scaled and moved onto the cauldron, its base centred on the rim.
-    const glm::mat4 smokePlacement = glm::scale(
-        glm::translate(glm::mat4(1.0f), anchors::kSmokeBoxMin), glm::vec3(anchors::kSmokeBoxSize));
-
     halfResTarget = new Quad(true, halfWidth, halfHeight);
+    fullResTarget = new Quad(true, targetWidth, targetHeight, GL_RGBA16F, GL_RGBA);
+    // The lit scene is drawn over the G-buffer's depth and stencil: the sky, the particles and the
+    // smoke test against them.
+    fullResTarget->bind(false);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
+                           gBuffer.depthStencil, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void Renderer::createEffects() {
+    shadowMapping = new ShadowMapping(shadowLight);
     bloom = new Bloom(targetWidth, targetHeight);
     blurFrag = new BlurFrag(halfWidth, halfHeight);
     blurComp = new BlurComp(halfWidth, halfHeight);
     hdr = new HdrToneMapping(targetWidth, targetHeight);
-    smoke =
-        new SmokeVolume(targetWidth, targetHeight, lights, glm::ivec3(64, 64, 64), smokePlacement);
+    // The smoke box: the unit cube scaled and moved onto the cauldron, its base centred on the rim.
+    const glm::mat4 smokePlacement = glm::scale(
+        glm::translate(glm::mat4(1.0f), anchors::kSmokeBoxMin), glm::vec3(anchors::kSmokeBoxSize));
+    smoke = new SmokeVolume(targetWidth, targetHeight, lights, anchors::kSmokeGrid, smokePlacement);
     ssao = new Ssao(targetWidth, targetHeight, camera.getProjection());
-    fire = new FireParticles(gBuffer.fragPos, 1 << 13);
     // What a view shows of a target whose pass has not run: nothing in it. Occlusion reads 1, open.
     clearTexture2D(brightTexture, glm::vec4(0.0f));
     clearTexture2D(SmokeVolume::frontFaceTexture, glm::vec4(0.0f));
     clearTexture2D(SmokeVolume::backFaceTexture, glm::vec4(0.0f));
     clearTexture2D(ssao->target.getTexture(), glm::vec4(1.0f));
-    rain = new RainParticles();
-    fire->setSource(fireLight->position, glm::vec3(0.4f, 0.0f, 0.4f), anchors::kFireTargetOffset,
-                    0.5f);
-    fire->setSourceVelocity(glm::vec3(0.0f, 4.0f, 0.0f));
-    fire->setSphere(glm::vec3(0.0f, 2.0f, 0.0f), 1.9f);
-    fire->setTimeToLive(1.5f);
-    rain->setArea(glm::vec2(-20.0f, -20.0f), glm::vec2(20.0f, 20.0f), 50.0f, -2.0f);
-    rain->setSpeed(100.0f);
-    rain->setScale(glm::vec2(0.1f, 4.0f));
-    mappingSwitches = new MappingSwitches(true, true, true, true, true);
-    fullResTarget = new Quad(true, targetWidth, targetHeight, GL_RGBA16F, GL_RGBA);
-    fullResTarget->bind(false);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
-                           gBuffer.depthStencil, 0);
 
+    fire = new FireParticles(gBuffer.fragPos, anchors::kFireParticles);
+    fire->setSource(fireLight->position, anchors::kFireSpread, anchors::kFireTargetOffset,
+                    anchors::kFireAttraction);
+    fire->setSourceVelocity(anchors::kFireRiseVelocity);
+    fire->setSphere(anchors::kFireSphereOffset, anchors::kFireSphereRadius);
+    fire->setTimeToLive(anchors::kFireSeconds);
+
+    rain = new RainParticles();
+    rain->setArea(anchors::kRainAreaMin, anchors::kRainAreaMax, anchors::kRainTop,
+                  anchors::kRainBottom);
+    rain->setSpeed(anchors::kRainSpeed);
+    rain->setScale(anchors::kRainStreak);
+    applySwitches();
+}
+
+void Renderer::setPipelineState() {
     glEnable(GL_CULL_FACE);
     // Filtering across a cube face's edge reads the neighbouring face: no seams in sky or shadow.
     glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
     glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
+}
 
+void Renderer::showLoadingScreen() {
     int imageWidth = 0;
     int imageHeight = 0;
     const GLuint loading = loadTexture("loading.jpg", "res", imageWidth, imageHeight);
@@ -218,19 +216,12 @@ void Renderer::createGBuffer() {
     gBuffer.depthStencil = makeTexture2D(GL_DEPTH24_STENCIL8, w, h, GL_DEPTH_STENCIL,
                                          GL_UNSIGNED_INT_24_8, GL_NEAREST);
 
-    glGenFramebuffers(1, &gBuffer.framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, gBuffer.framebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gBuffer.colorSpec,
-                           0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, gBuffer.fragPos, 0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT2, GL_TEXTURE_2D, gBuffer.normal, 0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT3, GL_TEXTURE_2D, gBuffer.viewSpace,
-                           0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
-                           gBuffer.depthStencil, 0);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        printf("Full-res framebuffer not complete! Id: %d\n", gBuffer.framebuffer);
-    }
+    gBuffer.framebuffer =
+        makeFramebuffer("Full-res", {{GL_COLOR_ATTACHMENT0, gBuffer.colorSpec},
+                                     {GL_COLOR_ATTACHMENT1, gBuffer.fragPos},
+                                     {GL_COLOR_ATTACHMENT2, gBuffer.normal},
+                                     {GL_COLOR_ATTACHMENT3, gBuffer.viewSpace},
+                                     {GL_DEPTH_STENCIL_ATTACHMENT, gBuffer.depthStencil}});
     glDrawBuffers(4, attachments);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
@@ -258,19 +249,9 @@ void Renderer::createPlainMaterialTextures() {
 }
 
 void Renderer::bindPlainMaterialTextures() {
+    const GLint materialUnits[3] = {units::kDiffuseMap, units::kSpecularMap, units::kNormalMap};
     for (int type = 0; type < 3; ++type) {
-        glActiveTexture(GL_TEXTURE0 + type);
-        glBindTexture(GL_TEXTURE_2D, plainMaterialTextures[type]);
-    }
-}
-
-void Renderer::applyMappingSwitches() {
-    glUseProgram(geometryProgram->id);
-    if (!mappingSwitches->specular) {
-        glUniform1i(geometryProgram->getUniformLocation("u_useSpec"), 0);
-    }
-    if (!mappingSwitches->normal) {
-        glUniform1i(geometryProgram->getUniformLocation("u_useNormal"), 0);
+        bindTexture(materialUnits[type], GL_TEXTURE_2D, plainMaterialTextures[type]);
     }
 }
 
@@ -279,12 +260,11 @@ void Renderer::drawTextureToScreen(GLuint quadVertexArray, GLuint texture) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glUseProgram(finalProgram->id);
     // The image is display-encoded already: show it as it is, then go back to encoding frames.
-    glUniform1i(finalProgram->getUniformLocation("u_encodeOutput"), 0);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    finalProgram->setInt("u_encodeOutput", 0);
+    bindTexture(units::kImage, GL_TEXTURE_2D, texture);
     glBindVertexArray(quadVertexArray);
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
-    glUniform1i(finalProgram->getUniformLocation("u_encodeOutput"), 1);
+    finalProgram->setInt("u_encodeOutput", 1);
 }
 
 void Renderer::loadScene() {
@@ -296,10 +276,8 @@ void Renderer::loadScene() {
     skybox.cubeMap = loadCubeMap(
         "res/cubemap/miramar", "interstellar_ft.tga", "interstellar_bk.tga", "interstellar_up.tga",
         "interstellar_dn.tga", "interstellar_rt.tga", "interstellar_lf.tga");
-    skybox.textureUnit = 0;
+    skybox.textureUnit = units::kImage;
     skybox.program = skyboxProgram;
-    glUseProgram(skyboxProgram->id);
-    glUniform1i(skyboxProgram->getUniformLocation("u_tex"), 0);
     skybox.vertexArray = makeSkyCubeVertexArray();
 
     int width = 0;
@@ -312,9 +290,8 @@ void Renderer::loadScene() {
         loadTexture("windowsFigure.jpg", "res/myhouse/Textures", width, height);
     fire->fireTexture = fireTexture;
     fire->smokeTexture = smokeTexture;
-    glUseProgram(fire->drawProgram.id);
-    glUniform1i(fire->drawProgram.getUniformLocation("hasTexFire"), 1);
-    glUniform1i(fire->drawProgram.getUniformLocation("hasTexSmoke"), 1);
+    fire->drawProgram.setInt("hasTexFire", 1);
+    fire->drawProgram.setInt("hasTexSmoke", 1);
 
     cameraPath = CameraPath(&camera, rain);
     cameraPath.soundEngine = soundEngine;
@@ -352,8 +329,8 @@ void Renderer::update(float dt) {
     viewFrustum.fromCamera(camera);
     animateMeshes(dt);
     setFrameUniforms();
-    if (doSmoke != 0 && smokeHeld) smoke->followCamera();
-    if (doSmoke != 0 && !smokeHeld) runPass(Pass::SmokeStep, [&] { smoke->update(dt); });
+    if (doSmoke != 0 && smokeHeld) smoke->followCamera(camera);
+    if (doSmoke != 0 && !smokeHeld) runPass(Pass::SmokeStep, [&] { smoke->update(dt, camera); });
     if (hdrMode != 0 && hdr->mode == 1) runPass(Pass::Adapt, [&] { hdr->adapt(dt); });
     if (doFire != 0) {
         runPass(Pass::FireStep, [&] {
@@ -405,18 +382,15 @@ void Renderer::animateMeshes(float dt) {
 
 void Renderer::setFrameUniforms() {
     const glm::mat4 viewProj = camera.projection * camera.view;
-    glUseProgram(geometryProgram->id);
-    setMat4(*geometryProgram, "u_viewMatrix", camera.view);
-    setMat4(*geometryProgram, "u_viewProjMatrix", viewProj);
-    setVec3(*geometryProgram, "u_camPos", camera.position);
-    glUseProgram(lightingProgram->id);
-    setVec3(*lightingProgram, "u_camPos", camera.position);
-    glUniform1f(lightingProgram->getUniformLocation("u_storm"), storm);
-    glUniform1f(lightingProgram->getUniformLocation("u_flash"), lightning.brightness());
-    glUseProgram(skyboxProgram->id);
-    setMat4(*skyboxProgram, "u_viewProjMatrix", skyViewProjection(camera));
-    glUniform1f(skyboxProgram->getUniformLocation("u_storm"), storm);
-    glUniform1f(skyboxProgram->getUniformLocation("u_flash"), lightning.brightness());
+    geometryProgram->setMat4("u_viewMatrix", camera.view);
+    geometryProgram->setMat4("u_viewProjMatrix", viewProj);
+    geometryProgram->setVec3("u_camPos", camera.position);
+    lightingProgram->setVec3("u_camPos", camera.position);
+    lightingProgram->setFloat("u_storm", storm);
+    lightingProgram->setFloat("u_flash", lightning.brightness());
+    skyboxProgram->setMat4("u_viewProjMatrix", skyViewProjection(camera));
+    skyboxProgram->setFloat("u_storm", storm);
+    skyboxProgram->setFloat("u_flash", lightning.brightness());
 }
 
 void Renderer::render() {
@@ -424,14 +398,14 @@ void Renderer::render() {
         targetViews = new TargetViews(targetWidth, targetHeight, halfWidth, halfHeight);
     }
     glEnable(GL_DEPTH_TEST);
-    if (doShadows != 0) runPass(Pass::Shadow, [&] { shadowMapping->render(); });
+    if (doShadows != 0) runPass(Pass::Shadow, [&] { shadowMapping->render(house); });
     runPass(Pass::GBuffer, [&] { fillGBuffer(); });
     glDisable(GL_DEPTH_TEST);
     if (doSmoke != 0) runPass(Pass::SmokeFaces, [&] { smoke->renderFaces(); });
     glDisable(GL_STENCIL_TEST);
     if (doAmbientOcclusion != 0) {
         runPass(Pass::Ssao, [&] {
-            ssao->render(gBuffer.viewSpace, gBuffer.normal, camera.projection);
+            ssao->render(gBuffer.viewSpace, gBuffer.normal, camera.projection, *blurFrag);
             // Bloom's blur will reuse the target that holds the blurred occlusion.
             if (view == TargetView::OcclusionBlurred) targetViews->keepOcclusion(ssao->result);
         });
@@ -440,7 +414,7 @@ void Renderer::render() {
     runPass(Pass::Sky, [&] { drawSky(); });
     if (doFire != 0) runPass(Pass::Fire, [&] { fire->draw(); });
     if (doRain != 0) runPass(Pass::Rain, [&] { rain->draw(); });
-    if (doSmoke != 0) runPass(Pass::SmokeMarch, [&] { smoke->draw(); });
+    if (doSmoke != 0) runPass(Pass::SmokeMarch, [&] { smoke->draw(gBuffer.fragPos); });
 
     const GLuint scene = fullResTarget->getTexture();
     // Tone mapping maps the scene in place.
@@ -486,7 +460,7 @@ void Renderer::fillGBuffer() {
     glDrawBuffers(4, attachments);
 
     glUseProgram(geometryProgram->id);
-    setMat4(*geometryProgram, "u_modelMatrix", identityModelMatrix);
+    geometryProgram->setMat4("u_modelMatrix", identityModelMatrix);
     bindPlainMaterialTextures();
     house.draw(*geometryProgram, *mappingSwitches, viewFrustum);
 }
@@ -496,17 +470,15 @@ void Renderer::lightScene() {
     glUseProgram(lightingProgram->id);
     const GLuint gBufferTextures[4] = {gBuffer.colorSpec, gBuffer.fragPos, gBuffer.normal,
                                        gBuffer.viewSpace};
-    for (int unit = 0; unit < 4; ++unit) {
-        glActiveTexture(GL_TEXTURE0 + unit);
-        glBindTexture(GL_TEXTURE_2D, gBufferTextures[unit]);
-    }
+    const GLint gBufferUnits[4] = {units::kColorSpec, units::kFragPos, units::kNormal,
+                                   units::kViewSpace};
+    for (int i = 0; i < 4; ++i) bindTexture(gBufferUnits[i], GL_TEXTURE_2D, gBufferTextures[i]);
     if (doAmbientOcclusion != 0) {
-        glActiveTexture(GL_TEXTURE4);
-        glBindTexture(GL_TEXTURE_2D, ssao->result);
+        bindTexture(units::kAmbientOcclusion, GL_TEXTURE_2D, ssao->result);
     }
+    // The one shadow caster is light 0: its cube map goes on the first shadow unit.
     if (doShadows != 0) {
-        glActiveTexture(GL_TEXTURE5);
-        glBindTexture(GL_TEXTURE_CUBE_MAP, shadowMapping->cubeMap);
+        bindTexture(units::kShadowCubes, GL_TEXTURE_CUBE_MAP, shadowMapping->cubeMap);
     }
     Quad::draw();
 }
@@ -517,8 +489,7 @@ void Renderer::drawSky() {
     glUseProgram(skyboxProgram->id);
     glDepthMask(GL_FALSE);
     glBindVertexArray(skybox.vertexArray);
-    glActiveTexture(GL_TEXTURE0 + skybox.textureUnit);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, skybox.cubeMap);
+    bindTexture(static_cast<GLint>(skybox.textureUnit), GL_TEXTURE_CUBE_MAP, skybox.cubeMap);
     glDrawArrays(GL_TRIANGLES, 0, 36);
     glBindVertexArray(0);
     glDepthMask(GL_TRUE);
@@ -538,8 +509,7 @@ void Renderer::blurBloom() {
         glMemoryBarrier(GL_TEXTURE_FETCH_BARRIER_BIT);
         halfResTarget->bind(true);
         glUseProgram(quadProgram->id);
-        glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, brightTexture);
+        bindTexture(units::kImage, GL_TEXTURE_2D, brightTexture);
         Quad::draw();
         for (int i = 0; i < 5; ++i) {
             blurComp->blur(halfResTarget->getTexture(), spareHalfTexture,
@@ -564,11 +534,10 @@ void Renderer::composite(GLuint scene) {
         targetViews->draw(view, *this);
     } else {
         glUseProgram(finalProgram->id);
-        glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, scene);
+        bindTexture(units::kImage, GL_TEXTURE_2D, scene);
         if (bloomMode != 0) {
-            glActiveTexture(GL_TEXTURE1);
-            glBindTexture(GL_TEXTURE_2D, bloomMode == 1 ? blurFrag->result : blurComp->result);
+            bindTexture(units::kBloom, GL_TEXTURE_2D,
+                        bloomMode == 1 ? blurFrag->result : blurComp->result);
         }
         Quad::draw();
     }

@@ -92,8 +92,9 @@ public:
     SmokeVolume* smoke = nullptr;
     FireParticles* fire = nullptr;
     RainParticles* rain = nullptr;
+    Light* shadowLight = nullptr;  // the one light that casts shadows
     Light* fireLight = nullptr;
-    MappingSwitches* mappingSwitches = nullptr;
+    MappingSwitches* mappingSwitches = nullptr;  // made by the constructor
     // Told of every pass when set: the benchmark's profiler, the overlay's timer.
     PassObserver* profiler = nullptr;
     // What the frame ends in: the final composite, or one of the targets made readable (V).
@@ -115,20 +116,31 @@ public:
     float chairSign = 1.0f;
     float doorAngle = 0.0f;
 
-    // Effect switches, changed by the keys and read every frame.
-    int doShadows = 1;
-    int hdrMode = 1;
-    int bloomMode = 1;
-    int doFog = 1;
-    int doAmbientOcclusion = 1;
-    int doSmoke = 1;
-    int doFire = 1;
-    int doRain = 1;
+    // Effect switches, changed by the keys and read every frame; each described (starting value
+    // and all) by its row of kEffectSwitches.
+    int doShadows = 0;
+    int hdrMode = 0;
+    int bloomMode = 0;
+    int doFog = 0;
+    int doAmbientOcclusion = 0;
+    int doSmoke = 0;
+    int doFire = 0;
+    int doRain = 0;
     // Set by the tools' flight plans in the steps where no drawn frame needs the smoke: its
     // simulation stands still there, while its switch stays as the user set it.
     bool smokeHeld = false;
 
+    // Sets every switch to its starting value; makes no GL call.
+    Renderer();
+    // Builds everything once the context exists: programs, lights, camera, fixed uniforms,
+    // targets, effects, then shows the loading screen.
     void init(float width, float height);
+    // The uniforms of the renderer's own programs that only init sets (texture units, lights,
+    // fog, the material maps' footprint, the house's placement) and the camera's, as each frame sets them. After a program is
+    // rebuilt: this, then applySwitches().
+    void applyFixedUniforms();
+    // Brings the uniforms and effects that follow the switches in line with their values.
+    void applySwitches();
     void loadScene();
     void update(float dt);
     void render();
@@ -136,9 +148,6 @@ public:
     // Sets a switch by its name (an effect switch, or "specular" / "normal" for the material
     // maps) together with the uniforms that follow it. False for an unknown name.
     bool setSwitch(const std::string& name, int value);
-    // A material map switched off keeps its flag 0 on the geometry program: mesh drawing leaves the
-    // flags of switched-off maps as they are.
-    void applyMappingSwitches();
     // Switches or cycles effect 1 to 10 (the F1 to F10 keys) and prints its new state.
     void toggleEffect(int index);
     // The name that toggleEffect prints for effect 1 to 10's present state ("ON", "COMP"...).
@@ -161,6 +170,14 @@ private:
     void beginPass(Pass pass);
     void endPass(Pass pass);
     void labelGlObjects();
+    void setSizes(float width, float height);
+    void createPrograms();
+    void createLights();
+    void placeCamera();
+    void createTargets();
+    void createEffects();
+    void setPipelineState();
+    void showLoadingScreen();
     void createGBuffer();
     void createBloomTextures();
     void createPlainMaterialTextures();

@@ -18,8 +18,43 @@ constexpr glm::vec3 kRightGateLantern(1.37f, 1.57f, 20.2f);
 constexpr glm::vec3 kLeftGateLantern(-6.36f, 1.42f, 20.34f);
 constexpr glm::vec3 kFireSource(3.258f, -1.539f, 3.177f);  // light 5 and the fire's spawn point
 
+// Their colours (HDR intensities) and the blue wisp's specular strength; the ambient term that
+// every surface gets.
+constexpr glm::vec3 kBlueWispColour(5.0f, 5.0f, 12.0f);
+constexpr float kBlueWispSpecular = 2.0f;
+constexpr glm::vec3 kHallLanternColour(8.0f, 8.0f, 2.5f);
+constexpr glm::vec3 kGateLanternColour(7.0f, 3.0f, 3.0f);
+constexpr glm::vec3 kFireColour(10.0f, 2.0f, 0.0f);
+constexpr float kAmbient = 0.2f;
+
+// Where the camera stands and looks before the flight moves it, and its lens.
+constexpr glm::vec3 kCameraStart(-2.8f, 0.1f, 28.0f);
+constexpr glm::vec3 kCameraStartLook(-2.8f, 0.1f, 0.0f);
+constexpr float kFieldOfViewDegrees = 45.0f;
+constexpr float kNearPlane = 0.1f;
+constexpr float kFarPlane = 150.0f;
+
 // The fire particles are drawn towards kFireSource + kFireTargetOffset.
 constexpr glm::vec3 kFireTargetOffset(0.0f, 2.0f, 0.0f);
+// They spawn within kFireSpread of kFireSource, rise at kFireRiseVelocity, are pulled towards the
+// target with kFireAttraction and live kFireSeconds inside the sphere of kFireSphereRadius
+// around kFireSource + kFireSphereOffset; at most kFireParticles of them.
+constexpr glm::vec3 kFireSpread(0.4f, 0.0f, 0.4f);
+constexpr float kFireAttraction = 0.5f;
+constexpr glm::vec3 kFireRiseVelocity(0.0f, 4.0f, 0.0f);
+constexpr glm::vec3 kFireSphereOffset(0.0f, 2.0f, 0.0f);
+constexpr float kFireSphereRadius = 1.9f;
+constexpr float kFireSeconds = 1.5f;
+constexpr int kFireParticles = 1 << 13;
+
+// The rain falls over the square from kRainAreaMin to kRainAreaMax (x, z), from kRainTop down to
+// kRainBottom at kRainSpeed metres a second, its streaks kRainStreak (width, length) in size.
+constexpr glm::vec2 kRainAreaMin(-20.0f, -20.0f);
+constexpr glm::vec2 kRainAreaMax(20.0f, 20.0f);
+constexpr float kRainTop = 50.0f;
+constexpr float kRainBottom = -2.0f;
+constexpr float kRainSpeed = 100.0f;
+constexpr glm::vec2 kRainStreak(0.1f, 4.0f);
 
 // The cauldron (x, z of its axis; its rim height) and the smoke box, the unit cube standing on the
 // rim around that axis.
@@ -28,6 +63,8 @@ constexpr float kCauldronRim = -0.565f;
 constexpr float kSmokeBoxSize = 1.0f;
 constexpr glm::vec3 kSmokeBoxMin(kCauldronCentre.x - 0.5f * kSmokeBoxSize, kCauldronRim,
                                  kCauldronCentre.y - 0.5f * kSmokeBoxSize);
+// The smoke's simulation grid, cells along x, y and z.
+constexpr glm::ivec3 kSmokeGrid(64, 64, 64);
 
 // The bone spins about the vertical axis through (x, z), floating on the brew at about kBoneHeight.
 constexpr glm::vec2 kBoneAxis(3.19104f, 3.15755f);

@@ -114,10 +114,42 @@ GLint ShaderProgram::getUniformLocation(const char* name) const {
     return location;
 }
 
-void ShaderProgram::setBool(const std::string& name, bool value) const {
-    setBool(name.c_str(), value);
+void ShaderProgram::setBool(Name name, bool value) const {
+    setInt(name, value ? 1 : 0);
 }
 
-void ShaderProgram::setBool(const char* name, bool value) const {
-    glUniform1i(getUniformLocation(name), value ? 1 : 0);
+void ShaderProgram::setInt(Name name, GLint value) const {
+    glProgramUniform1i(id, getUniformLocation(name.text), value);
+}
+
+void ShaderProgram::setUint(Name name, GLuint value) const {
+    glProgramUniform1ui(id, getUniformLocation(name.text), value);
+}
+
+void ShaderProgram::setFloat(Name name, float value) const {
+    glProgramUniform1f(id, getUniformLocation(name.text), value);
+}
+
+void ShaderProgram::setVec2(Name name, const glm::vec2& value) const {
+    glProgramUniform2f(id, getUniformLocation(name.text), value.x, value.y);
+}
+
+void ShaderProgram::setVec3(Name name, const glm::vec3& value) const {
+    glProgramUniform3f(id, getUniformLocation(name.text), value.x, value.y, value.z);
+}
+
+void ShaderProgram::setVec4(Name name, const glm::vec4& value) const {
+    glProgramUniform4f(id, getUniformLocation(name.text), value.x, value.y, value.z, value.w);
+}
+
+void ShaderProgram::setIVec3(Name name, const glm::ivec3& value) const {
+    glProgramUniform3i(id, getUniformLocation(name.text), value.x, value.y, value.z);
+}
+
+void ShaderProgram::setUVec2(Name name, const glm::uvec2& value) const {
+    glProgramUniform2ui(id, getUniformLocation(name.text), value.x, value.y);
+}
+
+void ShaderProgram::setMat4(Name name, const glm::mat4& value) const {
+    glProgramUniformMatrix4fv(id, getUniformLocation(name.text), 1, GL_FALSE, &value[0][0]);
 }

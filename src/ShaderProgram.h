@@ -2,12 +2,18 @@
 
 #include <GL/glew.h>
 
+#include <glm/glm.hpp>
 #include <string>
 
 // One linked GL program built from GLSL files below shaders/. Build failures are only reported on
 // the console; the program object exists in every case, and one whose files fail to link is linked
 // with stand-in shaders that draw and compute nothing. Uniform locations are looked up by name at
 // every set, never cached.
+//
+// The setters write the program's own uniforms (glProgramUniform*): they work whether or not the
+// program is current and never change which one is. Whoever draws or dispatches binds the program
+// first (glUseProgram); a name the program lacks prints "Uniform does not exist: NAME" and sets
+// nothing.
 class ShaderProgram {
 public:
     GLuint id = 0;
@@ -21,8 +27,23 @@ public:
     GLint getUniformLocation(const std::string& name) const;
     // The same lookup for a literal name, without making a string of it every frame.
     GLint getUniformLocation(const char* name) const;
-    void setBool(const std::string& name, bool value) const;
-    void setBool(const char* name, bool value) const;
+
+    // A uniform's name as the setters take it: a literal, or a string made for the call.
+    struct Name {
+        Name(const char* text) : text(text) {}
+        Name(const std::string& text) : text(text.c_str()) {}
+        const char* text;
+    };
+    void setBool(Name name, bool value) const;
+    void setInt(Name name, GLint value) const;
+    void setUint(Name name, GLuint value) const;
+    void setFloat(Name name, float value) const;
+    void setVec2(Name name, const glm::vec2& value) const;
+    void setVec3(Name name, const glm::vec3& value) const;
+    void setVec4(Name name, const glm::vec4& value) const;
+    void setIVec3(Name name, const glm::ivec3& value) const;
+    void setUVec2(Name name, const glm::uvec2& value) const;
+    void setMat4(Name name, const glm::mat4& value) const;
 
 private:
     static void compileShaderFile(std::string path, GLuint shader);

@@ -8,7 +8,9 @@
 #include "Effects/SmokeVolume.h"
 #include "Effects/Ssao.h"
 #include "GlLabels.h"
+#include "GlTargets.h"
 #include "Renderer.h"
+#include "TextureUnits.h"
 
 namespace {
 // The bright image and the bloom hold the light above the bright pass's threshold only: shown
@@ -20,28 +22,19 @@ GLuint makeCopyTarget(int width, int height, const char* label) {
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexStorage2D(GL_TEXTURE_2D, 1, GL_RGBA16F, width, height);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    setSampling(GL_TEXTURE_2D, GL_LINEAR, GL_CLAMP_TO_EDGE);
     labelGlObject(GL_TEXTURE, texture, label);
     return texture;
 }
 
 // A view's program: the full-screen quad and one fragment shader of shaders/views/, whose samplers
-// read units 0 and 1.
+// read the first and second view units.
 ShaderProgram viewProgram(const char* fragmentFile, const char* unit0,
                           const char* unit1 = nullptr) {
     ShaderProgram program("quad.vert", std::string("views/") + fragmentFile);
-    glUseProgram(program.id);
-    glUniform1i(program.getUniformLocation(unit0), 0);
-    if (unit1) glUniform1i(program.getUniformLocation(unit1), 1);
+    program.setInt(unit0, units::kViewFirst);
+    if (unit1) program.setInt(unit1, units::kViewSecond);
     return program;
-}
-
-void bindTexture(int unit, GLenum target, GLuint texture) {
-    glActiveTexture(GL_TEXTURE0 + unit);
-    glBindTexture(target, texture);
 }
 
 void copyTexture(GLuint from, GLuint to, int width, int height) {
@@ -84,45 +77,44 @@ void TargetViews::draw(TargetView view, const Renderer& renderer) {
         case TargetView::Albedo:
         case TargetView::Specular:
             program = view == TargetView::Albedo ? &albedo_ : &specular_;
-            bindTexture(0, GL_TEXTURE_2D, g.colorSpec);
+            bindTexture(units::kViewFirst, GL_TEXTURE_2D, g.colorSpec);
             break;
         case TargetView::Normal:
             program = &normal_;
-            bindTexture(0, GL_TEXTURE_2D, g.normal);
-            bindTexture(1, GL_TEXTURE_2D, g.fragPos);
+            bindTexture(units::kViewFirst, GL_TEXTURE_2D, g.normal);
+            bindTexture(units::kViewSecond, GL_TEXTURE_2D, g.fragPos);
             break;
         case TargetView::Position:
             program = &position_;
-            bindTexture(0, GL_TEXTURE_2D, g.fragPos);
+            bindTexture(units::kViewFirst, GL_TEXTURE_2D, g.fragPos);
             break;
         case TargetView::Depth:
             program = &depth_;
-            bindTexture(0, GL_TEXTURE_2D, g.viewSpace);
-            bindTexture(1, GL_TEXTURE_2D, g.fragPos);
+            bindTexture(units::kViewFirst, GL_TEXTURE_2D, g.viewSpace);
+            bindTexture(units::kViewSecond, GL_TEXTURE_2D, g.fragPos);
             break;
         case TargetView::OcclusionRaw:
         case TargetView::OcclusionBlurred:
             program = &occlusion_;
-            bindTexture(0, GL_TEXTURE_2D,
+            bindTexture(units::kViewFirst, GL_TEXTURE_2D,
                         view == TargetView::OcclusionRaw ? renderer.ssao->target.getTexture()
                                                          : occlusionCopy_);
             break;
         case TargetView::Shadow:
             program = &shadowCube_;
-            bindTexture(0, GL_TEXTURE_CUBE_MAP, renderer.shadowMapping->cubeMap);
-            glUseProgram(program->id);
-            glUniform1f(program->getUniformLocation("u_aspect"), aspect);
+            bindTexture(units::kViewFirst, GL_TEXTURE_CUBE_MAP, renderer.shadowMapping->cubeMap);
+            program->setFloat("u_aspect", aspect);
             break;
         case TargetView::Lit:
-            bindTexture(0, GL_TEXTURE_2D, litCopy_);
+            bindTexture(units::kViewFirst, GL_TEXTURE_2D, litCopy_);
             break;
         case TargetView::Bright:
-            bindTexture(0, GL_TEXTURE_2D, renderer.brightTexture);
+            bindTexture(units::kViewFirst, GL_TEXTURE_2D, renderer.brightTexture);
             break;
         case TargetView::Bloom: {
             const int mode = renderer.bloomMode;
             // With bloom off there is none: the default texture reads black.
-            bindTexture(0, GL_TEXTURE_2D,
+            bindTexture(units::kViewFirst, GL_TEXTURE_2D,
                         mode == 1 ? renderer.blurFrag->result
                                   : (mode == 2 ? renderer.blurComp->result : 0));
             break;
@@ -130,15 +122,14 @@ void TargetViews::draw(TargetView view, const Renderer& renderer) {
         case TargetView::SmokeEntry:
         case TargetView::SmokeExit:
             program = &smokeFaces_;
-            bindTexture(0, GL_TEXTURE_2D,
+            bindTexture(units::kViewFirst, GL_TEXTURE_2D,
                         view == TargetView::SmokeEntry ? SmokeVolume::frontFaceTexture
                                                        : SmokeVolume::backFaceTexture);
             break;
         case TargetView::SmokeDensity:
             program = &smokeSlice_;
-            bindTexture(0, GL_TEXTURE_3D, renderer.smoke->volumeTexture);
-            glUseProgram(program->id);
-            glUniform1f(program->getUniformLocation("u_aspect"), aspect);
+            bindTexture(units::kViewFirst, GL_TEXTURE_3D, renderer.smoke->volumeTexture);
+            program->setFloat("u_aspect", aspect);
             break;
         case TargetView::Final:
         case TargetView::Count:
@@ -146,8 +137,7 @@ void TargetViews::draw(TargetView view, const Renderer& renderer) {
     }
     glUseProgram(program->id);
     if (program == &hdrImage_) {
-        glUniform1f(program->getUniformLocation("u_exposure"),
-                    view == TargetView::Lit ? 1.0f : kFaintLightExposure);
+        program->setFloat("u_exposure", view == TargetView::Lit ? 1.0f : kFaintLightExposure);
     }
     Quad::draw();
 }

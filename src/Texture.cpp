@@ -5,7 +5,9 @@
 #include <cstdio>
 
 #include "GlLabels.h"
+#include "GlTargets.h"
 #include "LoadFailures.h"
+#include "ShaderProgram.h"
 #include "SoftwareRenderer.h"
 
 namespace {
@@ -37,10 +39,8 @@ GLenum textureFormatForChannels(int channels) {
 
 void setMaterialSampling() {
     glGenerateMipmap(GL_TEXTURE_2D);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    setSampling(GL_TEXTURE_2D, GL_LINEAR, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, materialAnisotropy());
 }
 
@@ -50,12 +50,10 @@ float materialAnisotropy() {
     return maxAnisotropy;
 }
 
-void setMaterialFootprint(GLuint geometryProgram) {
+void setMaterialFootprint(const ShaderProgram& geometry) {
     const float anisotropy = materialAnisotropy();
-    glUseProgram(geometryProgram);
-    glUniform1f(glGetUniformLocation(geometryProgram, "u_maxAnisotropy"), anisotropy);
-    glUniform1f(glGetUniformLocation(geometryProgram, "u_averageBeyond"),
-                contextIsSoftware() ? 1.0f : anisotropy);
+    geometry.setFloat("u_maxAnisotropy", anisotropy);
+    geometry.setFloat("u_averageBeyond", contextIsSoftware() ? 1.0f : anisotropy);
 }
 
 GLuint loadTexture(const std::string& fileName, const std::string& directory, int& width,
@@ -125,10 +123,6 @@ GLuint loadCubeMap(const std::string& directory, const std::string& positiveX,
             noteLoadFailure(path, "cannot be loaded");
         }
     }
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    setSampling(GL_TEXTURE_CUBE_MAP, GL_LINEAR, GL_CLAMP_TO_EDGE);
     return name;
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class ShaderProgram;
+
 // Decodes directory + "/" + fileName into a mip-mapped, repeating, anisotropic 2D texture. The image
 // is flipped so that its first row is the bottom row in GL. On failure the returned name has no image.
 GLuint loadTexture(const std::string& fileName, const std::string& directory, int& width,
@@ -17,7 +19,7 @@ float materialAnisotropy();
 // Tells the geometry pass's program how the material textures are filtered: u_maxAnisotropy, and
 // u_averageBeyond, the repeats a pixel may span before it is given the texture's average (one on a
 // software renderer, whose filter visits every texel; as many as the anisotropy on a GPU).
-void setMaterialFootprint(GLuint geometryProgram);
+void setMaterialFootprint(const ShaderProgram& geometry);
 
 // Faces in the order of the GL cube-map targets: +X, -X, +Y, -Y, +Z, -Z. Faces are not flipped.
 GLuint loadCubeMap(const std::string& directory, const std::string& positiveX,

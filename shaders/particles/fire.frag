@@ -17,13 +17,13 @@ in float spriteDistance;
 
 out vec4 fragColor;
 
-uniform sampler2D texFire;   // unit 0
-uniform sampler2D texSmoke;  // unit 1
+uniform sampler2D texFire;
+uniform sampler2D texSmoke;
 uniform int hasTexFire;      // 0 until the images are loaded: a drawn glow stands in
 uniform int hasTexSmoke;
 uniform mat4 viewMatrix;
-// The scene's world positions (alpha 1 where geometry is, 0 where none), bound to unit 2.
-layout(binding = 2) uniform sampler2D sceneFragPos;
+// The scene's world positions (alpha 1 where geometry is, 0 where none).
+uniform sampler2D sceneFragPos;
 
 // HDR colours of heat. At night the tone mapping shows a luminance near 1 as full brightness: the
 // core goes over it in red and green but not in blue, so it burns yellow-white and glows in the

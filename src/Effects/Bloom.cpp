@@ -6,8 +6,7 @@
 
 Bloom::Bloom(int width, int height) {
     program = new ShaderProgram("bloom/bloom.comp");
-    glUseProgram(program->id);
-    glUniform2ui(program->getUniformLocation("globalSize"), width, height);
+    program->setUVec2("globalSize", glm::uvec2(width, height));
     groupsX = static_cast<GLuint>(std::ceil(static_cast<float>(width) * 0.0625f));
     groupsY = static_cast<GLuint>(std::ceil(static_cast<float>(height) * 0.0625f));
 }

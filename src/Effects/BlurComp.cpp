@@ -7,11 +7,10 @@
 namespace {
 ShaderProgram* buildBlurProgram(const char* computeFile, GLuint width, GLuint height) {
     ShaderProgram* program = new ShaderProgram(computeFile);
-    glUseProgram(program->id);
-    glUniform1i(program->getUniformLocation("inputImg"), 0);
-    glUniform1i(program->getUniformLocation("outputImg"), 1);
-    glUniform2ui(program->getUniformLocation("globalSize"), width, height);
-    glUniform1i(program->getUniformLocation("tapSpacing"), 1);
+    program->setInt("inputImg", 0);
+    program->setInt("outputImg", 1);
+    program->setUVec2("globalSize", glm::uvec2(width, height));
+    program->setInt("tapSpacing", 1);
     return program;
 }
 
@@ -30,14 +29,14 @@ BlurComp::BlurComp(int width, int height)
 void BlurComp::blur(GLuint image, GLuint scratch, int tapSpacing) {
     glMemoryBarrier(GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
     glUseProgram(programX->id);
-    glUniform1i(programX->getUniformLocation("tapSpacing"), tapSpacing);
+    programX->setInt("tapSpacing", tapSpacing);
     bindImages(image, scratch);
     glDispatchCompute(static_cast<GLuint>(std::ceil(static_cast<float>(width) / groupWidth)),
                       height, 1);
 
     glMemoryBarrier(GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
     glUseProgram(programY->id);
-    glUniform1i(programY->getUniformLocation("tapSpacing"), tapSpacing);
+    programY->setInt("tapSpacing", tapSpacing);
     bindImages(scratch, image);
     glDispatchCompute(width,
                       static_cast<GLuint>(std::ceil(static_cast<float>(height) / groupWidth)), 1);

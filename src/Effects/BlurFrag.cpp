@@ -1,24 +1,24 @@
 #include "Effects/BlurFrag.h"
 
 #include "Effects/Quad.h"
+#include "GlTargets.h"
 #include "ShaderProgram.h"
+#include "TextureUnits.h"
 
 namespace {
 ShaderProgram* buildBlurProgram(const char* fragmentFile, float oneDivWidth) {
     ShaderProgram* program = new ShaderProgram("quad.vert", fragmentFile);
-    glUseProgram(program->id);
-    glUniform1i(program->getUniformLocation("u_tex"), 0);
-    glUniform1f(program->getUniformLocation("u_oneDivViewportWidth"), oneDivWidth);
-    glUniform1f(program->getUniformLocation("u_tapSpacing"), 1.0f);
+    program->setInt("u_tex", units::kImage);
+    program->setFloat("u_oneDivViewportWidth", oneDivWidth);
+    program->setFloat("u_tapSpacing", 1.0f);
     return program;
 }
 
 void drawPass(const Quad& target, const ShaderProgram& program, GLuint input, float tapSpacing) {
     target.bind(true);
     glUseProgram(program.id);
-    glUniform1f(program.getUniformLocation("u_tapSpacing"), tapSpacing);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, input);
+    program.setFloat("u_tapSpacing", tapSpacing);
+    bindTexture(units::kImage, GL_TEXTURE_2D, input);
     Quad::draw();
 }
 }  // namespace

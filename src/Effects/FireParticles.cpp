@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "Effects/EmissionCounter.h"
+#include "GlTargets.h"
+#include "TextureUnits.h"
 
 namespace {
 GLuint makeStorageBuffer(GLsizeiptr bytes) {
@@ -49,54 +51,45 @@ FireParticles::FireParticles(GLuint sceneTexture, int count)
     glBindVertexArray(0);
 
     computeProgram = ShaderProgram("particles/fire.comp");
-    glUseProgram(computeProgram.id);
-    glUniform1f(computeProgram.getUniformLocation("sourceBaseTimeToLive"), baseTimeToLive);
+    computeProgram.setFloat("sourceBaseTimeToLive", baseTimeToLive);
 
     drawProgram =
         ShaderProgram("particles/fire.vert", "particles/fire.geom", "particles/fire.frag");
-    glUseProgram(drawProgram.id);
-    glUniform1f(drawProgram.getUniformLocation("inverseTimeToLiveTotal"), 1.0f / baseTimeToLive);
-    glUniform1i(drawProgram.getUniformLocation("texFire"), 0);
-    glUniform1i(drawProgram.getUniformLocation("texSmoke"), 1);
+    drawProgram.setFloat("inverseTimeToLiveTotal", 1.0f / baseTimeToLive);
+    drawProgram.setInt("texFire", units::kFireSprite);
+    drawProgram.setInt("texSmoke", units::kSmokeSprite);
+    drawProgram.setInt("sceneFragPos", units::kFireScene);
 
     groups = static_cast<int>(std::ceil(count * 0.00390625));
 }
 
 void FireParticles::setMatrices(glm::mat4 projection, glm::mat4 view) {
-    glUseProgram(drawProgram.id);
-    glUniformMatrix4fv(drawProgram.getUniformLocation("projMatrix"), 1, GL_FALSE,
-                       &projection[0][0]);
-    glUniformMatrix4fv(drawProgram.getUniformLocation("viewMatrix"), 1, GL_FALSE, &view[0][0]);
+    drawProgram.setMat4("projMatrix", projection);
+    drawProgram.setMat4("viewMatrix", view);
 }
 
 void FireParticles::setSource(glm::vec3 position, glm::vec3 spread, glm::vec3 targetOffset,
                               float attraction) {
     sourcePosition = position;
     const glm::vec3 target = position + targetOffset;
-    glUseProgram(computeProgram.id);
-    glUniform3f(computeProgram.getUniformLocation("sourceBasePos"), position.x, position.y,
-                position.z);
-    glUniform3f(computeProgram.getUniformLocation("sourcePosSpread"), spread.x, spread.y, spread.z);
-    glUniform3f(computeProgram.getUniformLocation("target"), target.x, target.y, target.z);
-    glUniform1f(computeProgram.getUniformLocation("targetAttraction"), attraction);
+    computeProgram.setVec3("sourceBasePos", position);
+    computeProgram.setVec3("sourcePosSpread", spread);
+    computeProgram.setVec3("target", target);
+    computeProgram.setFloat("targetAttraction", attraction);
 }
 
 void FireParticles::setSourceVelocity(glm::vec3 velocity) {
-    glUseProgram(computeProgram.id);
-    glUniform3f(computeProgram.getUniformLocation("sourceBaseVel"), velocity.x, velocity.y,
-                velocity.z);
+    computeProgram.setVec3("sourceBaseVel", velocity);
 }
 
 void FireParticles::setSphere(glm::vec3 offset, float radius) {
     const glm::vec3 centre = sourcePosition + offset;
-    glUseProgram(computeProgram.id);
-    glUniform3f(computeProgram.getUniformLocation("sphereCenter"), centre.x, centre.y, centre.z);
-    glUniform1f(computeProgram.getUniformLocation("sphereRadius"), radius);
+    computeProgram.setVec3("sphereCenter", centre);
+    computeProgram.setFloat("sphereRadius", radius);
 }
 
 void FireParticles::setTimeToLive(float seconds) {
-    glUseProgram(computeProgram.id);
-    glUniform1f(computeProgram.getUniformLocation("sourceBaseTimeToLive"), seconds);
+    computeProgram.setFloat("sourceBaseTimeToLive", seconds);
 }
 
 void FireParticles::update(float dt) {
@@ -104,13 +97,12 @@ void FireParticles::update(float dt) {
     writeEmissionCounter(counter, counterBase, emitted);
 
     glUseProgram(computeProgram.id);
-    glUniform1ui(computeProgram.getUniformLocation("emissionStart"),
-                 takeEmissionSlots(nextSlot, emitted, count));
+    computeProgram.setUint("emissionStart", takeEmissionSlots(nextSlot, emitted, count));
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, buffer0);
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 1, buffer1);
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 2, buffer2);
     glBindBufferBase(GL_ATOMIC_COUNTER_BUFFER, 3, counter);
-    glUniform1f(computeProgram.getUniformLocation("deltaT"), dt);
+    computeProgram.setFloat("deltaT", dt);
     glDispatchCompute(static_cast<GLuint>(groups), 1, 1);
 }
 
@@ -121,12 +113,9 @@ void FireParticles::draw() {
 
     glBindVertexArray(vertexArray);
     glUseProgram(drawProgram.id);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, textureOrNone(fireTexture));
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, textureOrNone(smokeTexture));
-    glActiveTexture(GL_TEXTURE2);
-    glBindTexture(GL_TEXTURE_2D, textureOrNone(sceneTexture));
+    bindTexture(units::kFireSprite, GL_TEXTURE_2D, textureOrNone(fireTexture));
+    bindTexture(units::kSmokeSprite, GL_TEXTURE_2D, textureOrNone(smokeTexture));
+    bindTexture(units::kFireScene, GL_TEXTURE_2D, textureOrNone(sceneTexture));
     glActiveTexture(GL_TEXTURE0);
 
     glMemoryBarrier(GL_VERTEX_ATTRIB_ARRAY_BARRIER_BIT);

@@ -19,15 +19,13 @@ HdrToneMapping::HdrToneMapping(int width, int height)
     mode = 0;
 
     lumProgram = new ShaderProgram("hdr/lum.comp");
-    glUseProgram(lumProgram->id);
-    glUniform2ui(lumProgram->getUniformLocation("globalSize"), this->width, this->height);
+    lumProgram->setUVec2("globalSize", glm::uvec2(this->width, this->height));
 
     toneProgram = new ShaderProgram("hdr/hdr.comp");
-    glUseProgram(toneProgram->id);
-    glUniform2ui(toneProgram->getUniformLocation("globalSize"), this->width, this->height);
-    glUniform1f(toneProgram->getUniformLocation("threshold"), threshold);
-    glUniform1f(toneProgram->getUniformLocation("logBase"), static_cast<float>(logBase));
-    glUniform1f(toneProgram->getUniformLocation("exponent"), static_cast<float>(exponent));
+    toneProgram->setUVec2("globalSize", glm::uvec2(this->width, this->height));
+    toneProgram->setFloat("threshold", threshold);
+    toneProgram->setFloat("logBase", static_cast<float>(logBase));
+    toneProgram->setFloat("exponent", static_cast<float>(exponent));
 
     groupsX = static_cast<GLuint>(std::ceil(static_cast<float>(width) * 0.0625f));
     groupsY = static_cast<GLuint>(std::ceil(static_cast<float>(height) * 0.0625f));
@@ -81,14 +79,13 @@ void HdrToneMapping::setToneUniforms() {
         multiplier = key / std::log10(lumAvg + 1.0);
     }
 
-    glUseProgram(toneProgram->id);
-    glUniform1i(toneProgram->getUniformLocation("mode"), static_cast<GLint>(mode));
+    toneProgram->setInt("mode", static_cast<GLint>(mode));
     if (mode == 1 || mode == 2) {
-        glUniform1f(toneProgram->getUniformLocation("multiplier"), static_cast<float>(multiplier));
+        toneProgram->setFloat("multiplier", static_cast<float>(multiplier));
     }
     if (mode == 0 || mode == 2) {
-        glUniform1f(toneProgram->getUniformLocation("key"), static_cast<float>(key));
-        glUniform1f(toneProgram->getUniformLocation("lumAvg"), static_cast<float>(lumAvg));
+        toneProgram->setFloat("key", static_cast<float>(key));
+        toneProgram->setFloat("lumAvg", static_cast<float>(lumAvg));
     }
 }
 
@@ -96,6 +93,7 @@ void HdrToneMapping::render(GLuint input, GLuint output, GLuint bright) {
     measure(input);
     glMemoryBarrier(GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
     setToneUniforms();
+    glUseProgram(toneProgram->id);
     glBindImageTexture(0, input, 0, GL_FALSE, 0, GL_READ_ONLY, GL_RGBA16F);
     glBindImageTexture(1, output, 0, GL_FALSE, 0, GL_WRITE_ONLY, GL_RGBA16F);
     glBindImageTexture(2, bright, 0, GL_FALSE, 0, GL_WRITE_ONLY, GL_RGBA16F);

@@ -3,6 +3,8 @@
 #include <cassert>
 #include <cstdio>
 
+#include "GlTargets.h"
+
 GLuint Quad::vertexArray = 0;
 GLuint Quad::vertexBuffer = 0;
 bool Quad::geometryReady = false;
@@ -43,21 +45,9 @@ Quad::Quad(bool withFramebuffer, int width, int height, GLenum internalFormat, G
     if (!geometryReady) makeGeometry();
     if (!withFramebuffer) return;
 
-    glGenFramebuffers(1, &framebuffer);
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_FLOAT, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        printf("Half-res framebuffer not complete! Id: %d\n", framebuffer);
-    }
+    texture = makeTexture2D(static_cast<GLint>(internalFormat), width, height, format, GL_FLOAT,
+                            GL_LINEAR);
+    framebuffer = makeFramebuffer("Half-res", {{GL_COLOR_ATTACHMENT0, texture}});
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 

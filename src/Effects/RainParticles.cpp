@@ -34,28 +34,23 @@ RainParticles::RainParticles() {
 }
 
 void RainParticles::setMatrices(glm::mat4 projection, glm::mat4 view) {
-    glUseProgram(drawProgram.id);
-    glUniformMatrix4fv(drawProgram.getUniformLocation("projMatrix"), 1, GL_FALSE,
-                       &projection[0][0]);
-    glUniformMatrix4fv(drawProgram.getUniformLocation("viewMatrix"), 1, GL_FALSE, &view[0][0]);
+    drawProgram.setMat4("projMatrix", projection);
+    drawProgram.setMat4("viewMatrix", view);
 }
 
 void RainParticles::setArea(glm::vec2 start, glm::vec2 end, float top, float bottom) {
-    glUseProgram(computeProgram.id);
-    glUniform2f(computeProgram.getUniformLocation("start"), start.x, start.y);
-    glUniform2f(computeProgram.getUniformLocation("end"), end.x, end.y);
-    glUniform1f(computeProgram.getUniformLocation("top"), top);
-    glUniform1f(computeProgram.getUniformLocation("bottom"), bottom);
+    computeProgram.setVec2("start", start);
+    computeProgram.setVec2("end", end);
+    computeProgram.setFloat("top", top);
+    computeProgram.setFloat("bottom", bottom);
 }
 
 void RainParticles::setSpeed(float speed) {
-    glUseProgram(drawProgram.id);
-    glUniform1f(drawProgram.getUniformLocation("speed"), speed);
+    drawProgram.setFloat("speed", speed);
 }
 
 void RainParticles::setScale(glm::vec2 scale) {
-    glUseProgram(drawProgram.id);
-    glUniform2f(drawProgram.getUniformLocation("scale"), scale.x, scale.y);
+    drawProgram.setVec2("scale", scale);
 }
 
 void RainParticles::update(float dt) {
@@ -64,11 +59,10 @@ void RainParticles::update(float dt) {
     writeEmissionCounter(counter, counterBase, emitted);
 
     glUseProgram(computeProgram.id);
-    glUniform1ui(computeProgram.getUniformLocation("emissionStart"),
-                 takeEmissionSlots(nextSlot, emitted, count));
+    computeProgram.setUint("emissionStart", takeEmissionSlots(nextSlot, emitted, count));
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, buffer);
     glBindBufferBase(GL_ATOMIC_COUNTER_BUFFER, 1, counter);
-    glUniform1f(computeProgram.getUniformLocation("deltaT"), dt);
+    computeProgram.setFloat("deltaT", dt);
     glMemoryBarrier(GL_ATOMIC_COUNTER_BARRIER_BIT);
     glDispatchCompute(static_cast<GLuint>(groups), 1, 1);
 }

@@ -5,8 +5,9 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <string>
 
-#include "Globals.h"
+#include "GlTargets.h"
 #include "Light.h"
+#include "Model.h"
 #include "ShaderProgram.h"
 
 namespace {
@@ -33,8 +34,7 @@ ShadowMapping::ShadowMapping(Light* light) : drawOptions(false, false, false, fa
     if (!shadowProgram) {
         shadowProgram =
             new ShaderProgram("shadows/shadowMapPoint2.vert", "shadows/shadowMapPoint2.frag");
-        glUseProgram(shadowProgram->id);
-        glUniform1f(shadowProgram->getUniformLocation("u_oneDivFar"), 1.0f / kFar);
+        shadowProgram->setFloat("u_oneDivFar", 1.0f / kFar);
     }
 
     glGenTextures(1, &cubeMap);
@@ -43,15 +43,9 @@ ShadowMapping::ShadowMapping(Light* light) : drawOptions(false, false, false, fa
         glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + i, 0, GL_DEPTH_COMPONENT, kSize, kSize, 0,
                      GL_DEPTH_COMPONENT, GL_FLOAT, nullptr);
     }
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    setSampling(GL_TEXTURE_CUBE_MAP, GL_LINEAR, GL_CLAMP_TO_EDGE);
 
-    glGenFramebuffers(1, &depthFramebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, depthFramebuffer);
-    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, cubeMap, 0);
+    depthFramebuffer = makeFramebuffer("Shadow", {{GL_DEPTH_ATTACHMENT, cubeMap}});
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -66,25 +60,23 @@ ShadowMapping::ShadowMapping(Light* light) : drawOptions(false, false, false, fa
     }
 }
 
-void ShadowMapping::render() {
+void ShadowMapping::render(Model& scene) {
     glViewport(0, 0, kSize, kSize);
     glBindFramebuffer(GL_FRAMEBUFFER, depthFramebuffer);
     glUseProgram(shadowProgram->id);
     const glm::vec3 p = light->position;
-    glUniform3f(shadowProgram->getUniformLocation("u_lightPos"), p.x, p.y, p.z);
+    shadowProgram->setVec3("u_lightPos", p);
     for (GLenum i = 0; i < 6; ++i) {
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
                                GL_TEXTURE_CUBE_MAP_POSITIVE_X + i, cubeMap, 0);
         glClear(GL_DEPTH_BUFFER_BIT);
-        glUniformMatrix4fv(shadowProgram->getUniformLocation("u_transform"), 1, GL_FALSE,
-                           &faceTransforms[i][0][0]);
-        house.draw(*shadowProgram, drawOptions, faceFrustums[i]);
+        shadowProgram->setMat4("u_transform", faceTransforms[i]);
+        scene.draw(*shadowProgram, drawOptions, faceFrustums[i]);
     }
 }
 
-void ShadowMapping::setLightingUniforms() {
-    const std::string index = std::to_string(light->index);
-    const ShaderProgram& program = *renderer.lightingProgram;
-    glUniform1i(program.getUniformLocation("u_shadowsLightActive[" + index + "]"), 1);
-    glUniform1f(program.getUniformLocation("u_shadowsFar[" + index + "]"), kFar);
+void ShadowMapping::setLightingUniforms(const ShaderProgram& lighting, const Light& light) {
+    const std::string index = std::to_string(light.index);
+    lighting.setInt("u_shadowsLightActive[" + index + "]", 1);
+    lighting.setFloat("u_shadowsFar[" + index + "]", kFar);
 }

@@ -10,6 +10,7 @@
 #include "Mesh.h"
 
 class Light;
+class Model;
 class ShaderProgram;
 
 // Omnidirectional shadow of one point light: the distance to the nearest surface in every
@@ -30,10 +31,10 @@ public:
     // The faces look out from the light's position at this moment.
     explicit ShadowMapping(Light* light);
 
-    // Renders the six faces of the house's depth; depth testing must be on. Leaves the shadow
+    // Renders the six faces of the scene's depth; depth testing must be on. Leaves the shadow
     // framebuffer bound and the viewport at 1024 x 1024.
-    void render();
-    // Sets this light's "u_shadowsLightActive[i]" and "u_shadowsFar[i]" on the renderer's
-    // lighting program, which must be current.
-    void setLightingUniforms();
+    void render(Model& scene);
+    // Sets a shadow-casting light's "u_shadowsLightActive[i]" and "u_shadowsFar[i]" on the
+    // lighting program.
+    static void setLightingUniforms(const ShaderProgram& lighting, const Light& light);
 };

@@ -9,8 +9,10 @@
 #include "Camera.h"
 #include "Effects/Quad.h"
 #include "Effects/SmokeSource.h"
-#include "Globals.h"
+#include "Frustum.h"
+#include "GlTargets.h"
 #include "Light.h"
+#include "TextureUnits.h"
 
 GLuint SmokeVolume::faceFramebuffer = 0;
 GLuint SmokeVolume::frontFaceTexture = 0;
@@ -27,21 +29,8 @@ const float kCubeStrip[14 * 3] = {
     0, 1, 1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0,
 };
 
-void setLinearClamped(GLenum target) {
-    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(target, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(target, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    if (target == GL_TEXTURE_3D) glTexParameteri(target, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-}
-
 GLuint makeFaceTexture(int width, int height) {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA16F, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
-    setLinearClamped(GL_TEXTURE_2D);
-    return texture;
+    return makeTexture2D(GL_RGBA16F, width, height, GL_RGBA, GL_FLOAT, GL_LINEAR);
 }
 
 // Fills a grid texture with zeros: still, clean air.
@@ -61,7 +50,7 @@ GLuint makeVolumeTexture(glm::ivec3 size, GLenum internalFormat, GLenum format, 
     glTexImage3D(GL_TEXTURE_3D, 0, internalFormat, size.x, size.y, size.z, 0, format, GL_FLOAT,
                  nullptr);
     zeroVolume(texture, size, format, channels);
-    setLinearClamped(GL_TEXTURE_3D);
+    setSampling(GL_TEXTURE_3D, GL_LINEAR, GL_CLAMP_TO_EDGE);
     return texture;
 }
 
@@ -77,15 +66,9 @@ void makeSharedObjects(int width, int height) {
 
     SmokeVolume::frontFaceTexture = makeFaceTexture(width, height);
     SmokeVolume::backFaceTexture = makeFaceTexture(width, height);
-    glGenFramebuffers(1, &SmokeVolume::faceFramebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, SmokeVolume::faceFramebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
-                           SmokeVolume::frontFaceTexture, 0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D,
-                           SmokeVolume::backFaceTexture, 0);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        printf("Smoke framebuffer not complete! Id: %d\n", SmokeVolume::faceFramebuffer);
-    }
+    SmokeVolume::faceFramebuffer =
+        makeFramebuffer("Smoke", {{GL_COLOR_ATTACHMENT0, SmokeVolume::frontFaceTexture},
+                                  {GL_COLOR_ATTACHMENT1, SmokeVolume::backFaceTexture}});
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     SmokeVolume::sharedObjectsReady = true;
 }
@@ -113,52 +96,43 @@ SmokeVolume::SmokeVolume(int width, int height, const LightList& lights, glm::iv
 
     faceProgram = ShaderProgram("volumetric/cube.vert", "volumetric/cube.frag");
     rayMarchProgram = ShaderProgram("quad.vert", "volumetric/smoke.frag");
-    glUseProgram(rayMarchProgram.id);
-    glUniform1i(rayMarchProgram.getUniformLocation("u_frontFaces"), 0);
-    glUniform1i(rayMarchProgram.getUniformLocation("u_backFaces"), 1);
-    glUniform1i(rayMarchProgram.getUniformLocation("u_volumePresssureGradient"), 2);
-    glUniform1i(rayMarchProgram.getUniformLocation("u_scenePosDis"), 3);
+    rayMarchProgram.setInt("u_frontFaces", units::kSmokeFrontFaces);
+    rayMarchProgram.setInt("u_backFaces", units::kSmokeBackFaces);
+    rayMarchProgram.setInt("u_volumePresssureGradient", units::kSmokeVolume);
+    rayMarchProgram.setInt("u_scenePosDis", units::kSmokeScene);
     lights.setUniforms(rayMarchProgram);
 
     computeProgram = ShaderProgram("volumetric/smoke.comp");
-    glUseProgram(computeProgram.id);
-    glUniform3i(computeProgram.getUniformLocation("globalSize"), size.x, size.y, size.z);
-    glUniform1i(computeProgram.getUniformLocation("volumeVelocitySampler"), 0);
-    glUniform1f(computeProgram.getUniformLocation("sourceRate"), sourceRate);
-    glUniform3f(computeProgram.getUniformLocation("sourceVelocity"), 0.0f, 30.0f, 0.0f);
+    computeProgram.setIVec3("globalSize", size);
+    computeProgram.setInt("volumeVelocitySampler", units::kSmokeVelocity);
+    computeProgram.setFloat("sourceRate", sourceRate);
+    computeProgram.setVec3("sourceVelocity", glm::vec3(0.0f, 30.0f, 0.0f));
 
     this->model = model;
     // The ray march maps between box and world space (lights, scene positions) with the box's
     // placement, which never changes: its inverse is worked out once, here.
     const glm::mat4 inverseModel = glm::inverse(this->model);
-    glUseProgram(rayMarchProgram.id);
-    glUniformMatrix4fv(rayMarchProgram.getUniformLocation("u_modelMatrix"), 1, GL_FALSE,
-                       &this->model[0][0]);
-    glUniformMatrix4fv(rayMarchProgram.getUniformLocation("u_modelMatrixInverse"), 1, GL_FALSE,
-                       &inverseModel[0][0]);
+    rayMarchProgram.setMat4("u_modelMatrix", this->model);
+    rayMarchProgram.setMat4("u_modelMatrixInverse", inverseModel);
 }
 
 void SmokeVolume::setMatrices() {
     const glm::mat4 modelViewProjection = viewProjection * model;
-    glUseProgram(faceProgram.id);
-    glUniformMatrix4fv(faceProgram.getUniformLocation("u_modelMatrix"), 1, GL_FALSE, &model[0][0]);
-    glUniformMatrix4fv(faceProgram.getUniformLocation("u_modelViewProjMatrix"), 1, GL_FALSE,
-                       &modelViewProjection[0][0]);
+    faceProgram.setMat4("u_modelMatrix", model);
+    faceProgram.setMat4("u_modelViewProjMatrix", modelViewProjection);
 }
 
-void SmokeVolume::followCamera() {
-    const Camera& camera = renderer.camera;
+void SmokeVolume::followCamera(const Camera& camera) {
     viewProjection = camera.projection * camera.view;
     setMatrices();
     const glm::vec3 eye = camera.position;
-    glUniform3f(faceProgram.getUniformLocation("u_camPos"), eye.x, eye.y, eye.z);
+    faceProgram.setVec3("u_camPos", eye);
     // The ray march starts at the eye when the eye is inside the box.
-    glUseProgram(rayMarchProgram.id);
-    glUniform3f(rayMarchProgram.getUniformLocation("u_camPos"), eye.x, eye.y, eye.z);
+    rayMarchProgram.setVec3("u_camPos", eye);
 }
 
-void SmokeVolume::update(float dt) {
-    followCamera();
+void SmokeVolume::update(float dt, const Camera& camera) {
+    followCamera(camera);
     simulate(dt);
 }
 
@@ -175,52 +149,49 @@ void SmokeVolume::restart(unsigned seed) {
 void SmokeVolume::simulate(float dt) {
     // The last frame's ray march sampled the volume that the first pass now writes as an image.
     glMemoryBarrier(kPassBarrier);
-    glUseProgram(computeProgram.id);
 
     float rate = 0.0f;
     if (sourceInterval == 0.0f || sourceTimer >= sourceInterval) {
         const glm::ivec3 source = pickSmokeSource(size);
-        glUniform3i(computeProgram.getUniformLocation("sourceStart"), source.x, source.y, source.z);
-        glUniform3i(computeProgram.getUniformLocation("sourceEnd"), source.x, source.y, source.z);
+        computeProgram.setIVec3("sourceStart", source);
+        computeProgram.setIVec3("sourceEnd", source);
         rate = sourceRate;
         sourceTimer -= sourceInterval;
     } else {
         sourceTimer += dt;
     }
-    glUniform1f(computeProgram.getUniformLocation("sourceRate"), rate);
-    glUniform1f(computeProgram.getUniformLocation("deltaT"), dt);
+    computeProgram.setFloat("sourceRate", rate);
+    computeProgram.setFloat("deltaT", dt);
 
     glBindImageTexture(0, volumeTexture, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RGBA16F);
     glBindImageTexture(1, velocityTexture, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RGBA16F);
     glBindImageTexture(2, scalarTexture, 0, GL_TRUE, 0, GL_READ_WRITE, GL_R16F);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_3D, velocityTexture);
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_3D, volumeTexture);
+    bindTexture(units::kSmokeVelocity, GL_TEXTURE_3D, velocityTexture);
     glActiveTexture(GL_TEXTURE0);
 
+    glUseProgram(computeProgram.id);
     const GLuint gx = static_cast<GLuint>(groups.x);
     const GLuint gy = static_cast<GLuint>(groups.y);
     const GLuint gz = static_cast<GLuint>(groups.z);
-    glUniform1i(computeProgram.getUniformLocation("operation"), 0);  // advection and source
+    computeProgram.setInt("operation", 0);  // advection and source
     glDispatchCompute(gx, gy, gz);
     glMemoryBarrier(kPassBarrier);
 
-    glUniform1i(computeProgram.getUniformLocation("operation"), 1);  // divergence
+    computeProgram.setInt("operation", 1);  // divergence
     glDispatchCompute(gx, gy, gz);
     glMemoryBarrier(kPassBarrier);
 
-    glUniform1i(computeProgram.getUniformLocation("operation"), 2);  // pressure, Jacobi
+    computeProgram.setInt("operation", 2);  // pressure, Jacobi
     int ping = 1;
     for (int i = 0; i < jacobiIterations; ++i) {
-        glUniform1i(computeProgram.getUniformLocation("jacobiPing"), ping);
+        computeProgram.setInt("jacobiPing", ping);
         glDispatchCompute(gx, gy, gz);
         ping = 1 - ping;
         glMemoryBarrier(kPassBarrier);
     }
 
-    glUniform1i(computeProgram.getUniformLocation("jacobiPing"), ping);
-    glUniform1i(computeProgram.getUniformLocation("operation"), 3);  // projection
+    computeProgram.setInt("jacobiPing", ping);
+    computeProgram.setInt("operation", 3);  // projection
     glDispatchCompute(gx, gy, gz);
     // The next step's advection samples what this pass wrote, with or without a draw between.
     glMemoryBarrier(kPassBarrier);
@@ -255,17 +226,13 @@ void SmokeVolume::renderFaces() {
     glDepthMask(GL_TRUE);
 }
 
-void SmokeVolume::draw() {
+void SmokeVolume::draw(GLuint scenePositions) {
     glEnable(GL_BLEND);
     glUseProgram(rayMarchProgram.id);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, frontFaceTexture);
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, backFaceTexture);
-    glActiveTexture(GL_TEXTURE2);
-    glBindTexture(GL_TEXTURE_3D, volumeTexture);
-    glActiveTexture(GL_TEXTURE3);
-    glBindTexture(GL_TEXTURE_2D, renderer.gBuffer.fragPos);
+    bindTexture(units::kSmokeFrontFaces, GL_TEXTURE_2D, frontFaceTexture);
+    bindTexture(units::kSmokeBackFaces, GL_TEXTURE_2D, backFaceTexture);
+    bindTexture(units::kSmokeVolume, GL_TEXTURE_3D, volumeTexture);
+    bindTexture(units::kSmokeScene, GL_TEXTURE_2D, scenePositions);
     glActiveTexture(GL_TEXTURE0);
     glMemoryBarrier(kPassBarrier);
     Quad::draw();

@@ -48,10 +48,10 @@ public:
     SmokeVolume(int width, int height, const LightList& lights, glm::ivec3 size, glm::mat4 model);
 
     void setMatrices();
-    // Takes the camera from the renderer: the face program's matrices and the eye of both programs.
-    void followCamera();
+    // Sets the face program's matrices and the eye of both programs from the camera.
+    void followCamera(const Camera& camera);
     // followCamera, then one simulation step of dt seconds.
-    void update(float dt);
+    void update(float dt, const Camera& camera);
     // Starts the simulation over from still, clean air, its sources drawn from rand() seeded with
     // `seed` (the C library's seeds 0 and 1 both give the sequence of a program that never seeds).
     void restart(unsigned seed);
@@ -59,8 +59,8 @@ public:
     // viewport at the screen size; leaves the face framebuffer bound and the cull face at GL_BACK.
     void renderFaces();
     // Ray marches the smoke into the bound target with alpha blending, reading the face targets,
-    // the volume and the G-buffer's world positions; leaves blending off.
-    void draw();
+    // the volume and the scene's world positions (the G-buffer's); leaves blending off.
+    void draw(GLuint scenePositions);
 
     // Whether the box is in the camera's view volume: outside it the ray march draws nothing.
     bool inView(const Camera& camera) const;

@@ -3,7 +3,8 @@
 #include <string>
 
 #include "Effects/BlurFrag.h"
-#include "Globals.h"
+#include "GlTargets.h"
+#include "TextureUnits.h"
 
 namespace {
 constexpr int kKernelSize = 64;
@@ -42,51 +43,40 @@ Ssao::Ssao(int width, int height, glm::mat4 projection) : target(false, 0, 0, GL
         glGenTextures(1, &noiseTexture);
         glBindTexture(GL_TEXTURE_2D, noiseTexture);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB16F, 4, 4, 0, GL_RGB, GL_FLOAT, ssaoNoise.data());
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+        setSampling(GL_TEXTURE_2D, GL_NEAREST, GL_REPEAT);
     }
 
     target = Quad(true, width, height, GL_RED, GL_RGB);
 
     ssaoProgram = ShaderProgram("quad.vert", "ambient_occlusion/ssao.frag");
-    glUseProgram(ssaoProgram.id);
-    glUniform1i(ssaoProgram.getUniformLocation("gPosition"), 0);
-    glUniform1i(ssaoProgram.getUniformLocation("gNormal"), 1);
-    glUniform1i(ssaoProgram.getUniformLocation("texNoise"), 2);
+    ssaoProgram.setInt("gPosition", units::kSsaoPosition);
+    ssaoProgram.setInt("gNormal", units::kSsaoNormal);
+    ssaoProgram.setInt("texNoise", units::kSsaoNoise);
     setSamples();
-    glUniform2f(ssaoProgram.getUniformLocation("noiseScale"), noiseScale.x, noiseScale.y);
-    glUniformMatrix4fv(ssaoProgram.getUniformLocation("projection"), 1, GL_FALSE,
-                       &projection[0][0]);
+    ssaoProgram.setVec2("noiseScale", noiseScale);
+    ssaoProgram.setMat4("projection", projection);
 
     blurProgram = ShaderProgram("quad.vert", "ambient_occlusion/ssao_blur.frag");
-    glUseProgram(blurProgram.id);
-    glUniform1i(blurProgram.getUniformLocation("ssaoInput"), 0);
+    blurProgram.setInt("ssaoInput", units::kImage);
 }
 
 void Ssao::setSamples() const {
     for (int i = 0; i < kKernelSize; ++i) {
         const std::string name = "samples[" + std::to_string(i) + "]";
-        glUniform3fv(ssaoProgram.getUniformLocation(name), 1, &ssaoKernel[i][0]);
+        ssaoProgram.setVec3(name, ssaoKernel[i]);
     }
 }
 
-void Ssao::render(GLuint position, GLuint normal, glm::mat4 projection) {
+void Ssao::render(GLuint position, GLuint normal, glm::mat4 projection, BlurFrag& blur) {
     target.bind(true);
     glUseProgram(ssaoProgram.id);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, position);
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, normal);
-    glActiveTexture(GL_TEXTURE2);
-    glBindTexture(GL_TEXTURE_2D, noiseTexture);
+    bindTexture(units::kSsaoPosition, GL_TEXTURE_2D, position);
+    bindTexture(units::kSsaoNormal, GL_TEXTURE_2D, normal);
+    bindTexture(units::kSsaoNoise, GL_TEXTURE_2D, noiseTexture);
     setSamples();
-    glUniformMatrix4fv(ssaoProgram.getUniformLocation("projection"), 1, GL_FALSE,
-                       &projection[0][0]);
+    ssaoProgram.setMat4("projection", projection);
     Quad::draw();
 
-    BlurFrag& blur = *renderer.blurFrag;
     blur.blur(target.getTexture());
     result = blur.targetB->getTexture();
     blur.result = result;

@@ -9,6 +9,8 @@
 #include "Effects/Quad.h"
 #include "ShaderProgram.h"
 
+class BlurFrag;
+
 // Screen-space ambient occlusion from the G-buffer's view-space positions: a full-resolution
 // occlusion image, softened at half resolution by the renderer's fragment blur.
 class Ssao {
@@ -28,8 +30,8 @@ public:
     Ssao(int width, int height, glm::mat4 projection);
 
     // One frame's occlusion from the view-space position and the normal textures of the G-buffer;
-    // blurs it with the renderer's BlurFrag and sets result (and BlurFrag's result) to it.
-    void render(GLuint position, GLuint normal, glm::mat4 projection);
+    // blurs it with the shared fragment blur and sets result (and the blur's result) to it.
+    void render(GLuint position, GLuint normal, glm::mat4 projection, BlurFrag& blur);
 
     // Draws the kernel and the noise from the random engine, once per process.
     static void generateSamples();

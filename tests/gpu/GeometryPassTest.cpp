@@ -24,7 +24,8 @@ protected:
     void SetUp() override {
         GlTest::SetUp();
         printedBy([&] { program = ShaderProgram("geometry.vert", "geometry.frag"); });
-        setMaterialFootprint(program.id);
+        setMaterialFootprint(program);
+        glUseProgram(program.id);
         const glm::mat4 identity(1.0f);
         for (const char* name : {"u_modelMatrix", "u_viewMatrix", "u_modelMatrixInverseTranspose"})
             glUniformMatrix4fv(program.getUniformLocation(name), 1, GL_FALSE, &identity[0][0]);

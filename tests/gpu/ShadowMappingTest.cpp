@@ -58,7 +58,6 @@ TEST_F(ShadowMappingTest, ShadowsFallBehindTheirCastersAndNowhereElse) {
     addBox("fin", {3.0f, 0.0f, -5.0f}, {3.05f, 0.5f, -3.0f});
     const ShaderProgram program =
         programFromSources(readSourceFile("shaders/quad.vert"), shadowProbeSource());
-    renderer.lightingProgram = new ShaderProgram(program);
     StdoutCapture quiet;
     ShadowMapping shadows(light);
     quiet.finish();
@@ -67,10 +66,10 @@ TEST_F(ShadowMappingTest, ShadowsFallBehindTheirCastersAndNowhereElse) {
         const std::string name = "u_texShadowsCubemaps[" + std::to_string(i) + "]";
         glUniform1i(program.getUniformLocation(name), 5 + i);
     }
-    shadows.setLightingUniforms();
+    ShadowMapping::setLightingUniforms(program, *light);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
-    shadows.render();
+    shadows.render(house);
     glDisable(GL_DEPTH_TEST);
 
     // The shadow factor over a patch of the plane y = height, kProbe x kProbe samples.

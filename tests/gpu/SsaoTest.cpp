@@ -50,7 +50,8 @@ std::vector<float> occlusionOf(const std::vector<Surface>& planes, glm::vec3 tar
     }
     renderer.blurFrag = new BlurFrag(kW / 2, kH / 2);
     Ssao ssao(kW, kH, kProjection);
-    ssao.render(makeRgbaTexture(kW, kH, position), makeRgbaTexture(kW, kH, normal), kProjection);
+    ssao.render(makeRgbaTexture(kW, kH, position), makeRgbaTexture(kW, kH, normal), kProjection,
+                *renderer.blurFrag);
     EXPECT_EQ(ssao.result, renderer.blurFrag->result);
     return redChannel(readTextureRgba(ssao.result, kW / 2, kH / 2));
 }

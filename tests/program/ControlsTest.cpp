@@ -3,11 +3,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
+#include <vector>
 
 #include "Camera.h"
 #include "Controls.h"
+#include "EffectSwitches.h"
 #include "Globals.h"
+#include "OptionValues.h"
 #include "RecordingFile.h"
 #include "RobustnessSupport.h"
 #include "ShaderProgram.h"
@@ -104,6 +108,50 @@ TEST_F(ControlsTest, EveryKeyPrintsItsStatesInOrderAndSpaceSwitchesToFreeFlightA
     press(GLFW_KEY_SPACE);
     frame(0.0f);
     EXPECT_EQ(renderer.camera.position, onPath);
+}
+
+// The switch table against the lines the keys print and the names --set takes: each of F1 to F10
+// runs through all its states back to where it started, and each value --set accepts shows the
+// label the key printed for it.
+TEST_F(ControlsTest, TheSwitchTableGivesEachKeyItsLinesAndEachSetNameItsValues) {
+    struct Row {
+        const char* name;
+        const char* printed;  // before the state's label
+        std::vector<std::string> states;
+        int start;
+    };
+    const Row rows[] = {
+        {"specular", "Specular mapping: ", {"OFF", "ON"}, 1},
+        {"normal", "Normal mapping: ", {"OFF", "ON"}, 1},
+        {"bloomMode", "Bloom: ", {"OFF", "FRAG", "COMP"}, 1},
+        {"hdrMode", "HDR: ", {"OFF", "LINEAR", "DRAGO", "DRAGO MODIFIED"}, 1},
+        {"doShadows", "SHADOWS: ", {"OFF", "SHADOW MAPPING"}, 1},
+        {"doFog", "FOG: ", {"OFF", "ON"}, 1},
+        {"doAmbientOcclusion", "AMBIENT OCCLUSION: ", {"OFF", "SCREEN SPACE"}, 1},
+        {"doSmoke", "SMOKE: ", {"OFF", "EUCLIDEAN"}, 1},
+        {"doFire", "FIRE: ", {"OFF", "GPU PARTICLES"}, 1},
+        {"doRain", "RAIN: ", {"OFF", "GPU PARTICLES"}, 1},
+    };
+    ASSERT_EQ(kEffectSwitchCount, std::size(rows));
+    for (int key = 1; key <= 10; ++key) {
+        const Row& row = rows[key - 1];
+        const int count = static_cast<int>(row.states.size());
+        std::string cycle;
+        for (int n = 1; n <= count; ++n) {
+            cycle += row.printed + row.states[(row.start + n) % count] + "\n";
+        }
+        EXPECT_EQ(press(GLFW_KEY_F1 + key - 1, count), cycle);
+        for (int value = 0; value <= count; ++value) {
+            SwitchSetting setting;
+            std::string error;
+            const std::string text = std::string(row.name) + "=" + std::to_string(value);
+            ASSERT_EQ(parseSwitchSetting(text, setting, error), value < count) << text;
+            if (value == count) break;
+            EXPECT_TRUE(renderer.setSwitch(setting.name, setting.value));
+            EXPECT_EQ(renderer.effectState(key), row.states[value]) << text;
+        }
+    }
+    EXPECT_FALSE(renderer.setSwitch("doWind", 1));
 }
 
 // C reports a key-point file it cannot write to at every press, and still prints the pose.

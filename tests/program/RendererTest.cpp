@@ -1,14 +1,22 @@
 #include <gmock/gmock.h>
 
 #include <glm/gtc/type_ptr.hpp>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "EffectTestSupport.h"
+#include "Effects/BlurFrag.h"
+#include "Effects/FireParticles.h"
 #include "Effects/Quad.h"
 #include "Effects/RainParticles.h"
+#include "Effects/SmokeVolume.h"
+#include "Effects/Ssao.h"
 #include "Globals.h"
 #include "RobustnessSupport.h"
 #include "SceneAnchors.h"
+#include "ShaderProgram.h"
+#include "TextureUnits.h"
 
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -42,6 +50,71 @@ protected:
     }
 };
 }  // namespace
+
+// Every sampler of every program the frame draws with reads the unit that the C++ binds its
+// texture on: the named units of TextureUnits.h, whether set by the code or bound in the shader.
+TEST_F(RendererTest, EverySamplerReadsTheUnitItsTextureIsBoundOn) {
+    start(basicScene());
+    std::map<std::string, GLint> lighting = {{"u_texColorSpec", units::kColorSpec},
+                                             {"u_texFragPos", units::kFragPos},
+                                             {"u_texNormal", units::kNormal},
+                                             {"u_texViewSpace", units::kViewSpace},
+                                             {"u_texAmbientOcclusion", units::kAmbientOcclusion}};
+    for (int i = 0; i < units::kShadowCubeCount; ++i) {
+        lighting["u_texShadowsCubemaps[" + std::to_string(i) + "]"] = units::kShadowCubes + i;
+    }
+    const std::pair<const ShaderProgram*, std::map<std::string, GLint>> programs[] = {
+        {r->geometryProgram,
+         {{"u_texDiffuse", units::kDiffuseMap},
+          {"u_texSpecular", units::kSpecularMap},
+          {"u_texNormal", units::kNormalMap}}},
+        {r->lightingProgram, lighting},
+        {r->skyboxProgram, {{"u_tex", units::kImage}}},
+        {r->quadProgram, {{"u_tex", units::kImage}}},
+        {r->finalProgram, {{"u_texColor", units::kImage}, {"u_texBloom", units::kBloom}}},
+        {r->blurFrag->programH, {{"u_tex", units::kImage}}},
+        {r->blurFrag->programV, {{"u_tex", units::kImage}}},
+        {&r->ssao->ssaoProgram,
+         {{"gPosition", units::kSsaoPosition},
+          {"gNormal", units::kSsaoNormal},
+          {"texNoise", units::kSsaoNoise}}},
+        {&r->ssao->blurProgram, {{"ssaoInput", units::kImage}}},
+        {&r->smoke->rayMarchProgram,
+         {{"u_frontFaces", units::kSmokeFrontFaces},
+          {"u_backFaces", units::kSmokeBackFaces},
+          {"u_volumePresssureGradient", units::kSmokeVolume},
+          {"u_scenePosDis", units::kSmokeScene}}},
+        {&r->smoke->computeProgram, {{"volumeVelocitySampler", units::kSmokeVelocity}}},
+        {&r->fire->drawProgram,
+         {{"texFire", units::kFireSprite},
+          {"texSmoke", units::kSmokeSprite},
+          {"sceneFragPos", units::kFireScene}}},
+    };
+    for (const auto& [program, expected] : programs) {
+        GLint count = 0;
+        glGetProgramiv(program->id, GL_ACTIVE_UNIFORMS, &count);
+        int samplers = 0;
+        for (GLuint i = 0; i < static_cast<GLuint>(count); ++i) {
+            char name[128];
+            GLint size = 0;
+            GLenum type = 0;
+            glGetActiveUniform(program->id, i, sizeof(name), nullptr, &size, &type, name);
+            if (type != GL_SAMPLER_2D && type != GL_SAMPLER_3D && type != GL_SAMPLER_CUBE) continue;
+            std::string base = name;
+            base = base.substr(0, base.find('['));
+            for (GLint element = 0; element < size; ++element) {
+                const std::string full =
+                    size > 1 ? base + "[" + std::to_string(element) + "]" : base;
+                GLint unit = -1;
+                glGetUniformiv(program->id, glGetUniformLocation(program->id, full.c_str()), &unit);
+                ASSERT_EQ(expected.count(full), 1u) << full << " has no named unit";
+                EXPECT_EQ(unit, expected.at(full)) << full;
+                ++samplers;
+            }
+        }
+        EXPECT_GT(samplers, 0) << program->id;
+    }
+}
 
 // Complete targets, half sizes rounded up, and the documented GL state left whatever came before.
 TEST_F(RendererTest, FramesRenderOnCompleteTargetsAndLeaveTheDocumentedState) {

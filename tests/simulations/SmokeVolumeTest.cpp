@@ -78,7 +78,6 @@ TEST_F(SmokeVolumeTest, SmokeRisesStaysDivergenceFreeAndDrawsInItsBoxOnly) {
     renderer.camera = Camera(kBoxCentre + glm::vec3(0.0f, 0.3f, 3.0f), kBoxCentre, 45.0f, kWidth,
                              kHeight, 0.1f, 150.0f);
     const SceneTarget scene(kWidth, kHeight);
-    renderer.gBuffer.fragPos = scene.fragPos;
     SmokeVolume smoke(kWidth, kHeight, renderer.lights, glm::ivec3(kN), kPlacement);
     // The faces and the ray march as the renderer draws them, over what the scene holds.
     auto renderSmoke = [&] {
@@ -86,14 +85,14 @@ TEST_F(SmokeVolumeTest, SmokeRisesStaysDivergenceFreeAndDrawsInItsBoxOnly) {
         glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
         smoke.renderFaces();
         scene.bind();
-        smoke.draw();
+        smoke.draw(scene.fragPos);
         return scene.readColour();
     };
     for (float v : read3d(smoke.velocityTexture)) ASSERT_EQ(v, 0.0f);
     std::vector<int> pulseFrames;
     GLfloat rate = 0.0f;
     for (int frame = 0; frame < 20; ++frame) {
-        smoke.update(kFrame);
+        smoke.update(kFrame, renderer.camera);
         glGetUniformfv(smoke.computeProgram.id,
                        glGetUniformLocation(smoke.computeProgram.id, "sourceRate"), &rate);
         if (rate != 0.0f) pulseFrames.push_back(frame);
@@ -101,7 +100,7 @@ TEST_F(SmokeVolumeTest, SmokeRisesStaysDivergenceFreeAndDrawsInItsBoxOnly) {
     // The ninth frame brings the timer to 0.15 s; after a pulse nine more frames are needed.
     EXPECT_EQ(pulseFrames, (std::vector<int>{9, 19}));
     const float early = densityHeight(smoke);
-    for (int i = 0; i < 30; ++i) smoke.update(kFrame);
+    for (int i = 0; i < 30; ++i) smoke.update(kFrame, renderer.camera);
     EXPECT_GT(densityHeight(smoke), early + 3.0f) << "centre of mass first at " << early;
     // 20 Jacobi iterations on a collocated grid remove a good part of the divergence, not all.
     EXPECT_LT(meanAbsDivergence(read3d(smoke.velocityTexture)),
@@ -134,7 +133,7 @@ TEST_F(SmokeVolumeTest, SmokeRisesStaysDivergenceFreeAndDrawsInItsBoxOnly) {
     EXPECT_EQ(renderSmoke(), before);
 
     // Stalled frames of seconds leave every value finite and bounded.
-    for (int i = 0; i < 12; ++i) smoke.update(i % 2 ? 5.0f : kFrame);
+    for (int i = 0; i < 12; ++i) smoke.update(i % 2 ? 5.0f : kFrame, renderer.camera);
     for (GLuint texture : {smoke.volumeTexture, smoke.velocityTexture})
         for (float v : read3d(texture)) ASSERT_TRUE(std::isfinite(v) && std::fabs(v) <= 1000.0f);
     for (float p : read3d(smoke.scalarTexture, 1)) ASSERT_TRUE(std::isfinite(p));

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "EffectSwitches.h"
+
 bool parseNumber(const std::string& text, double& value) {
     char* end = nullptr;
     value = std::strtod(text.c_str(), &end);
@@ -55,42 +57,34 @@ bool isHelpFlag(const std::string& flag) {
     return flag == "--help" || flag == "-h";
 }
 
-namespace {
-struct SwitchRange {
-    const char* name;
-    int largest;  // every switch starts at 0 (off)
-};
-
-const SwitchRange kSwitches[] = {
-    {"hdrMode", 3}, {"bloomMode", 2}, {"doShadows", 1}, {"doFog", 1},    {"doAmbientOcclusion", 1},
-    {"doSmoke", 1}, {"doFire", 1},    {"doRain", 1},    {"specular", 1}, {"normal", 1}};
-}  // namespace
-
 bool parseSwitchSetting(const std::string& text, SwitchSetting& setting, std::string& error) {
     const size_t equals = text.find('=');
     const std::string name = text.substr(0, equals);
-    for (const SwitchRange& range : kSwitches) {
-        if (name != range.name) continue;
-        int value = 0;
-        if (equals == std::string::npos ||
-            !parseWholeNumber(text.substr(equals + 1), 0, range.largest, value)) {
-            error = "bad value for --set: " + text + " (" + name + " takes 0 to " +
-                    std::to_string(range.largest) + ")";
-            return false;
-        }
-        setting = {name, value};
-        return true;
+    const EffectSwitch* entry = effectSwitchNamed(name.c_str());
+    if (!entry) {
+        error = "unknown switch " + name;
+        return false;
     }
-    error = "unknown switch " + name;
-    return false;
+    const int largest = entry->stateCount() - 1;
+    int value = 0;
+    if (equals == std::string::npos ||
+        !parseWholeNumber(text.substr(equals + 1), 0, largest, value)) {
+        error = "bad value for --set: " + text + " (" + name + " takes 0 to " +
+                std::to_string(largest) + ")";
+        return false;
+    }
+    setting = {name, value};
+    return true;
 }
 
 std::string switchRanges(size_t indent) {
     constexpr size_t kWidth = 90;
     std::string text = std::string(indent, ' ');
     size_t lineStart = 0;
-    for (const SwitchRange& range : kSwitches) {
-        const std::string entry = std::string(range.name) + " 0-" + std::to_string(range.largest);
+    for (size_t i = 0; i < kEffectSwitchCount; ++i) {
+        const EffectSwitch& row = kEffectSwitches[i];
+        const std::string entry =
+            std::string(row.name) + " 0-" + std::to_string(row.stateCount() - 1);
         if (text.size() > lineStart + indent) {
             text += ",";
             if (text.size() - lineStart + entry.size() + 1 > kWidth) {

@@ -24,8 +24,8 @@ bool parseSize(const std::string& text, int smallest, int largest, int& width, i
 // "--help" or "-h": the tool prints its usage on standard output and exits with 0.
 bool isHelpFlag(const std::string& flag);
 
-// The effect switches that --set takes, as "NAME=VALUE": the renderer's switch names, each from 0
-// (off) to its largest value, and "specular" and "normal" for the material maps.
+// The effect switches that --set takes, as "NAME=VALUE": the names of kEffectSwitches, each from 0
+// (off) to its last state.
 struct SwitchSetting {
     std::string name;
     int value = 0;
