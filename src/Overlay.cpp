@@ -54,9 +54,10 @@ void Overlay::draw(Renderer& renderer) {
 
     drawn_ = Rect();
     const bool named = renderer.view != TargetView::Final;
+    const bool noticed = !notice().empty();
     const int width = renderer.viewportWidth;
     const int height = renderer.viewportHeight;
-    if ((!visible && !named) || width <= 0 || height <= 0) return;
+    if ((!visible && !named && !noticed) || width <= 0 || height <= 0) return;
 
     openDebugGroup("overlay");
     const bool opening = !context_;
@@ -77,7 +78,8 @@ void Overlay::draw(Renderer& renderer) {
         if (visible) {
             buildPanel(renderer);
         } else {
-            buildLabel(renderer);
+            if (named) buildLabel(renderer);
+            if (noticed) buildNotice(height);
         }
         if (pass > 1) ImGui::EndFrame();
     }
@@ -249,14 +251,44 @@ void Overlay::buildPanel(const Renderer& renderer) {
 // Drawn straight into the foreground, not as a window: a window takes its size from the frame
 // before, and the name changes with every V.
 void Overlay::buildLabel(const Renderer& renderer) {
-    const char* title = viewTitle(renderer.view);
+    drawBoxedText(viewTitle(renderer.view), kMargin, kMargin);
+}
+
+void Overlay::notify(std::string text, double seconds) {
+    notice_ = std::move(text);
+    noticeUntil_ = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                      std::chrono::duration<double>(seconds));
+}
+
+const std::string& Overlay::notice() const {
+    static const std::string none;
+    return !visible && Clock::now() < noticeUntil_ ? notice_ : none;
+}
+
+void Overlay::buildNotice(int height) {
+    const float boxHeight = ImGui::GetTextLineHeight() + 2.0f * kWindowPadding.y;
+    drawBoxedText(notice_.c_str(), kMargin, static_cast<float>(height) - kMargin - boxHeight);
+}
+
+void Overlay::drawBoxedText(const char* text, float x, float y) {
     const ImVec2 padding = kWindowPadding;
-    const ImVec2 text = ImGui::CalcTextSize(title);
-    const ImVec2 corner(kMargin, kMargin);
-    const ImVec2 end(corner.x + text.x + 2.0f * padding.x, corner.y + text.y + 2.0f * padding.y);
+    const ImVec2 size = ImGui::CalcTextSize(text);
+    const ImVec2 corner(x, y);
+    const ImVec2 end(corner.x + size.x + 2.0f * padding.x, corner.y + size.y + 2.0f * padding.y);
     ImDrawList* draw = ImGui::GetForegroundDrawList();
     draw->AddRectFilled(corner, end, IM_COL32(15, 15, 15, 170));
-    draw->AddText(ImVec2(corner.x + padding.x, corner.y + padding.y), IM_COL32_WHITE, title);
-    drawn_ = {static_cast<int>(corner.x), static_cast<int>(corner.y),
-              static_cast<int>(end.x - corner.x + 1.0f), static_cast<int>(end.y - corner.y + 1.0f)};
+    draw->AddText(ImVec2(corner.x + padding.x, corner.y + padding.y), IM_COL32_WHITE, text);
+    const Rect box = {static_cast<int>(corner.x), static_cast<int>(corner.y),
+                      static_cast<int>(end.x - corner.x + 1.0f),
+                      static_cast<int>(end.y - corner.y + 1.0f)};
+    if (drawn_.width == 0) {
+        drawn_ = box;
+        return;
+    }
+    const int right = std::max(drawn_.x + drawn_.width, box.x + box.width);
+    const int bottom = std::max(drawn_.y + drawn_.height, box.y + box.height);
+    drawn_.x = std::min(drawn_.x, box.x);
+    drawn_.y = std::min(drawn_.y, box.y);
+    drawn_.width = right - drawn_.x;
+    drawn_.height = bottom - drawn_.y;
 }

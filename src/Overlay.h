@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 
 #include "FrameStats.h"
 #include "LatePassTimer.h"
@@ -24,6 +25,12 @@ public:
     // output at the window's size. While the panel shows, the renderer's passes are timed.
     void draw(Renderer& renderer);
 
+    // Shows `text` in the window's bottom left corner for `seconds` while the panel is hidden: what
+    // a key just did. A later notice replaces it.
+    void notify(std::string text, double seconds = 2.0);
+    // The notice shown now, or an empty string.
+    const std::string& notice() const;
+
     // A rectangle of window pixels, origin at the top left.
     struct Rect {
         int x = 0;
@@ -31,7 +38,7 @@ public:
         int width = 0;
         int height = 0;
     };
-    // What the last draw covered: the panel, the view's name, or nothing.
+    // What the last draw covered: the panel, the view's name and the notice, or nothing.
     Rect drawnRect() const { return drawn_; }
     // The pass times the panel shows: none measured until the first figures arrive.
     const LatePassTimer::Means& shownPassTimes() const { return shownTimes_; }
@@ -50,6 +57,9 @@ private:
     void timePasses(Renderer& renderer, Clock::time_point now);
     void buildPanel(const Renderer& renderer);
     void buildLabel(const Renderer& renderer);
+    void buildNotice(int height);
+    // Adds a line of text on a dark box at `corner` to the foreground and to drawn_.
+    void drawBoxedText(const char* text, float x, float y);
 
     ImGuiContext* context_ = nullptr;
     int fontPixels_ = 0;
@@ -63,4 +73,6 @@ private:
     LatePassTimer::Means shownTimes_;
     Clock::time_point shownSince_;
     Rect drawn_;
+    std::string notice_;
+    Clock::time_point noticeUntil_;
 };

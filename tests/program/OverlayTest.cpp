@@ -110,6 +110,29 @@ TEST_F(OverlayTest, HShowsThePanelOnlyWhereItIsDrawnAndHAgainGivesTheFrameBack) 
     EXPECT_GT(light, 20u);
 }
 
+// A notice shows in the bottom left corner while the panel is hidden and changes nothing else; the
+// panel hides it, and it is gone once its time is up.
+TEST_F(OverlayTest, ANoticeShowsInTheBottomCornerUntilItsTimeIsUp) {
+    const Frame plain = frame();
+    overlay.notify("Bloom: COMP");
+    EXPECT_EQ(overlay.notice(), "Bloom: COMP");
+    const Frame noticed = frame();
+    const Overlay::Rect box = overlay.drawnRect();
+    EXPECT_TRUE(box.x > 0 && box.y > kHeight / 2 && box.y + box.height < kHeight &&
+                box.width < kWidth / 2)
+        << box.x << " " << box.y << " " << box.width << " " << box.height;
+    const auto [inside, outside] = differences(plain, noticed, box);
+    EXPECT_GT(inside, static_cast<size_t>(box.width * box.height / 4));
+    EXPECT_EQ(outside, 0u);
+
+    overlay.visible = true;
+    EXPECT_EQ(overlay.notice(), "");
+    overlay.visible = false;
+    overlay.notify("gone at once", 0.0);
+    EXPECT_EQ(overlay.notice(), "");
+    EXPECT_THAT(frame(), ElementsAreArray(plain));
+}
+
 // Every stage of a frame opens a debug group of the benchmark's name, closed again by the end,
 // and every texture, buffer, framebuffer and program is labelled; timed late, the passes that
 // ran are measured within a few frames and those that did not are not. Hidden and shown again, the
