@@ -91,11 +91,11 @@ echo "Sources of ${commit:0:12} in $src of a fresh root, with '$rule' in $rule_f
 # Runs a shell command in the sources' folder: as root, or as the plain user (as_user=1), and
 # without network (offline=1). Its output goes to the named log.
 inside() {
-    local log=$logs/$1.log spec=0:0 home=/root net=()
+    local log=$logs/$1.log who=0:0 home=/root net=()
     shift
-    if [ "${as_user:-0}" -eq 1 ]; then spec=$user_id:$user_id home=/home/builder; fi
+    if [ "${as_user:-0}" -eq 1 ]; then who=$user_id:$user_id home=/home/builder; fi
     if [ "${offline:-0}" -eq 1 ]; then net=(unshare --net); fi
-    "${net[@]}" chroot --userspec="$spec" "$rootfs" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin \
+    "${net[@]}" chroot --userspec="$who" "$rootfs" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin \
         HOME="$home" LANG=C.UTF-8 bash -c "cd $src && $*" >"$log" 2>&1
 }
 
