@@ -7,6 +7,8 @@
 #include "LatePassTimer.h"
 
 class Renderer;
+class CameraPath;
+struct FlightLoop;
 struct ImFont;
 struct ImGuiContext;
 
@@ -20,6 +22,8 @@ class Overlay {
 public:
     bool visible = false;
     FrameStats frames;
+    // The loop that the timeline marks, where there is one.
+    const FlightLoop* loop = nullptr;
 
     // Notes the frame's duration, then draws the panel or the view's name into the renderer's
     // output at the window's size. While the panel shows, the renderer's passes are timed.
@@ -38,7 +42,7 @@ public:
         int width = 0;
         int height = 0;
     };
-    // What the last draw covered: the panel, the view's name and the notice, or nothing.
+    // What the last draw covered: the panels, the view's name and the notice, or nothing.
     Rect drawnRect() const { return drawn_; }
     // The pass times the panel shows: none measured until the first figures arrive.
     const LatePassTimer::Means& shownPassTimes() const { return shownTimes_; }
@@ -56,10 +60,14 @@ private:
     void useFontPixels(int pixels);
     void timePasses(Renderer& renderer, Clock::time_point now);
     void buildPanel(const Renderer& renderer);
+    // The key table and the timeline, in a panel of their own with its top left corner at x, y.
+    void buildKeysPanel(const Renderer& renderer, float x, float y);
+    void drawTimeline(const CameraPath& path, float width);
     void buildLabel(const Renderer& renderer);
     void buildNotice(int height);
     // Adds a line of text on a dark box at `corner` to the foreground and to drawn_.
     void drawBoxedText(const char* text, float x, float y);
+    void addDrawn(Rect box);
 
     ImGuiContext* context_ = nullptr;
     int fontPixels_ = 0;
@@ -73,6 +81,9 @@ private:
     LatePassTimer::Means shownTimes_;
     Clock::time_point shownSince_;
     Rect drawn_;
+    // The panels' widths when last laid out: whether both fit side by side.
+    float panelWidth_ = 0.0f;
+    float keysPanelWidth_ = 0.0f;
     std::string notice_;
     Clock::time_point noticeUntil_;
 };
