@@ -91,13 +91,9 @@ bool handleFrameStudyKey(int key, int mods) {
         case GLFW_KEY_V:
             renderer.view = stepView(renderer.view, (mods & GLFW_MOD_SHIFT) ? -1 : 1);
             printf("View: %s\n", viewTitle(renderer.view));
-            overlay.notify(std::string("View: ") + viewTitle(renderer.view));
             return true;
-        case GLFW_KEY_F12:
-            screenshotAsked = true;
-            return true;
-        default:
-            return false;
+        case GLFW_KEY_F12: screenshotAsked = true; return true;
+        default: return false;
     }
 }
 

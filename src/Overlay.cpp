@@ -78,6 +78,7 @@ void Overlay::draw(Renderer& renderer) {
     const bool panelAppears = visible && !panelLaidOut_;
     panelLaidOut_ = panelLaidOut_ || visible;
     for (int pass = panelAppears ? 3 : 1; pass > 0; --pass) {
+        drawn_ = Rect();
         ImGui::NewFrame();
         if (visible) {
             const float scale = static_cast<float>(fontPixels_) / kFontPixels;
