@@ -83,12 +83,18 @@ void Overlay::draw(Renderer& renderer) {
         if (visible) {
             const float scale = static_cast<float>(fontPixels_) / kFontPixels;
             const float margin = kMargin * scale;
+            // Side by side, or the keys below the figures, or where neither fits the keys alone.
             const bool sideBySide =
                 panelWidth_ + keysPanelWidth_ + 3.0f * margin <= static_cast<float>(width);
-            if (sideBySide) buildPanel(renderer);
-            const float keysX =
-                sideBySide ? static_cast<float>(width) - margin - keysPanelWidth_ : margin;
-            buildKeysPanel(renderer, keysX, margin);
+            const bool below =
+                panelHeight_ + keysPanelHeight_ + 3.0f * margin <= static_cast<float>(height);
+            if (sideBySide || below) buildPanel(renderer);
+            if (sideBySide) {
+                buildKeysPanel(renderer, static_cast<float>(width) - margin - keysPanelWidth_,
+                               margin);
+            } else {
+                buildKeysPanel(renderer, margin, below ? 2.0f * margin + panelHeight_ : margin);
+            }
         } else {
             if (named) buildLabel(renderer);
             if (noticed) buildNotice(height);
@@ -255,6 +261,7 @@ void Overlay::buildPanel(const Renderer& renderer) {
     const ImVec2 at = ImGui::GetWindowPos();
     const ImVec2 size = ImGui::GetWindowSize();
     panelWidth_ = size.x;
+    panelHeight_ = size.y;
     addDrawn({static_cast<int>(at.x), static_cast<int>(at.y), static_cast<int>(size.x),
               static_cast<int>(size.y)});
     ImGui::End();
@@ -287,6 +294,7 @@ void Overlay::buildKeysPanel(const Renderer& renderer, float x, float y) {
     const ImVec2 at = ImGui::GetWindowPos();
     const ImVec2 size = ImGui::GetWindowSize();
     keysPanelWidth_ = size.x;
+    keysPanelHeight_ = size.y;
     addDrawn({static_cast<int>(at.x), static_cast<int>(at.y), static_cast<int>(size.x),
               static_cast<int>(size.y)});
     ImGui::End();

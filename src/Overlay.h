@@ -14,7 +14,9 @@ struct ImGuiContext;
 
 // What the frame knows about itself, drawn over it with Dear ImGui (H shows and hides it): the GL
 // driver, the target and window sizes, the frame rate and frame times with their graph, every
-// pass's GPU time, the flight, the F1 to F10 switches and the view. While it is hidden, a view
+// pass's GPU time, the flight, the F1 to F10 switches and the view; beside it the keys and the
+// flight's timeline, or below it in a narrow window, or alone where neither fits (320 x 192).
+// While it is hidden, a view
 // other than the final frame is named in the window's corner instead. Dear ImGui is fed the
 // window's size and the time only: no key or mouse event reaches it. The renderer draws it at the
 // end of every frame; hidden, with the final frame shown, it makes no GL call.
@@ -81,9 +83,11 @@ private:
     LatePassTimer::Means shownTimes_;
     Clock::time_point shownSince_;
     Rect drawn_;
-    // The panels' widths when last laid out: whether both fit side by side.
+    // The panels' sizes when last laid out: whether both fit side by side or one below the other.
     float panelWidth_ = 0.0f;
+    float panelHeight_ = 0.0f;
     float keysPanelWidth_ = 0.0f;
+    float keysPanelHeight_ = 0.0f;
     std::string notice_;
     Clock::time_point noticeUntil_;
 };
