@@ -304,7 +304,8 @@ void Overlay::buildKeysPanel(const Renderer& renderer, float x, float y) {
 // The flight from its first key point to its last: a tick for every key point, a tall yellow one
 // for each that fires an event, the loop as a blue band and where the camera is as a white line.
 void Overlay::drawTimeline(const CameraPath& path, float width) {
-    const PathTimeline timeline = pathTimeline(path);
+    PathTimeline& timeline = timeline_;
+    layOutPath(path, timeline);
     const double length = timeline.lengthSeconds();
     if (loop && loop->set) {
         ImGui::Text("flight %.1f of %.1f s, loop %.1f to %.1f s", timeline.nowSeconds, length,

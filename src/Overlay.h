@@ -5,6 +5,7 @@
 
 #include "FrameStats.h"
 #include "LatePassTimer.h"
+#include "PathTimeline.h"
 
 class Renderer;
 class CameraPath;
@@ -88,6 +89,7 @@ private:
     float panelHeight_ = 0.0f;
     float keysPanelWidth_ = 0.0f;
     float keysPanelHeight_ = 0.0f;
+    PathTimeline timeline_;
     std::string notice_;
     Clock::time_point noticeUntil_;
 };

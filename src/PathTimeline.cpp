@@ -4,8 +4,10 @@
 
 #include "CameraPath.h"
 
-PathTimeline pathTimeline(const CameraPath& path) {
-    PathTimeline timeline;
+void layOutPath(const CameraPath& path, PathTimeline& timeline) {
+    timeline.keyPointSeconds.clear();
+    timeline.firesEvent.clear();
+    timeline.nowSeconds = 0.0;
     const std::vector<KeyPoint>& points = path.m_keyPoints;
     double metres = 0.0;
     for (size_t i = 0; i < points.size(); ++i) {
@@ -19,5 +21,4 @@ PathTimeline pathTimeline(const CameraPath& path) {
         timeline.nowSeconds = timeline.keyPointSeconds[from] + path.travelled / kDefaultPathSpeed;
     }
     timeline.nowSeconds = std::min(timeline.nowSeconds, timeline.lengthSeconds());
-    return timeline;
 }

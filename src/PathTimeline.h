@@ -15,4 +15,5 @@ struct PathTimeline {
     double lengthSeconds() const { return keyPointSeconds.empty() ? 0.0 : keyPointSeconds.back(); }
 };
 
-PathTimeline pathTimeline(const CameraPath& path);
+// Lays the path out into `timeline`, whose lists keep their memory from one frame to the next.
+void layOutPath(const CameraPath& path, PathTimeline& timeline);
