@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <string>
 
 #include "Camera.h"
 #include "Globals.h"
@@ -19,11 +20,35 @@ void onKey(GLFWwindow* window, int key, int scancode, int action, int mods) {
         slowMovement = (mods & (GLFW_MOD_SHIFT | GLFW_MOD_CONTROL)) != 0;
         if (key == GLFW_KEY_F11) {
             showFps = !showFps;
+            overlay.notify(showFps ? "Frame rate printed" : "Frame rate no longer printed");
         } else if (!handleFrameStudyKey(key, mods)) {
             handleKeyPress(window, key, scancode, action);
         }
     }
 }
+
+namespace {
+int keyPointsRecorded = 0;
+
+void notifyPathSpeed() {
+    char text[48];
+    std::snprintf(text, sizeof text, "Path speed %.1f m/s", renderer.cameraPath.speed);
+    overlay.notify(text);
+}
+
+// After the pose's line: which line of the file it became, or that the file cannot be written.
+void noteRecordedKeyPoint(bool written) {
+    const std::string file = keyPointFileName ? keyPointFileName : "the key-point file";
+    if (!written) {
+        overlay.notify("Key point not recorded: " + file + " cannot be written");
+        return;
+    }
+    const std::string text =
+        "Key point " + std::to_string(++keyPointsRecorded) + " appended to " + file;
+    printf("%s\n", text.c_str());
+    overlay.notify(text);
+}
+}  // namespace
 
 void handleKeyPress(GLFWwindow*, int key, int, int) {
     if (key >= GLFW_KEY_F1 && key <= GLFW_KEY_F10) {
@@ -32,18 +57,23 @@ void handleKeyPress(GLFWwindow*, int key, int, int) {
     }
     switch (key) {
         case GLFW_KEY_C:
-            recordKeyPoint(renderer.camera, keyPointFile);
+            noteRecordedKeyPoint(recordKeyPoint(renderer.camera, keyPointFile));
             lastKey = key;
             keyHeld = true;
             break;
-        case GLFW_KEY_SPACE: renderer.cameraPath.active = !renderer.cameraPath.active; break;
+        case GLFW_KEY_SPACE:
+            renderer.cameraPath.active = !renderer.cameraPath.active;
+            overlay.notify(renderer.cameraPath.active ? "Flying" : "Paused: keys and mouse move");
+            break;
         case GLFW_KEY_U:
             renderer.cameraPath.speed += 0.5f;
             printf("Path speed increased: +0.5f\n");
+            notifyPathSpeed();
             break;
         case GLFW_KEY_I:
             renderer.cameraPath.speed -= 0.5f;
             printf("Path speed reduced: -0.5f\n");
+            notifyPathSpeed();
             break;
         default:
             lastKey = key;
@@ -75,7 +105,7 @@ void onScroll(GLFWwindow*, double, double yoffset) {
     if (yoffset != 0.0) printf("Mouse wheel scrolled: %f\n", yoffset);
 }
 
-void recordKeyPoint(const Camera& camera, std::ostream& file) {
+bool recordKeyPoint(const Camera& camera, std::ostream& file) {
     const glm::vec3 p = camera.getPosition();
     const glm::vec3 d = camera.getDirection();
     printf("Camera position: %.3f, %.3f, %.3f | Camera direction: %.3f, %.3f, %.3f\n", p.x, p.y,
@@ -84,9 +114,10 @@ void recordKeyPoint(const Camera& camera, std::ostream& file) {
     if (file.fail()) {
         fflush(stdout);
         std::cerr << "Error writing to ..." << std::endl;
-        return;
+        return false;
     }
     file << line;
     // Recorded poses survive a crash or a killed process.
     file.flush();
+    return !file.fail();
 }

@@ -16,5 +16,5 @@ void onMouseButton(GLFWwindow* window, int button, int action, int mods);
 void onScroll(GLFWwindow* window, double xoffset, double yoffset);
 
 // Prints the camera pose and appends it as a key-point line to the file, or says on standard
-// error that the file cannot be written.
-void recordKeyPoint(const Camera& camera, std::ostream& file);
+// error that the file cannot be written. True when the line went into the file.
+bool recordKeyPoint(const Camera& camera, std::ostream& file);

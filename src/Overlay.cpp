@@ -8,7 +8,10 @@
 #include <cstdint>
 
 #include "EffectSwitches.h"
+#include "FlightLoop.h"
 #include "GlLabels.h"
+#include "KeyHelp.h"
+#include "PathTimeline.h"
 #include "Renderer.h"
 
 namespace {
@@ -69,14 +72,29 @@ void Overlay::draw(Renderer& renderer) {
     io.DisplaySize = ImVec2(static_cast<float>(width), static_cast<float>(height));
     io.DeltaTime = static_cast<float>(std::max(lastFrameSeconds_, 1.0e-4));
     ImGui_ImplOpenGL3_NewFrame();
-    // A window is sized on the frame it first appears and shown from the next: the panel's first
-    // frame is laid out twice, so that it shows on it already.
+    // A window is sized on the frame it first appears and shown from the next, and the panels'
+    // places follow from their sizes: their first frame is laid out three times, so that they show
+    // in place on it already.
     const bool panelAppears = visible && !panelLaidOut_;
     panelLaidOut_ = panelLaidOut_ || visible;
-    for (int pass = panelAppears ? 2 : 1; pass > 0; --pass) {
+    for (int pass = panelAppears ? 3 : 1; pass > 0; --pass) {
+        drawn_ = Rect();
         ImGui::NewFrame();
         if (visible) {
-            buildPanel(renderer);
+            const float scale = static_cast<float>(fontPixels_) / kFontPixels;
+            const float margin = kMargin * scale;
+            // Side by side, or the keys below the figures, or where neither fits the keys alone.
+            const bool sideBySide =
+                panelWidth_ + keysPanelWidth_ + 3.0f * margin <= static_cast<float>(width);
+            const bool below =
+                panelHeight_ + keysPanelHeight_ + 3.0f * margin <= static_cast<float>(height);
+            if (sideBySide || below) buildPanel(renderer);
+            if (sideBySide) {
+                buildKeysPanel(renderer, static_cast<float>(width) - margin - keysPanelWidth_,
+                               margin);
+            } else {
+                buildKeysPanel(renderer, margin, below ? 2.0f * margin + panelHeight_ : margin);
+            }
         } else {
             if (named) buildLabel(renderer);
             if (noticed) buildNotice(height);
@@ -242,10 +260,83 @@ void Overlay::buildPanel(const Renderer& renderer) {
     ImGui::Text("view: %s (V, shift+V)", viewTitle(renderer.view));
     const ImVec2 at = ImGui::GetWindowPos();
     const ImVec2 size = ImGui::GetWindowSize();
-    drawn_ = {static_cast<int>(at.x), static_cast<int>(at.y), static_cast<int>(size.x),
-              static_cast<int>(size.y)};
+    panelWidth_ = size.x;
+    panelHeight_ = size.y;
+    addDrawn({static_cast<int>(at.x), static_cast<int>(at.y), static_cast<int>(size.x),
+              static_cast<int>(size.y)});
     ImGui::End();
     ImGui::PopFont();
+}
+
+void Overlay::buildKeysPanel(const Renderer& renderer, float x, float y) {
+    ImGui::PushFont(panelFont_);
+    ImGui::SetNextWindowPos(ImVec2(x, y));
+    ImGui::SetNextWindowBgAlpha(0.8f);
+    ImGui::Begin("Murkmoor keys", nullptr, kFixedWindow);
+    // Two keys to a row, the first half of the table on the left.
+    const int keyCount = static_cast<int>(kKeyHelpCount);
+    const int rows = (keyCount + 1) / 2;
+    if (ImGui::BeginTable("keys", 4, ImGuiTableFlags_SizingFixedFit)) {
+        for (int row = 0; row < rows; ++row) {
+            ImGui::TableNextRow();
+            for (int i = row; i < keyCount; i += rows) {
+                ImGui::TableNextColumn();
+                ImGui::TextUnformatted(kKeyHelp[i].keys);
+                ImGui::TableNextColumn();
+                ImGui::TextUnformatted(kKeyHelp[i].action);
+            }
+        }
+        ImGui::EndTable();
+    }
+    const float tableWidth = ImGui::GetItemRectSize().x;
+    ImGui::Separator();
+    drawTimeline(renderer.cameraPath, tableWidth);
+    const ImVec2 at = ImGui::GetWindowPos();
+    const ImVec2 size = ImGui::GetWindowSize();
+    keysPanelWidth_ = size.x;
+    keysPanelHeight_ = size.y;
+    addDrawn({static_cast<int>(at.x), static_cast<int>(at.y), static_cast<int>(size.x),
+              static_cast<int>(size.y)});
+    ImGui::End();
+    ImGui::PopFont();
+}
+
+// The flight from its first key point to its last: a tick for every key point, a tall yellow one
+// for each that fires an event, the loop as a blue band and where the camera is as a white line.
+void Overlay::drawTimeline(const CameraPath& path, float width) {
+    PathTimeline& timeline = timeline_;
+    layOutPath(path, timeline);
+    const double length = timeline.lengthSeconds();
+    if (loop && loop->set) {
+        ImGui::Text("flight %.1f of %.1f s, loop %.1f to %.1f s", timeline.nowSeconds, length,
+                    loop->from, loop->to);
+    } else {
+        ImGui::Text("flight %.1f of %.1f s, events in yellow", timeline.nowSeconds, length);
+    }
+    const float height = ImGui::GetTextLineHeight();
+    const ImVec2 start = ImGui::GetCursorScreenPos();
+    ImGui::Dummy(ImVec2(width, height));
+    if (length <= 0.0) return;
+    const auto xOf = [&](double seconds) {
+        return start.x + static_cast<float>(std::clamp(seconds / length, 0.0, 1.0)) * width;
+    };
+    const float bottom = start.y + height;
+    ImDrawList* draw = ImGui::GetWindowDrawList();
+    draw->AddRectFilled(ImVec2(start.x, start.y + height * 0.5f), ImVec2(start.x + width, bottom),
+                        IM_COL32(60, 60, 60, 255));
+    if (loop && loop->set) {
+        draw->AddRectFilled(ImVec2(xOf(loop->from), start.y), ImVec2(xOf(loop->to), bottom),
+                            IM_COL32(60, 110, 220, 200));
+    }
+    for (size_t i = 0; i < timeline.keyPointSeconds.size(); ++i) {
+        const float tickX = xOf(timeline.keyPointSeconds[i]);
+        const bool event = timeline.firesEvent[i];
+        draw->AddLine(ImVec2(tickX, event ? start.y : start.y + height * 0.5f),
+                      ImVec2(tickX, bottom),
+                      event ? IM_COL32(250, 210, 60, 255) : IM_COL32(150, 150, 150, 255));
+    }
+    const float nowX = xOf(timeline.nowSeconds);
+    draw->AddRectFilled(ImVec2(nowX - 1.0f, start.y), ImVec2(nowX + 1.0f, bottom), IM_COL32_WHITE);
 }
 
 // Drawn straight into the foreground, not as a window: a window takes its size from the frame
@@ -278,9 +369,12 @@ void Overlay::drawBoxedText(const char* text, float x, float y) {
     ImDrawList* draw = ImGui::GetForegroundDrawList();
     draw->AddRectFilled(corner, end, IM_COL32(15, 15, 15, 170));
     draw->AddText(ImVec2(corner.x + padding.x, corner.y + padding.y), IM_COL32_WHITE, text);
-    const Rect box = {static_cast<int>(corner.x), static_cast<int>(corner.y),
-                      static_cast<int>(end.x - corner.x + 1.0f),
-                      static_cast<int>(end.y - corner.y + 1.0f)};
+    addDrawn({static_cast<int>(corner.x), static_cast<int>(corner.y),
+              static_cast<int>(end.x - corner.x + 1.0f),
+              static_cast<int>(end.y - corner.y + 1.0f)});
+}
+
+void Overlay::addDrawn(Rect box) {
     if (drawn_.width == 0) {
         drawn_ = box;
         return;

@@ -5,14 +5,19 @@
 
 #include "FrameStats.h"
 #include "LatePassTimer.h"
+#include "PathTimeline.h"
 
 class Renderer;
+class CameraPath;
+struct FlightLoop;
 struct ImFont;
 struct ImGuiContext;
 
 // What the frame knows about itself, drawn over it with Dear ImGui (H shows and hides it): the GL
 // driver, the target and window sizes, the frame rate and frame times with their graph, every
-// pass's GPU time, the flight, the F1 to F10 switches and the view. While it is hidden, a view
+// pass's GPU time, the flight, the F1 to F10 switches and the view; beside it the keys and the
+// flight's timeline, or below it in a narrow window, or alone where neither fits (320 x 192).
+// While it is hidden, a view
 // other than the final frame is named in the window's corner instead. Dear ImGui is fed the
 // window's size and the time only: no key or mouse event reaches it. The renderer draws it at the
 // end of every frame; hidden, with the final frame shown, it makes no GL call.
@@ -20,6 +25,8 @@ class Overlay {
 public:
     bool visible = false;
     FrameStats frames;
+    // The loop that the timeline marks, where there is one.
+    const FlightLoop* loop = nullptr;
 
     // Notes the frame's duration, then draws the panel or the view's name into the renderer's
     // output at the window's size. While the panel shows, the renderer's passes are timed.
@@ -38,7 +45,7 @@ public:
         int width = 0;
         int height = 0;
     };
-    // What the last draw covered: the panel, the view's name and the notice, or nothing.
+    // What the last draw covered: the panels, the view's name and the notice, or nothing.
     Rect drawnRect() const { return drawn_; }
     // The pass times the panel shows: none measured until the first figures arrive.
     const LatePassTimer::Means& shownPassTimes() const { return shownTimes_; }
@@ -56,10 +63,14 @@ private:
     void useFontPixels(int pixels);
     void timePasses(Renderer& renderer, Clock::time_point now);
     void buildPanel(const Renderer& renderer);
+    // The key table and the timeline, in a panel of their own with its top left corner at x, y.
+    void buildKeysPanel(const Renderer& renderer, float x, float y);
+    void drawTimeline(const CameraPath& path, float width);
     void buildLabel(const Renderer& renderer);
     void buildNotice(int height);
     // Adds a line of text on a dark box at `corner` to the foreground and to drawn_.
     void drawBoxedText(const char* text, float x, float y);
+    void addDrawn(Rect box);
 
     ImGuiContext* context_ = nullptr;
     int fontPixels_ = 0;
@@ -73,6 +84,12 @@ private:
     LatePassTimer::Means shownTimes_;
     Clock::time_point shownSince_;
     Rect drawn_;
+    // The panels' sizes when last laid out: whether both fit side by side or one below the other.
+    float panelWidth_ = 0.0f;
+    float panelHeight_ = 0.0f;
+    float keysPanelWidth_ = 0.0f;
+    float keysPanelHeight_ = 0.0f;
+    PathTimeline timeline_;
     std::string notice_;
     Clock::time_point noticeUntil_;
 };

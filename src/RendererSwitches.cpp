@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "EffectSwitches.h"
+#include "Globals.h"
 #include "Mesh.h"
 #include "Renderer.h"
 
@@ -20,7 +21,12 @@ void Renderer::toggleEffect(int index) {
     if (!entry) return;
     entry->set(*this, entry->next(entry->get(*this)));
     if (entry->apply) entry->apply(*this);
-    printf(entry->format, effectState(index));
+    char line[96];
+    std::snprintf(line, sizeof line, entry->format, effectState(index));
+    std::fputs(line, stdout);
+    std::string notice = line;
+    if (!notice.empty() && notice.back() == '\n') notice.pop_back();
+    overlay.notify(notice);
 }
 
 bool Renderer::setSwitch(const std::string& name, int value) {

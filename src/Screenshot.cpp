@@ -21,10 +21,11 @@ std::string screenshotFileName(std::chrono::system_clock::time_point when) {
     return name;
 }
 
-std::string takeScreenshot(int width, int height) {
+std::string takeScreenshot(int width, int height, std::string* reason) {
     const std::string name = screenshotFileName(std::chrono::system_clock::now());
     if (width <= 0 || height <= 0) {
         std::fprintf(stderr, "Screenshot not taken: the window has no pixels\n");
+        if (reason) *reason = "the window has no pixels";
         return "";
     }
     std::vector<uint8_t> pixels;
@@ -35,6 +36,7 @@ std::string takeScreenshot(int width, int height) {
     std::string error;
     if (!writeFileReplacing(name, write, error)) {
         std::fprintf(stderr, "Screenshot not written: %s\n", error.c_str());
+        if (reason) *reason = error;
         return "";
     }
     std::printf("Screenshot: %s\n", name.c_str());

@@ -6,6 +6,7 @@
 
 #include "Controls.h"
 #include "Globals.h"
+#include "KeyHelp.h"
 #include "Screenshot.h"
 #include "Shell.h"
 #include "WindowSize.h"
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
     renderer.init(settings.width, settings.height);
     glfwSwapBuffers(window);
     renderer.loadScene();
+    announceKeys(overlay, std::cout);
 
     glfwSetWindowSizeCallback(window, onWindowSize);
     glfwSetKeyCallback(window, onKey);
@@ -88,7 +90,11 @@ int main(int argc, char** argv) {
         renderer.update(dtf);
         renderer.render();
         if (screenshotAsked) {
-            takeScreenshot(renderer.viewportWidth, renderer.viewportHeight);
+            std::string error;
+            const std::string file =
+                takeScreenshot(renderer.viewportWidth, renderer.viewportHeight, &error);
+            overlay.notify(file.empty() ? "Screenshot not written: " + error
+                                        : "Screenshot " + file);
             screenshotAsked = false;
         }
         if (showFps) std::cout << "FPS: " << 1.0 / dt << std::endl;

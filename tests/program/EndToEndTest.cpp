@@ -96,6 +96,10 @@ TEST_F(EndToEndTest, KeysMouseAndResizesDriveTheRunningProgram) {
                           "Key points recorded earlier are kept in filename-2.txt; "
                           "filename.txt starts empty\n"),
               1u);
+    // The key list, once, after every loader line.
+    const std::string loaded = program.out();
+    EXPECT_EQ(occurrences(loaded, "\nKeys: Space pause / fly"), 1u);
+    EXPECT_GT(loaded.find("\nKeys: "), loaded.rfind("Texture loaded: "));
 
     // Keys go to the focused window, and are pressed again if another window took the focus.
     ASSERT_TRUE(program.pressUntilOutput("F6", "FOG: OFF\n", kTimeout)) << program.out();
@@ -178,6 +182,7 @@ TEST_F(EndToEndTest, KeysMouseAndResizesDriveTheRunningProgram) {
     const std::string recorded = readFile(scene.path() + "/filename.txt");
     const std::string out = program.out();
     ASSERT_EQ(occurrences(recorded, "\n"), occurrences(out, "| Camera direction"));
+    EXPECT_EQ(occurrences(out, " appended to filename.txt\n"), occurrences(recorded, "\n"));
     const std::string last = recorded.substr(recorded.rfind('\n', recorded.size() - 2) + 1);
     float p[3];
     float t[3];

@@ -3,15 +3,19 @@
 #include <gmock/gmock.h>
 
 #include <memory>
+#include <sstream>
 
 #include "Controls.h"
 #include "Effects/SmokeVolume.h"
+#include "FlightLoop.h"
 #include "FramedScene.h"
 #include "Globals.h"
+#include "KeyHelp.h"
 #include "LatePassTimer.h"
 #include "StdoutCapture.h"
 
 using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
 
 namespace {
 using Frame = std::vector<uint8_t>;  // RGB bytes, top row first
@@ -78,8 +82,9 @@ TEST_F(OverlayTest, HShowsThePanelOnlyWhereItIsDrawnAndHAgainGivesTheFrameBack) 
     EXPECT_EQ(press(GLFW_KEY_H), "Overlay: ON\n");
     const Frame shown = frame();
     const Overlay::Rect panel = overlay.drawnRect();
-    // Whole in the small window, its text no smaller than 8 pixels.
-    EXPECT_TRUE(panel.x > 0 && panel.y > 0 && panel.width > 100 && panel.height > 100 &&
+    // Whole in the small window, its text no smaller than 8 pixels: too small for both panels, it
+    // shows the keys and the timeline.
+    EXPECT_TRUE(panel.x > 0 && panel.y > 0 && panel.width > 200 && panel.height > 60 &&
                 panel.x + panel.width <= kWidth && panel.y + panel.height <= kHeight)
         << panel.x << " " << panel.y << " " << panel.width << " " << panel.height;
     EXPECT_EQ(Overlay::fontPixelsFor(kWidth, kHeight), 8);
@@ -131,6 +136,73 @@ TEST_F(OverlayTest, ANoticeShowsInTheBottomCornerUntilItsTimeIsUp) {
     overlay.notify("gone at once", 0.0);
     EXPECT_EQ(overlay.notice(), "");
     EXPECT_THAT(frame(), ElementsAreArray(plain));
+}
+
+// Once loaded, the console lists every key of the table and the screen says where to find them;
+// then each key's notice says what it did, C's also on the console after the pose's line, and C
+// says so where the file cannot be written. The hint is drawn in the bottom corner alone.
+TEST_F(OverlayTest, TheKeysAreListedOnceLoadedAndEachSaysWhatItDid) {
+    const Frame plain = frame();
+    std::ostringstream console;
+    announceKeys(overlay, console);
+    const std::string listed = console.str();
+    EXPECT_EQ(listed.rfind("Keys: Space pause / fly, W A S D Q E move while paused,", 0), 0u)
+        << listed;
+    for (size_t i = 0; i < kKeyHelpCount; ++i) {
+        EXPECT_THAT(listed, HasSubstr(std::string(kKeyHelp[i].keys) + " " + kKeyHelp[i].action));
+    }
+    std::istringstream lines(listed);
+    for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 100u) << line;
+    EXPECT_EQ(overlay.notice(), "H: overlay and keys");
+    const Frame hinted = frame();
+    const Overlay::Rect box = overlay.drawnRect();
+    EXPECT_TRUE(box.y > kHeight / 2 && box.width > 40) << box.y << " " << box.width;
+    const auto [inside, outside] = differences(plain, hinted, box);
+    EXPECT_GT(inside, static_cast<size_t>(box.width * box.height / 4));
+    EXPECT_EQ(outside, 0u);
+
+    const std::pair<int, const char*> keys[] = {
+        {GLFW_KEY_F3, "Bloom: COMP"},
+        {GLFW_KEY_F11, "Frame rate printed"},
+        {GLFW_KEY_F11, "Frame rate no longer printed"},
+        {GLFW_KEY_U, "Path speed 1.4 m/s"},
+        {GLFW_KEY_SPACE, "Flying"},  // the fixture's flight starts paused
+        {GLFW_KEY_SPACE, "Paused: keys and mouse move"},
+        {GLFW_KEY_C, "Key point 1 appended to /dev/null"},
+        {GLFW_KEY_C, "Key point 2 appended to /dev/null"},
+    };
+    for (const auto& [key, notice] : keys) {
+        const std::string printed = press(key);
+        EXPECT_EQ(overlay.notice(), notice);
+        if (key == GLFW_KEY_C) {
+            EXPECT_THAT(printed, ::testing::MatchesRegex("Camera position: .*\n" +
+                                                         std::string(notice) + "\n"));
+        }
+    }
+    keyPointFile.setstate(std::ios::failbit);
+    StdoutCapture err(2);
+    EXPECT_EQ(press(GLFW_KEY_C).find("appended"), std::string::npos);
+    EXPECT_EQ(err.finish(), "Error writing to ...\n");
+    EXPECT_EQ(overlay.notice(), "Key point not recorded: /dev/null cannot be written");
+}
+
+// The timeline marks the loop as a blue band, and nothing else changes with it.
+TEST_F(OverlayTest, TheTimelineMarksTheLoop) {
+    overlay.visible = true;
+    const Frame unlooped = frame();
+    const Overlay::Rect panel = overlay.drawnRect();
+    const FlightLoop loop{true, 20.0, 60.0};
+    overlay.loop = &loop;
+    const Frame looped = frame();
+    overlay.loop = nullptr;
+    const auto [inside, outside] = differences(unlooped, looped, panel);
+    EXPECT_GT(inside, 20u);
+    EXPECT_EQ(outside, 0u);
+    size_t blue = 0;
+    for (size_t at = 0; at < looped.size(); at += 3) {
+        blue += looped[at + 2] > looped[at] + 80 && unlooped[at + 2] < unlooped[at] + 40;
+    }
+    EXPECT_GT(blue, 20u);
 }
 
 // Every stage of a frame opens a debug group of the benchmark's name, closed again by the end,

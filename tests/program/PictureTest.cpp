@@ -104,6 +104,7 @@ protected:
     void press(int key) {
         StdoutCapture quiet;
         renderer.toggleEffect(key);
+        overlay.notify("", 0.0);  // the switch's notice is no part of its effect
     }
     void look(const Pose& pose) { renderer.camera.setLookAt(pose.eye, pose.look); }
     // With no time passing the exposure does not adapt: one frame shows the switches' state.
