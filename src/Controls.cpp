@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "Camera.h"
+#include "FlightKeys.h"
 #include "Globals.h"
 #include "KeyPoint.h"
 
@@ -19,7 +20,7 @@ void onKey(GLFWwindow* window, int key, int scancode, int action, int mods) {
         slowMovement = (mods & (GLFW_MOD_SHIFT | GLFW_MOD_CONTROL)) != 0;
         if (key == GLFW_KEY_F11) {
             showFps = !showFps;
-        } else if (!handleFrameStudyKey(key, mods)) {
+        } else if (!handleFrameStudyKey(key, mods) && !handleFlightKey(key, mods)) {
             handleKeyPress(window, key, scancode, action);
         }
     }
@@ -36,7 +37,9 @@ void handleKeyPress(GLFWwindow*, int key, int, int) {
             lastKey = key;
             keyHeld = true;
             break;
-        case GLFW_KEY_SPACE: renderer.cameraPath.active = !renderer.cameraPath.active; break;
+        case GLFW_KEY_SPACE:
+            renderer.cameraPath.active = !renderer.cameraPath.active;
+            break;
         case GLFW_KEY_U:
             renderer.cameraPath.speed += 0.5f;
             printf("Path speed increased: +0.5f\n");
@@ -62,8 +65,11 @@ bool handleFrameStudyKey(int key, int mods) {
             renderer.view = stepView(renderer.view, (mods & GLFW_MOD_SHIFT) ? -1 : 1);
             printf("View: %s\n", viewTitle(renderer.view));
             return true;
-        case GLFW_KEY_F12: screenshotAsked = true; return true;
-        default: return false;
+        case GLFW_KEY_F12:
+            screenshotAsked = true;
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -1,0 +1,151 @@
+#include "FlightJumps.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "Effects/HdrToneMapping.h"
+#include "Effects/SmokeVolume.h"
+#include "FlightWarmUp.h"
+#include "Globals.h"
+#include "Renderer.h"
+#include "SceneSounds.h"
+#include "SoundEngine.h"
+
+namespace {
+// Steps of a moment that lie within this share of a step of a whole step count as that step.
+constexpr double kOnStep = 1.0e-3;
+
+void playFrom(SoundEngine& engine, const std::string& file, double seconds, bool looped) {
+    SoundHandle* sound = engine.play2D(file.c_str(), looped, true, true);
+    if (!sound) return;
+    sound->setPlayPosition(static_cast<unsigned>(std::lround(std::max(seconds, 0.0) * 1000.0)));
+    sound->setIsPaused(false);
+    sound->drop();
+}
+}  // namespace
+
+double FlightJumps::now() const {
+    return renderer.cameraPath.flownSeconds;
+}
+
+FlightTimeline FlightJumps::timeline() const {
+    return traceFlight(stepsPerSecond, renderer.cameraPath.m_keyPoints, renderer.cameraPath.speed);
+}
+
+int FlightJumps::keyPointReached() const {
+    return renderer.cameraPath.keyPointReached();
+}
+
+void FlightJumps::request(double seconds) {
+    pendingSeconds = std::clamp(seconds, 0.0, timeline().arrival);
+}
+
+bool FlightJumps::flyPending(const Progress& progress) {
+    if (!pending() && loop.looping() && now() >= loop.end) pendingSeconds = loop.start;
+    if (!pending()) return false;
+    const double seconds = pendingSeconds;
+    pendingSeconds = -1.0;
+    jumpTo(seconds, progress);
+    return true;
+}
+
+bool FlightJumps::jumpTo(double seconds, const Progress& progress) {
+    const FlightTimeline course = timeline();
+    const long target = std::lround(std::clamp(seconds, 0.0, course.arrival) * stepsPerSecond);
+    const double position = now() * stepsPerSecond;
+    long flown = static_cast<long>(std::floor(position + kOnStep));
+    if (target < position - kOnStep) {
+        renderer.restartFlight();
+        flown = 0;
+    }
+
+    // The flight itself is silent and flies paused or not; its sounds are played after it.
+    SoundEngine* engine = renderer.cameraPath.soundEngine;
+    const bool flying = renderer.cameraPath.active;
+    renderer.cameraPath.soundEngine = nullptr;
+    renderer.cameraPath.active = true;
+    // The smoke's window also takes in the moments just after the one arrived at, so that smoke
+    // coming into view there has had its lead.
+    const long ahead = std::lround(kSmokeLeadSeconds * stepsPerSecond) + 1;
+    const FlightPlan plan = planFlight(renderer, flown, target, ahead, stepsPerSecond, 0.0);
+    PlannedFlight flight(renderer, plan);
+    const bool arrived = flight.flyThroughFirstFrame([&](long done, long total) {
+        return !progress || progress(total > 0 ? static_cast<double>(done) / total : 1.0);
+    });
+    flight.finish();
+    renderer.cameraPath.active = flying;
+    renderer.cameraPath.soundEngine = engine;
+    if (!arrived) return false;
+
+    // Smoke that no step of the plan simulated starts from clean air here.
+    if (plan.smokeFrom > target || plan.smokeTo < plan.smokeFrom) {
+        renderer.smoke->restart(static_cast<unsigned>(target));
+    }
+    // The eye adapts anew: the first frame at the moment maps by its own brightness.
+    renderer.hdr->adaptedMaxLum = 0.0f;
+    if (engine) {
+        engine->stopAllSounds();
+        resumeSounds(course);
+    }
+    return true;
+}
+
+void FlightJumps::resumeSounds(const FlightTimeline& flight) {
+    SoundEngine& engine = *renderer.cameraPath.soundEngine;
+    const double at = now();
+    playFrom(engine, kMusicFile, at, false);
+    for (const SoundCue& cue : flight.sounds) {
+        if (cue.time > at + kOnStep / stepsPerSecond) break;
+        // A loop plays on from its beginning: the rain's sounds the same anywhere in it.
+        playFrom(engine, cue.file, cue.looped ? 0.0 : at - cue.time, cue.looped);
+    }
+}
+
+double FlightJumps::previousEventTime(double seconds) const {
+    const FlightTimeline flight = timeline();
+    const std::vector<KeyPoint>& keyPoints = renderer.cameraPath.m_keyPoints;
+    // A press just after arriving at an event's key point goes on to the one before.
+    const double before = seconds - 1.0;
+    double found = 0.0;
+    for (size_t i = 0; i < flight.keyPointArrivals.size() && i < keyPoints.size(); ++i) {
+        if (flight.keyPointArrivals[i] >= before) break;
+        if (CameraPath::firesEvent(keyPoints[i])) found = flight.keyPointArrivals[i];
+    }
+    return found;
+}
+
+double FlightJumps::nextEventTime(double seconds) const {
+    const FlightTimeline flight = timeline();
+    const std::vector<KeyPoint>& keyPoints = renderer.cameraPath.m_keyPoints;
+    const double after = seconds + 0.5 / stepsPerSecond;
+    for (size_t i = 0; i < flight.keyPointArrivals.size() && i < keyPoints.size(); ++i) {
+        if (flight.keyPointArrivals[i] > after && CameraPath::firesEvent(keyPoints[i])) {
+            return flight.keyPointArrivals[i];
+        }
+    }
+    return flight.arrival;
+}
+
+std::string FlightJumps::markLoop() {
+    char text[64];
+    const double at = now();
+    if (loop.looping()) {
+        loop.clear();
+        return "Loop cleared";
+    }
+    if (!loop.startMarked() || at <= loop.start) {
+        loop.start = at;
+        std::snprintf(text, sizeof text, "Loop start %.1f s", at);
+        return text;
+    }
+    loop.end = at;
+    std::snprintf(text, sizeof text, "Loop %.1f to %.1f s", loop.start, loop.end);
+    return text;
+}
+
+std::string FlightJumps::timeNotice() const {
+    char text[64];
+    std::snprintf(text, sizeof text, "Time %.1f s, key point %d", now(), keyPointReached());
+    return text;
+}
