@@ -37,9 +37,7 @@ void handleKeyPress(GLFWwindow*, int key, int, int) {
             lastKey = key;
             keyHeld = true;
             break;
-        case GLFW_KEY_SPACE:
-            renderer.cameraPath.active = !renderer.cameraPath.active;
-            break;
+        case GLFW_KEY_SPACE: renderer.cameraPath.active = !renderer.cameraPath.active; break;
         case GLFW_KEY_U:
             renderer.cameraPath.speed += 0.5f;
             printf("Path speed increased: +0.5f\n");
@@ -65,11 +63,8 @@ bool handleFrameStudyKey(int key, int mods) {
             renderer.view = stepView(renderer.view, (mods & GLFW_MOD_SHIFT) ? -1 : 1);
             printf("View: %s\n", viewTitle(renderer.view));
             return true;
-        case GLFW_KEY_F12:
-            screenshotAsked = true;
-            return true;
-        default:
-            return false;
+        case GLFW_KEY_F12: screenshotAsked = true; return true;
+        default: return false;
     }
 }
 

@@ -53,8 +53,7 @@ const char* argumentErrorMessage(ArgumentError error) {
             return "ERROR: Could not parse second command-line-argument as integer.";
         case ArgumentError::Third:
             return "ERROR: Could not parse third command-line-argument as boolean.";
-        case ArgumentError::None:
-            break;
+        case ArgumentError::None: break;
     }
     return "";
 }
@@ -92,26 +91,13 @@ void applyFreeFly(Camera& camera, float dt) {
     const float step =
         kFlySpeed * (slowMovement ? kSlowFlyShare : 1.0f) * std::min(dt, kLongestFlyStep);
     switch (lastKey) {
-        case GLFW_KEY_A:
-            camera.move(step, 0.0f, 0.0f);
-            break;
-        case GLFW_KEY_D:
-            camera.move(-step, 0.0f, 0.0f);
-            break;
-        case GLFW_KEY_E:
-            camera.move(0.0f, -step, 0.0f);
-            break;
-        case GLFW_KEY_Q:
-            camera.move(0.0f, step, 0.0f);
-            break;
-        case GLFW_KEY_S:
-            camera.move(0.0f, 0.0f, -step);
-            break;
-        case GLFW_KEY_W:
-            camera.move(0.0f, 0.0f, step);
-            break;
-        default:
-            break;
+        case GLFW_KEY_A: camera.move(step, 0.0f, 0.0f); break;
+        case GLFW_KEY_D: camera.move(-step, 0.0f, 0.0f); break;
+        case GLFW_KEY_E: camera.move(0.0f, -step, 0.0f); break;
+        case GLFW_KEY_Q: camera.move(0.0f, step, 0.0f); break;
+        case GLFW_KEY_S: camera.move(0.0f, 0.0f, -step); break;
+        case GLFW_KEY_W: camera.move(0.0f, 0.0f, step); break;
+        default: break;
     }
 }
 
