@@ -10,15 +10,26 @@
 #include "Globals.h"
 #include "OutputFrame.h"
 #include "RobustnessSupport.h"
+#include "RunningProgram.h"
 #include "StdoutCapture.h"
+#include "TestScene.h"
 
 namespace {
+constexpr double kTimeout = 60.0;
 constexpr int kWidth = 320;
 constexpr int kHeight = 192;
 // The hall, where no simulation is in sight.
 constexpr int kHallKeyPoint = 69;
 // Steps a second of the jumps and the capture here: few, to keep the flights short.
 constexpr double kStepsPerSecond = 1.0;
+
+// The seconds of the last "Time" line after `from`; -1 where there is none.
+double lastTime(const std::string& out, size_t from) {
+    const size_t at = out.rfind("Time ");
+    double seconds = -1.0;
+    if (at != std::string::npos && at >= from) std::sscanf(out.c_str() + at, "Time %lf", &seconds);
+    return seconds;
+}
 
 class FlightJumpTest : public GlTest {
 protected:
@@ -77,4 +88,46 @@ TEST_F(FlightJumpTest, AJumpArrivesAtTheCapturesFrameForwardBackAndForwardAgain)
     EXPECT_TRUE(frame() == captured) << "back";
     press(GLFW_KEY_RIGHT);
     EXPECT_TRUE(frame() == later) << "forward again";
+}
+
+// The keys in the running program: --time starts the flight there, and while it is paused Right
+// jumps on, ',' steps back, L marks a loop's start, '.' steps on, L marks its end and clears it,
+// Home and Page Down go to the start and the gate's key point; Escape quits.
+TEST(FlightJumpProgram, TheKeysJumpStepAndLoopTheRunningFlight) {
+    TestScene scene({});
+    RunningProgram program(scene.path(), "--time 20", "320\n192\nn\n");
+    ASSERT_TRUE(program.waitForWindow(kTimeout)) << program.out() << program.err();
+    ASSERT_TRUE(program.waitForFrameLoop(kTimeout)) << program.out();
+    ASSERT_TRUE(program.waitForOutput("Time 20.0 s, key point ", kTimeout)) << program.out();
+    // The smoke's steps play no part here, and the time stays where a key puts it.
+    ASSERT_TRUE(program.pressUntilOutput("F8", "SMOKE: OFF\n", kTimeout));
+    program.xdotool("windowfocus --sync $W key --window $W space");
+
+    size_t mark = program.out().size();
+    ASSERT_TRUE(program.pressUntilOutput("Right", "Time ", kTimeout)) << program.out();
+    const double later = lastTime(program.out(), mark);
+    EXPECT_GE(later, 25.0);
+    EXPECT_LT(later, 30.0);
+    mark = program.out().size();
+    ASSERT_TRUE(program.pressUntilOutput("comma", "Time ", kTimeout)) << program.out();
+    const double stepBack = lastTime(program.out(), mark);
+    // Printed to a tenth of a second.
+    EXPECT_LE(stepBack, later);
+    EXPECT_GE(stepBack, later - 0.11);
+    char loop[64];
+    std::snprintf(loop, sizeof loop, "Loop start %.1f s\n", stepBack);
+    EXPECT_TRUE(program.pressUntilOutput("l", loop, kTimeout)) << program.out();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(program.pressUntilOutput("period", "Time ", kTimeout)) << program.out();
+    }
+    std::snprintf(loop, sizeof loop, "Loop %.1f to %.1f s\n", stepBack, stepBack + 0.1);
+    EXPECT_TRUE(program.pressUntilOutput("l", loop, kTimeout)) << program.out();
+    EXPECT_TRUE(program.pressUntilOutput("l", "Loop cleared\n", kTimeout));
+    EXPECT_TRUE(program.pressUntilOutput("Home", "Time 0.0 s, key point 0\n", kTimeout));
+    const double gate = traceFlight(kFlightStepsPerSecond).keyPointArrivals[1];
+    char atGate[64];
+    std::snprintf(atGate, sizeof atGate, "Time %.1f s, key point 1\n", gate);
+    EXPECT_TRUE(program.pressUntilOutput("Next", atGate, kTimeout)) << program.out();
+    program.xdotool("windowfocus --sync $W key --window $W Escape");
+    EXPECT_EQ(program.waitForExit(kTimeout), 0);
 }
