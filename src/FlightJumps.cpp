@@ -15,6 +15,17 @@
 namespace {
 // Steps of a moment that lie within this share of a step of a whole step count as that step.
 constexpr double kOnStep = 1.0e-3;
+// On a software renderer one step of the smoke's simulation takes about as long as a thousand
+// other steps: the progress shown weighs it so.
+constexpr double kSmokeStepWeight = 1000.0;
+
+// The work of the first `done` steps of a plan, steps of the smoke's window weighed heavier.
+double workOf(const FlightPlan& plan, long done) {
+    const long first = std::max(plan.startStep + 1, plan.smokeFrom);
+    const long last = std::min(plan.startStep + done, plan.smokeTo);
+    return static_cast<double>(done) +
+           kSmokeStepWeight * static_cast<double>(std::max(last - first + 1, 0L));
+}
 
 void playFrom(SoundEngine& engine, const std::string& file, double seconds, bool looped) {
     SoundHandle* sound = engine.play2D(file.c_str(), looped, true, true);
@@ -70,8 +81,9 @@ bool FlightJumps::jumpTo(double seconds, const Progress& progress) {
     const long ahead = std::lround(kSmokeLeadSeconds * stepsPerSecond) + 1;
     const FlightPlan plan = planFlight(renderer, flown, target, ahead, stepsPerSecond, 0.0);
     PlannedFlight flight(renderer, plan);
-    const bool arrived = flight.flyThroughFirstFrame([&](long done, long total) {
-        return !progress || progress(total > 0 ? static_cast<double>(done) / total : 1.0);
+    const double work = workOf(plan, target - flown);
+    const bool arrived = flight.flyThroughFirstFrame([&](long done, long) {
+        return !progress || progress(work > 0.0 ? workOf(plan, done) / work : 1.0);
     });
     flight.finish();
     renderer.cameraPath.active = flying;

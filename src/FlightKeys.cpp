@@ -9,6 +9,10 @@
 FlightJumps flightJumps(renderer);
 
 namespace {
+// How often a jump looks at the window's events, and shows its progress once it shows it.
+constexpr double kJumpPollSeconds = 0.05;
+constexpr double kJumpProgressSeconds = 0.25;
+
 // The notices of the flight's keys show as long as the other keys'.
 void tell(const std::string& text) {
     printf("%s\n", text.c_str());
@@ -69,9 +73,12 @@ bool flyPendingJump(const FlightJumps::Progress& progress) {
 FlightJumps::Progress jumpProgressOnScreen(GLFWwindow* window, double seconds) {
     const double started = glfwGetTime();
     double shown = started;
+    double polled = started;
     return [=](double share) mutable {
         const double now = glfwGetTime();
-        if (now - started > kQuietJumpSeconds && now - shown >= 0.25) {
+        if (now - polled < kJumpPollSeconds) return true;
+        polled = now;
+        if (now - started > kQuietJumpSeconds && now - shown >= kJumpProgressSeconds) {
             shown = now;
             char text[64];
             std::snprintf(text, sizeof text, "Going to %.1f s ... %d %%", seconds,

@@ -138,8 +138,7 @@ bool PlannedFlight::flyThroughFirstFrame(const std::function<bool(long, long)>& 
     const long heldUntil = plan.firstFrameStep - 1 - plan.warmUpFrames;
     const long total = plan.firstFrameStep - plan.startStep;
     for (; done < plan.firstFrameStep; ++done) {
-        if (progress && (done - plan.startStep) % 16 == 0 &&
-            !progress(done - plan.startStep, total)) {
+        if (progress && !progress(done - plan.startStep, total)) {
             return false;
         }
         step(done + 1, done + 1 > heldUntil && done + 1 < plan.firstFrameStep);
