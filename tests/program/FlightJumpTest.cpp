@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Controls.h"
+#include "Effects/SmokeVolume.h"
 #include "FlightKeys.h"
 #include "FlightWarmUp.h"
 #include "Globals.h"
@@ -20,6 +21,9 @@ constexpr int kWidth = 320;
 constexpr int kHeight = 192;
 // The hall, where no simulation is in sight.
 constexpr int kHallKeyPoint = 69;
+// The cauldron, with its smoke in view; the rain's event comes next after the hall.
+constexpr int kCauldronKeyPoint = 20;
+constexpr int kRainKeyPoint = 79;
 // Steps a second of the jumps and the capture here: few, to keep the flights short.
 constexpr double kStepsPerSecond = 1.0;
 
@@ -61,8 +65,9 @@ protected:
 }  // namespace
 
 // A frame after a jump is the capture's at that moment, to the bit: forward from the start, back
-// (from the start again, everything the flight changed put back), and forward again. Pause and the
-// path's speed stay; a held movement key stops.
+// (from the start again, everything the flight changed put back: the rain begun at key point 79
+// among it), and forward again; in the hall, and at the cauldron with its smoke. Pause stays; a
+// held movement key stops.
 TEST_F(FlightJumpTest, AJumpArrivesAtTheCapturesFrameForwardBackAndForwardAgain) {
     const double hall = flightJumps.timeline().keyPointArrivals[kHallKeyPoint];
     flyToMoment(renderer, hall, kStepsPerSecond);
@@ -88,6 +93,26 @@ TEST_F(FlightJumpTest, AJumpArrivesAtTheCapturesFrameForwardBackAndForwardAgain)
     EXPECT_TRUE(frame() == captured) << "back";
     press(GLFW_KEY_RIGHT);
     EXPECT_TRUE(frame() == later) << "forward again";
+
+    // At the cauldron the smoke is in view, simulated from its lead before the moment as the
+    // capture does; the fire, whose spawn order follows the driver's threads, is off.
+    renderer.setSwitch("doFire", 0);
+    renderer.smoke->jacobiIterations = 4;  // the same in both: a cheaper step
+    renderer.cameraPath.active = true;     // the capture flies the path
+    const double cauldron = flightJumps.timeline().keyPointArrivals[kCauldronKeyPoint];
+    renderer.restartFlight();
+    flyToMoment(renderer, cauldron, kStepsPerSecond);
+    const std::vector<uint8_t> smoke = frame();
+    flightJumps.request(hall);
+    ASSERT_TRUE(flyPendingJump());
+    press(GLFW_KEY_PAGE_DOWN);
+    EXPECT_EQ(renderer.cameraPath.keyPointReached(), kRainKeyPoint);
+    // Page Up goes back to the event before, and past it only within a second of its key point.
+    flightJumps.request(cauldron + 2.0);
+    ASSERT_TRUE(flyPendingJump());
+    press(GLFW_KEY_PAGE_UP);
+    EXPECT_EQ(renderer.cameraPath.keyPointReached(), kCauldronKeyPoint);
+    EXPECT_TRUE(frame() == smoke) << "at the cauldron";
 }
 
 // The keys in the running program: --time starts the flight there, and while it is paused Right
