@@ -27,14 +27,24 @@ double workOf(const FlightPlan& plan, long done) {
            kSmokeStepWeight * static_cast<double>(std::max(last - first + 1, 0L));
 }
 
-void playFrom(SoundEngine& engine, const std::string& file, double seconds, bool looped) {
-    SoundHandle* sound = engine.play2D(file.c_str(), looped, true, true);
-    if (!sound) return;
-    sound->setPlayPosition(static_cast<unsigned>(std::lround(std::max(seconds, 0.0) * 1000.0)));
-    sound->setIsPaused(false);
-    sound->drop();
+void play(SoundEngine& engine, const SoundAt& sound) {
+    SoundHandle* handle = engine.play2D(sound.file.c_str(), sound.looped, true, true);
+    if (!handle) return;
+    handle->setPlayPosition(static_cast<unsigned>(std::lround(sound.offset * 1000.0)));
+    handle->setIsPaused(false);
+    handle->drop();
 }
 }  // namespace
+
+std::vector<SoundAt> soundsAt(const FlightTimeline& timeline, double seconds, double fps) {
+    std::vector<SoundAt> sounds = {{kMusicFile, seconds, false}};
+    for (const SoundCue& cue : timeline.sounds) {
+        if (cue.time > seconds + kOnStep / fps) break;
+        sounds.push_back(
+            {cue.file, cue.looped ? 0.0 : std::max(seconds - cue.time, 0.0), cue.looped});
+    }
+    return sounds;
+}
 
 double FlightJumps::now() const {
     return renderer.cameraPath.flownSeconds;
@@ -98,20 +108,9 @@ bool FlightJumps::jumpTo(double seconds, const Progress& progress) {
     renderer.hdr->adaptedMaxLum = 0.0f;
     if (engine) {
         engine->stopAllSounds();
-        resumeSounds(course);
+        for (const SoundAt& sound : soundsAt(course, now(), stepsPerSecond)) play(*engine, sound);
     }
     return true;
-}
-
-void FlightJumps::resumeSounds(const FlightTimeline& flight) {
-    SoundEngine& engine = *renderer.cameraPath.soundEngine;
-    const double at = now();
-    playFrom(engine, kMusicFile, at, false);
-    for (const SoundCue& cue : flight.sounds) {
-        if (cue.time > at + kOnStep / stepsPerSecond) break;
-        // A loop plays on from its beginning: the rain's sounds the same anywhere in it.
-        playFrom(engine, cue.file, cue.looped ? 0.0 : at - cue.time, cue.looped);
-    }
 }
 
 double FlightJumps::previousEventTime(double seconds) const {

@@ -9,6 +9,19 @@
 class Renderer;
 class SoundEngine;
 
+// A sound as the flight plays it at a moment: where in its file it is, and whether it loops.
+struct SoundAt {
+    std::string file;
+    double offset = 0.0;  // seconds into the file
+    bool looped = false;
+};
+
+// What the flight has started by `seconds` of a flight with this timeline: the music from the
+// start, each effect from the step that played it, every loop from its beginning (the rain sounds
+// the same anywhere in its loop). An effect that has ended by then is listed too: started past
+// its end, it plays nothing.
+std::vector<SoundAt> soundsAt(const FlightTimeline& timeline, double seconds, double fps);
+
 // Steps a second in which a jump flies, as the tools fly their frames.
 constexpr double kFlightStepsPerSecond = 30.0;
 // How far Left and Right jump, and with Shift.
@@ -64,8 +77,6 @@ public:
     std::string timeNotice() const;
 
 private:
-    void resumeSounds(const FlightTimeline& timeline);
-
     Renderer& renderer;
     double pendingSeconds = -1.0;
 };
