@@ -7,13 +7,12 @@
 #include "Effects/HdrToneMapping.h"
 #include "Effects/SmokeVolume.h"
 #include "FlightWarmUp.h"
-#include "Globals.h"
 #include "Renderer.h"
 #include "SceneSounds.h"
 #include "SoundEngine.h"
 
 namespace {
-// Steps of a moment that lie within this share of a step of a whole step count as that step.
+// A moment within this share of a step of a whole step is taken as that step.
 constexpr double kOnStep = 1.0e-3;
 // On a software renderer one step of the smoke's simulation takes about as long as a thousand
 // other steps: the progress shown weighs it so.
