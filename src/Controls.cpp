@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Camera.h"
+#include "FlightKeys.h"
 #include "Globals.h"
 #include "KeyPoint.h"
 
@@ -21,7 +22,7 @@ void onKey(GLFWwindow* window, int key, int scancode, int action, int mods) {
         if (key == GLFW_KEY_F11) {
             showFps = !showFps;
             overlay.notify(showFps ? "Frame rate printed" : "Frame rate no longer printed");
-        } else if (!handleFrameStudyKey(key, mods)) {
+        } else if (!handleFrameStudyKey(key, mods) && !handleFlightKey(key, mods)) {
             handleKeyPress(window, key, scancode, action);
         }
     }
@@ -92,8 +93,11 @@ bool handleFrameStudyKey(int key, int mods) {
             renderer.view = stepView(renderer.view, (mods & GLFW_MOD_SHIFT) ? -1 : 1);
             printf("View: %s\n", viewTitle(renderer.view));
             return true;
-        case GLFW_KEY_F12: screenshotAsked = true; return true;
-        default: return false;
+        case GLFW_KEY_F12:
+            screenshotAsked = true;
+            return true;
+        default:
+            return false;
     }
 }
 

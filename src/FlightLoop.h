@@ -1,9 +1,13 @@
 #pragma once
 
-// A stretch of the flight that plays over and over: L marks its start, then its end; a third L
-// clears it. The overlay's timeline draws it; the jump keys' engine keeps the flight inside it.
+// The stretch of the flight that L loops: the first press marks its start, the second its end,
+// the third clears it. Seconds of flight; a time below 0 is not marked.
 struct FlightLoop {
-    bool set = false;   // both ends marked and the flight looping
-    double from = 0.0;  // flight seconds where it starts
-    double to = 0.0;    // and where it goes back to `from`
+    double start = -1.0;
+    double end = -1.0;
+
+    bool startMarked() const { return start >= 0.0; }
+    // Both ends marked: the flight goes back to the start whenever it reaches the end.
+    bool looping() const { return start >= 0.0 && end > start; }
+    void clear() { start = end = -1.0; }
 };

@@ -9,7 +9,7 @@
 // Construction order matters and is the order of definition in this one file: the key-point file
 // first, then the renderer's state, the shadow lens, the random engine and the lists that the
 // shadows and the ambient occlusion fill, the geometry pass's identity, the house, the sound
-// engine, the view frustum and last the overlay.
+// engine, the view frustum, the overlay and last the program's jumps through the flight.
 std::ofstream keyPointFile =
     keyPointFileName ? openRecordingFile(keyPointFileName) : std::ofstream();
 Renderer renderer;
@@ -25,6 +25,7 @@ SoundEngine* soundEngine =
     createSoundEngine(ESOD_AUTO_DETECT, ESEO_DEFAULT_OPTIONS, nullptr, "1.6.0");
 Frustum viewFrustum;
 Overlay overlay;
+FlightJumps flightJumps(renderer);
 
 // Class-wide GL names and programs, made by the first instance that needs them.
 ShaderProgram* ShadowMapping::shadowProgram = nullptr;

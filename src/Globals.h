@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "FlightJumps.h"
 #include "Frustum.h"
 #include "Model.h"
 #include "Overlay.h"
@@ -23,6 +24,8 @@ extern SoundEngine* soundEngine;
 extern Frustum viewFrustum;
 // Drawn by the renderer at the end of each frame; H shows it.
 extern Overlay overlay;
+// The program's jumps, loop and steps through the flight.
+extern FlightJumps flightJumps;
 
 // Shell state of the frame loop and the input callbacks.
 extern bool running;

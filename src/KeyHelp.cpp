@@ -6,12 +6,23 @@
 #include "Overlay.h"
 
 const KeyHelp kKeyHelp[] = {
-    {"Space", "pause / fly"},       {"W A S D Q E", "move while paused"},
-    {"Shift, Ctrl", "move slowly"}, {"mouse", "look while paused"},
-    {"U / I", "path speed + / -"},  {"C", "record key point"},
-    {"F1-F10", "effects"},          {"F11", "print frame rate"},
-    {"H", "overlay and keys"},      {"V, Shift+V", "next / previous view"},
-    {"F12", "screenshot"},          {"Escape", "quit"},
+    {"Space", "pause / fly"},
+    {"W A S D Q E", "move while paused"},
+    {"Shift, Ctrl", "move slowly"},
+    {"mouse", "look while paused"},
+    {"U / I", "path speed + / -"},
+    {"C", "record key point"},
+    {"F1-F10", "effects"},
+    {"F11", "print frame rate"},
+    {"H", "overlay and keys"},
+    {"V, Shift+V", "next / previous view"},
+    {"F12", "screenshot"},
+    {"Left / Right", "5 s back / on (Shift: 30 s)"},
+    {"PgUp / PgDn", "event before / after"},
+    {"Home / End", "start / last key point"},
+    {". / ,", "step on / back while paused"},
+    {"L", "loop start, end, clear"},
+    {"Escape", "quit"},
 };
 const size_t kKeyHelpCount = sizeof(kKeyHelp) / sizeof(kKeyHelp[0]);
 

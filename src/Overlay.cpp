@@ -83,17 +83,28 @@ void Overlay::draw(Renderer& renderer) {
         if (visible) {
             const float scale = static_cast<float>(fontPixels_) / kFontPixels;
             const float margin = kMargin * scale;
-            // Side by side, or the keys below the figures, or where neither fits the keys alone.
-            const bool sideBySide =
-                panelWidth_ + keysPanelWidth_ + 3.0f * margin <= static_cast<float>(width);
-            const bool below =
-                panelHeight_ + keysPanelHeight_ + 3.0f * margin <= static_cast<float>(height);
-            if (sideBySide || below) buildPanel(renderer);
-            if (sideBySide) {
-                buildKeysPanel(renderer, static_cast<float>(width) - margin - keysPanelWidth_,
-                               margin);
-            } else {
-                buildKeysPanel(renderer, margin, below ? 2.0f * margin + panelHeight_ : margin);
+            // The figures always; beside them or below them the keys with the timeline, or where
+            // those do not fit the timeline alone (the console lists the keys), or nothing more.
+            buildPanel(renderer);
+            const auto sideBySide = [&](int table) {
+                return panelWidth_ + keysPanelWidth_[table] + 3.0f * margin <=
+                       static_cast<float>(width);
+            };
+            const auto below = [&](int table) {
+                return panelHeight_ + keysPanelHeight_[table] + 3.0f * margin <=
+                       static_cast<float>(height);
+            };
+            for (int table = 1; table >= 0; --table) {
+                if (sideBySide(table)) {
+                    buildKeysPanel(renderer,
+                                   static_cast<float>(width) - margin - keysPanelWidth_[table],
+                                   margin, table == 1);
+                    break;
+                }
+                if (below(table)) {
+                    buildKeysPanel(renderer, margin, 2.0f * margin + panelHeight_, table == 1);
+                    break;
+                }
             }
         } else {
             if (named) buildLabel(renderer);
@@ -268,11 +279,18 @@ void Overlay::buildPanel(const Renderer& renderer) {
     ImGui::PopFont();
 }
 
-void Overlay::buildKeysPanel(const Renderer& renderer, float x, float y) {
+void Overlay::buildKeysPanel(const Renderer& renderer, float x, float y, bool withTable) {
     ImGui::PushFont(panelFont_);
     ImGui::SetNextWindowPos(ImVec2(x, y));
     ImGui::SetNextWindowBgAlpha(0.8f);
-    ImGui::Begin("Murkmoor keys", nullptr, kFixedWindow);
+    ImGui::Begin(withTable ? "Murkmoor keys" : "Murkmoor timeline", nullptr, kFixedWindow);
+    if (!withTable) {
+        // As wide as the figures' panel, so that it reads as its last line.
+        drawTimeline(renderer.cameraPath,
+                     std::max(panelWidth_ - 2.0f * ImGui::GetStyle().WindowPadding.x, 1.0f));
+        finishKeysPanel(0);
+        return;
+    }
     // Two keys to a row, the first half of the table on the left.
     const int keyCount = static_cast<int>(kKeyHelpCount);
     const int rows = (keyCount + 1) / 2;
@@ -291,10 +309,14 @@ void Overlay::buildKeysPanel(const Renderer& renderer, float x, float y) {
     const float tableWidth = ImGui::GetItemRectSize().x;
     ImGui::Separator();
     drawTimeline(renderer.cameraPath, tableWidth);
+    finishKeysPanel(1);
+}
+
+void Overlay::finishKeysPanel(int table) {
     const ImVec2 at = ImGui::GetWindowPos();
     const ImVec2 size = ImGui::GetWindowSize();
-    keysPanelWidth_ = size.x;
-    keysPanelHeight_ = size.y;
+    keysPanelWidth_[table] = size.x;
+    keysPanelHeight_[table] = size.y;
     addDrawn({static_cast<int>(at.x), static_cast<int>(at.y), static_cast<int>(size.x),
               static_cast<int>(size.y)});
     ImGui::End();
@@ -307,9 +329,12 @@ void Overlay::drawTimeline(const CameraPath& path, float width) {
     PathTimeline& timeline = timeline_;
     layOutPath(path, timeline);
     const double length = timeline.lengthSeconds();
-    if (loop && loop->set) {
+    if (loop && loop->looping()) {
         ImGui::Text("flight %.1f of %.1f s, loop %.1f to %.1f s", timeline.nowSeconds, length,
-                    loop->from, loop->to);
+                    loop->start, loop->end);
+    } else if (loop && loop->startMarked()) {
+        ImGui::Text("flight %.1f of %.1f s, loop from %.1f s", timeline.nowSeconds, length,
+                    loop->start);
     } else {
         ImGui::Text("flight %.1f of %.1f s, events in yellow", timeline.nowSeconds, length);
     }
@@ -324,8 +349,11 @@ void Overlay::drawTimeline(const CameraPath& path, float width) {
     ImDrawList* draw = ImGui::GetWindowDrawList();
     draw->AddRectFilled(ImVec2(start.x, start.y + height * 0.5f), ImVec2(start.x + width, bottom),
                         IM_COL32(60, 60, 60, 255));
-    if (loop && loop->set) {
-        draw->AddRectFilled(ImVec2(xOf(loop->from), start.y), ImVec2(xOf(loop->to), bottom),
+    if (loop && loop->startMarked()) {
+        // Its start alone is a line until its end is marked.
+        const double end = loop->looping() ? loop->end : loop->start;
+        draw->AddRectFilled(ImVec2(xOf(loop->start), start.y),
+                            ImVec2(std::max(xOf(end), xOf(loop->start) + 1.0f), bottom),
                             IM_COL32(60, 110, 220, 200));
     }
     for (size_t i = 0; i < timeline.keyPointSeconds.size(); ++i) {

@@ -63,8 +63,11 @@ private:
     void useFontPixels(int pixels);
     void timePasses(Renderer& renderer, Clock::time_point now);
     void buildPanel(const Renderer& renderer);
-    // The key table and the timeline, in a panel of their own with its top left corner at x, y.
-    void buildKeysPanel(const Renderer& renderer, float x, float y);
+    // The key table and the timeline, or the timeline alone, in a panel of their own with its top
+    // left corner at x, y.
+    void buildKeysPanel(const Renderer& renderer, float x, float y, bool withTable);
+    // Notes the keys panel's size (`table` as in keysPanelWidth_) and what it covers, and ends it.
+    void finishKeysPanel(int table);
     void drawTimeline(const CameraPath& path, float width);
     void buildLabel(const Renderer& renderer);
     void buildNotice(int height);
@@ -87,8 +90,9 @@ private:
     // The panels' sizes when last laid out: whether both fit side by side or one below the other.
     float panelWidth_ = 0.0f;
     float panelHeight_ = 0.0f;
-    float keysPanelWidth_ = 0.0f;
-    float keysPanelHeight_ = 0.0f;
+    // The keys panel's size without (0) and with (1) its key table.
+    float keysPanelWidth_[2] = {0.0f, 0.0f};
+    float keysPanelHeight_[2] = {0.0f, 0.0f};
     PathTimeline timeline_;
     std::string notice_;
     Clock::time_point noticeUntil_;

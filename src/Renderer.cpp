@@ -304,6 +304,7 @@ void Renderer::loadScene() {
     cameraPath.windowMesh = meshAt(windowIndex);
     textureCache.clear();
     labelGlObjects();
+    rememberFlightStart();
 }
 
 void Renderer::findNamedMeshes() {

@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include <string>
+#include <vector>
 
 #include "Camera.h"
 #include "CameraPath.h"
@@ -136,12 +137,17 @@ public:
     // targets, effects, then shows the loading screen.
     void init(float width, float height);
     // The uniforms of the renderer's own programs that only init sets (texture units, lights,
-    // fog, the material maps' footprint, the house's placement) and the camera's, as each frame sets them. After a program is
-    // rebuilt: this, then applySwitches().
+    // fog, the material maps' footprint, the house's placement) and the camera's, as each frame
+    // sets them. After a program is rebuilt: this, then applySwitches().
     void applyFixedUniforms();
     // Brings the uniforms and effects that follow the switches in line with their values.
     void applySwitches();
     void loadScene();
+    // Puts back everything that flying changes as it was right after loadScene: the camera path
+    // (its speed and pause as the user set them) and the camera, the events fired (rain, storm,
+    // lightning, the window's picture), the animated meshes, the fire, rain and smoke simulations
+    // and the tone mapping's adaptation. Switches and views stay as they are.
+    void restartFlight();
     void update(float dt);
     void render();
 
@@ -183,6 +189,8 @@ private:
     void createPlainMaterialTextures();
     void bindPlainMaterialTextures();
     void animateMeshes(float dt);
+    // Notes what restartFlight puts back, once the scene has loaded.
+    void rememberFlightStart();
     void setFrameUniforms();
     void fillGBuffer();
     void lightScene();
@@ -190,4 +198,7 @@ private:
     void blurBloom();
     void composite(GLuint scene);
     Mesh* meshAt(int index);
+
+    std::vector<glm::mat4> meshMatricesAtStart;
+    std::vector<MeshTexture> windowTexturesAtStart;
 };

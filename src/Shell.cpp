@@ -59,7 +59,11 @@ const char* argumentErrorMessage(ArgumentError error) {
 }
 
 void failOnArgument(ArgumentError error) {
-    std::cerr << argumentErrorMessage(error) << std::endl;
+    failOnCommandLine(argumentErrorMessage(error));
+}
+
+void failOnCommandLine(const char* message) {
+    std::cerr << message << std::endl;
     // There is no "PAUSE" command here: wait for Enter, or return at once at the end of input.
     std::string line;
     std::cin.clear();

@@ -23,6 +23,8 @@ ArgumentError applyArguments(int argc, const char* const* argv, WindowSettings& 
 const char* argumentErrorMessage(ArgumentError error);
 // Prints the message on standard error, waits for Enter (or end of input) and exits with code 1.
 [[noreturn]] void failOnArgument(ArgumentError error);
+// The same for any message about the command line.
+[[noreturn]] void failOnCommandLine(const char* message);
 // True when both sizes are finite and within the range of an int, so they may be converted.
 bool windowSizeRepresentable(const WindowSettings& settings);
 

@@ -59,6 +59,7 @@ SoundEngine::~SoundEngine() {
     // chunk.
     library_->stopWorker();
     Mix_HaltChannel(-1);
+    freePartChunks();
     library_.reset();
     Mix_CloseAudio();
     Mix_Quit();
@@ -107,6 +108,10 @@ bool SoundEngine::waitUntilDecoded(const char* file, double timeoutSeconds, Soun
     return true;
 }
 
+void SoundEngine::stopAllSounds() {
+    Mix_HaltChannel(-1);
+}
+
 int SoundEngine::playingCount() const {
     return Mix_Playing(-1);
 }
@@ -136,6 +141,13 @@ void SoundHandle::setIsPaused(bool paused) {
         Mix_Pause(playback_->channel);
     } else {
         Mix_Resume(playback_->channel);
+    }
+}
+
+void SoundHandle::setPlayPosition(unsigned milliseconds) {
+    std::lock_guard<std::mutex> lock(playback_->mutex);
+    if (playback_->channel < 0) {
+        playback_->startFrame = static_cast<size_t>(milliseconds) * kSoundSampleRate / 1000;
     }
 }
 

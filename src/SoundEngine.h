@@ -47,6 +47,10 @@ public:
     bool isFinished() const;
     // A sound started paused begins playing here.
     void setIsPaused(bool paused);
+    // Where a sound started paused begins when it is unpaused, in milliseconds from its
+    // beginning (a looped one then loops the part from there); a position past its end plays
+    // nothing. No effect once the sound has started.
+    void setPlayPosition(unsigned milliseconds);
     void stop();
     // Releases the handle (deletes it); the sound itself goes on.
     void drop();
@@ -83,6 +87,9 @@ public:
     // Waits until the file is decoded, or the time runs out. True when it decoded; then samples
     // (when given) shows the decoded audio, which lives as long as the engine.
     bool waitUntilDecoded(const char* file, double timeoutSeconds, SoundSamples* samples = nullptr);
+
+    // Stops every sound playing now. A sound still waiting for its file's decoding starts later.
+    void stopAllSounds();
 
     // Number of sounds the mixer is playing now.
     int playingCount() const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <mutex>
 
 struct Mix_Chunk;
@@ -15,6 +16,7 @@ struct Playback {
     Mix_Chunk* chunk = nullptr;  // set once the file is decoded
     int channel = -1;            // mixer channel once started
     unsigned endCountAtStart = 0;
+    size_t startFrame = 0;  // where in the sound it starts: 0 from the beginning
 };
 
 // The number of mixer channels, hence of sounds that can play at once.
@@ -25,5 +27,7 @@ void watchChannelEnds();
 // Starts the playback on a free channel when it is decoded, not paused and not stopped.
 // Called with playback.mutex held.
 void startPlaybackLocked(Playback& playback);
+// Frees the stand-in chunks of sounds started past their beginning; no channel may play any more.
+void freePartChunks();
 // True once a started playback's channel has ended. Called with playback.mutex held.
 bool playbackEndedLocked(const Playback& playback);

@@ -5,10 +5,12 @@
 #include <iostream>
 
 #include "Controls.h"
+#include "FlightKeys.h"
 #include "Globals.h"
 #include "KeyHelp.h"
 #include "Screenshot.h"
 #include "Shell.h"
+#include "StartTime.h"
 #include "WindowSize.h"
 
 const char* const keyPointFileName = "filename.txt";
@@ -25,9 +27,11 @@ int main(int argc, char** argv) {
     WindowSettings settings;
     lastCursorX = 640.0;
     lastCursorY = 384.0;
+    const StartTime startTime = takeStartTime(argc, argv);
     askWindowSettings(settings, std::cin, std::cout);
     const ArgumentError argumentError = applyArguments(argc, argv, settings, std::cout);
     if (argumentError != ArgumentError::None) failOnArgument(argumentError);
+    if (!startTime.valid) failOnCommandLine(kStartTimeError);
 
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
@@ -77,17 +81,23 @@ int main(int argc, char** argv) {
     glfwSetMouseButtonCallback(window, onMouseButton);
     glfwSetScrollCallback(window, onScroll);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    overlay.loop = &flightJumps.loop;
+    if (startTime.given) flightJumps.request(startTime.seconds);
 
     double previousTime = glfwGetTime();
     while (running) {
         if (glfwWindowShouldClose(window)) break;
+        // A jump arrives at its moment: that moment's frame is drawn without a step.
+        const bool arrived =
+            flyPendingJump(jumpProgressOnScreen(window, flightJumps.pendingTarget()));
+        if (!running) break;
         const double now = glfwGetTime();
         const double dt = now - previousTime;
         previousTime = now;
         const float dtf = static_cast<float>(dt);
 
         applyFreeFly(renderer.camera, dtf);
-        renderer.update(dtf);
+        if (!arrived) renderer.update(dtf);
         renderer.render();
         if (screenshotAsked) {
             std::string error;

@@ -92,6 +92,19 @@ void FireParticles::setTimeToLive(float seconds) {
     computeProgram.setFloat("sourceBaseTimeToLive", seconds);
 }
 
+void FireParticles::restart() {
+    const GLfloat zero[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    glMemoryBarrier(GL_BUFFER_UPDATE_BARRIER_BIT);
+    for (GLuint buffer : {buffer0, buffer1}) {
+        glBindBuffer(GL_SHADER_STORAGE_BUFFER, buffer);
+        glClearBufferData(GL_SHADER_STORAGE_BUFFER, GL_RGBA32F, GL_RGBA, GL_FLOAT, zero);
+    }
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, buffer2);
+    glClearBufferData(GL_SHADER_STORAGE_BUFFER, GL_R32F, GL_RED, GL_FLOAT, zero);
+    carry = 0.0f;
+    nextSlot = 0;
+}
+
 void FireParticles::update(float dt) {
     const uint32_t emitted = takeEmission(carry, rate, dt);
     writeEmissionCounter(counter, counterBase, emitted);

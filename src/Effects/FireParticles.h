@@ -48,6 +48,8 @@ public:
     void setSphere(glm::vec3 offset, float radius);
     void setTimeToLive(float seconds);
 
+    // Every particle dead and the emission's count and ring back at their start, as built.
+    void restart();
     // Emits rate * dt particles (the fraction carried over) and advances every particle by dt.
     void update(float dt);
     // Draws all count points with depth test on, depth writes off and alpha blending; leaves depth

@@ -53,6 +53,16 @@ void RainParticles::setScale(glm::vec2 scale) {
     drawProgram.setVec2("scale", scale);
 }
 
+void RainParticles::restart() {
+    const GLfloat zero[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    glMemoryBarrier(GL_BUFFER_UPDATE_BARRIER_BIT);
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, buffer);
+    glClearBufferData(GL_SHADER_STORAGE_BUFFER, GL_RGBA32F, GL_RGBA, GL_FLOAT, zero);
+    carry = 0.0f;
+    nextSlot = 0;
+    active = false;
+}
+
 void RainParticles::update(float dt) {
     if (!active) return;
     const uint32_t emitted = takeEmission(carry, rate, dt);

@@ -39,6 +39,8 @@ public:
     void setSpeed(float speed);
     void setScale(glm::vec2 scale);
 
+    // Dormant again, every drop parked and the emission's count and ring back at their start.
+    void restart();
     // Does nothing while not active; otherwise emits rate * dt drops (fraction carried over) and
     // advances every drop by dt.
     void update(float dt);

@@ -191,7 +191,9 @@ TEST_F(OverlayTest, TheTimelineMarksTheLoop) {
     overlay.visible = true;
     const Frame unlooped = frame();
     const Overlay::Rect panel = overlay.drawnRect();
-    const FlightLoop loop{true, 20.0, 60.0};
+    FlightLoop loop;
+    loop.start = 20.0;
+    loop.end = 60.0;
     overlay.loop = &loop;
     const Frame looped = frame();
     overlay.loop = nullptr;

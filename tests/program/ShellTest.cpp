@@ -12,6 +12,7 @@
 #include "Globals.h"
 #include "ProcessRun.h"
 #include "Shell.h"
+#include "StartTime.h"
 #include "TestFiles.h"
 #include "WindowSize.h"
 
@@ -88,6 +89,39 @@ TEST(ShellArguments, OverrideTheTypedAnswersOrNameTheBadOne) {
         EXPECT_FLOAT_EQ(settings.width, row.width) << label;
         EXPECT_FLOAT_EQ(settings.height, row.height) << label;
         EXPECT_EQ(settings.fullScreen, row.fullScreen) << label;
+    }
+}
+
+// "--time SECONDS" is taken out wherever it stands, before the positional arguments are read.
+TEST(ShellArguments, TheStartTimeIsTakenOutBeforeThePositionalOnes) {
+    struct Row {
+        std::vector<const char*> arguments;
+        std::vector<std::string> left;
+        bool valid = true;
+        double seconds = 0.0;
+    };
+    const Row rows[] = {
+        {{"--time", "110", "800", "600"}, {"800", "600"}, true, 110.0},
+        {{"800", "--time", "0.5", "600", "0"}, {"800", "600", "0"}, true, 0.5},
+        {{"800", "600"}, {"800", "600"}},
+        {{"800", "600", "--time"}, {"800", "600"}, false},
+        {{"--time", "-1"}, {}, false},
+        {{"--time", "5s"}, {}, false},
+        {{"--time", "nan"}, {}, false},
+    };
+    for (const Row& row : rows) {
+        std::vector<char*> argv = {const_cast<char*>("murkmoor")};
+        for (const char* argument : row.arguments) argv.push_back(const_cast<char*>(argument));
+        argv.push_back(nullptr);
+        int argc = static_cast<int>(argv.size()) - 1;
+        const StartTime start = takeStartTime(argc, argv.data());
+        const std::string label = ::testing::PrintToString(row.arguments);
+        EXPECT_EQ(std::vector<std::string>(argv.begin() + 1, argv.begin() + argc), row.left)
+            << label;
+        EXPECT_EQ(start.valid, row.valid) << label;
+        if (row.valid) {
+            EXPECT_DOUBLE_EQ(start.seconds, row.seconds) << label;
+        }
     }
 }
 
@@ -198,6 +232,7 @@ TEST(ShellBinary, FailuresEndWithTheirMessageAndCodeOne) {
          "ERROR: Could not parse first command-line-argument as integer.\n"},
         {"", "800 600 true", "", prompted,
          "ERROR: Could not parse third command-line-argument as boolean.\n"},
+        {"", "800 600 --time soon", "", prompted, "ERROR: Could not parse --time as seconds.\n"},
         {"", "1e30 600", "", refused, nullptr},
         {"", "0 0", "\n", refused, nullptr},
         {"", "2000000000 600", "\n", refused, nullptr},

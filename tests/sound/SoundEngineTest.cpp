@@ -93,6 +93,35 @@ TEST(SoundEngine, MixesDecodedSoundsAndLoopsOnlyTheLoopedOnes) {
     EXPECT_LT(tonePower(played, begin, end, 880.0), 1e-4);
 }
 
+// A sound started paused plays from the position set before it is unpaused: its end comes that
+// much sooner, a position past its end plays nothing; stopAllSounds ends every sound at once.
+TEST(SoundEngine, APositionStartsTheSoundThatFarInAndStopAllEndsEverySound) {
+    TempDir dir;
+    const std::string tone = toneWav(dir, "tone", 440.0, 1.0);
+    FastDiskOutput output;
+    SoundEngine* engine = output.engine();
+    ASSERT_NE(engine, nullptr);
+    ASSERT_TRUE(engine->waitUntilDecoded(tone.c_str(), 5.0));
+    const auto startAt = [&](unsigned milliseconds) {
+        SoundHandle* sound = engine->play2D(tone.c_str(), false, true, true);
+        sound->setPlayPosition(milliseconds);
+        sound->setIsPaused(false);
+        return sound;
+    };
+    SoundHandle* whole = startAt(0);
+    SoundHandle* tail = startAt(700);
+    SoundHandle* past = startAt(1500);
+    EXPECT_TRUE(past->isFinished());
+    ASSERT_TRUE(output.play(44100 / 2));
+    EXPECT_TRUE(tail->isFinished());
+    EXPECT_FALSE(whole->isFinished());
+    SoundHandle* looped = engine->play2D(tone.c_str(), true, false, true);
+    engine->stopAllSounds();
+    EXPECT_EQ(engine->playingCount(), 0);
+    EXPECT_TRUE(whole->isFinished() && looped->isFinished());
+    for (SoundHandle* handle : {whole, tail, past, looped}) handle->drop();
+}
+
 // play2D never waits for a decoder: it returns while the file is still undecoded, and the sound
 // starts once the worker has it.
 TEST(SoundEngine, PlayReturnsWhileTheFileIsStillUndecoded) {

@@ -55,6 +55,11 @@ public:
     // Flies and draws every step before the first frame, telling progress(done, total) every few
     // steps.
     void flyToFirstFrame(const std::function<void(long done, long total)>& progress = {});
+    // Flies every step up to and including the first frame's without drawing any (the plan's
+    // warm-up frames are drawn), as the program arrives at a moment: its next frame is drawn
+    // without a step. Tells progress(done, total) before every step, and stops early, returning
+    // false, when it returns false.
+    bool flyThroughFirstFrame(const std::function<bool(long done, long total)>& progress);
     // Steps on to the next frame and draws it; the first call draws the first frame.
     void drawNextFrame();
     // Lets the smoke simulate again.

@@ -134,6 +134,19 @@ void PlannedFlight::flyToFirstFrame(const std::function<void(long, long)>& progr
     if (progress) progress(total, total);
 }
 
+bool PlannedFlight::flyThroughFirstFrame(const std::function<bool(long, long)>& progress) {
+    const long heldUntil = plan.firstFrameStep - 1 - plan.warmUpFrames;
+    const long total = plan.firstFrameStep - plan.startStep;
+    for (; done < plan.firstFrameStep; ++done) {
+        if (progress && !progress(done - plan.startStep, total)) {
+            return false;
+        }
+        step(done + 1, done + 1 > heldUntil && done + 1 < plan.firstFrameStep);
+    }
+    firstDrawn = true;
+    return true;
+}
+
 void PlannedFlight::drawNextFrame() {
     const bool again = !firstDrawn && plan.firstFrameStep == done;
     firstDrawn = true;

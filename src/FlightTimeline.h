@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CameraPath.h"
 #include "KeyPoint.h"
 
 // A sound that the flight starts, at the time (seconds of flight) of the step that starts it.
@@ -20,10 +21,11 @@ struct FlightTimeline {
     double arrival = 0.0;  // when the last key point is reached
 };
 
-// Flies a fresh camera path over these key points (at the speed it starts with) in steps of
+// Flies a fresh camera path over these key points (at the speed given) in steps of
 // 1 / fps, as the renderer does, and notes every sound it plays and when each key point is
 // reached. Needs no GL context.
-FlightTimeline traceFlight(double fps, const std::vector<KeyPoint>& keyPoints);
+FlightTimeline traceFlight(double fps, const std::vector<KeyPoint>& keyPoints,
+                           float speed = kDefaultPathSpeed);
 // The scene's own flight.
 FlightTimeline traceFlight(double fps);
 

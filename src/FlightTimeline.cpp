@@ -3,10 +3,11 @@
 #include "Camera.h"
 #include "CameraPath.h"
 
-FlightTimeline traceFlight(double fps, const std::vector<KeyPoint>& keyPoints) {
+FlightTimeline traceFlight(double fps, const std::vector<KeyPoint>& keyPoints, float speed) {
     Camera camera({0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, -1.0f}, 45, 320, 192, 0.1f, 150);
     CameraPath path(&camera, nullptr);
     path.follow(keyPoints);
+    path.speed = speed;
     FlightTimeline timeline;
     long step = 0;
     path.onSound = [&](const char* sound, bool looped) {
