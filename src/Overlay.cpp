@@ -84,27 +84,17 @@ void Overlay::draw(Renderer& renderer) {
             const float scale = static_cast<float>(fontPixels_) / kFontPixels;
             const float margin = kMargin * scale;
             // The figures always; beside them or below them the keys with the timeline, or where
-            // those do not fit the timeline alone (the console lists the keys), or nothing more.
+            // those do not fit the timeline alone below them (the console lists the keys).
             buildPanel(renderer);
-            const auto sideBySide = [&](int table) {
-                return panelWidth_ + keysPanelWidth_[table] + 3.0f * margin <=
-                       static_cast<float>(width);
-            };
-            const auto below = [&](int table) {
-                return panelHeight_ + keysPanelHeight_[table] + 3.0f * margin <=
-                       static_cast<float>(height);
-            };
-            for (int table = 1; table >= 0; --table) {
-                if (sideBySide(table)) {
-                    buildKeysPanel(renderer,
-                                   static_cast<float>(width) - margin - keysPanelWidth_[table],
-                                   margin, table == 1);
-                    break;
-                }
-                if (below(table)) {
-                    buildKeysPanel(renderer, margin, 2.0f * margin + panelHeight_, table == 1);
-                    break;
-                }
+            const float keysRight = static_cast<float>(width) - margin - keysPanelWidth_;
+            if (panelWidth_ + keysPanelWidth_ + 3.0f * margin <= static_cast<float>(width)) {
+                buildKeysPanel(renderer, keysRight, margin, true);
+            } else if (panelHeight_ + keysPanelHeight_ + 3.0f * margin <=
+                       static_cast<float>(height)) {
+                buildKeysPanel(renderer, margin, 2.0f * margin + panelHeight_, true);
+            } else if (panelHeight_ + timelinePanelHeight() + 3.0f * margin <=
+                       static_cast<float>(height)) {
+                buildKeysPanel(renderer, margin, 2.0f * margin + panelHeight_, false);
             }
         } else {
             if (named) buildLabel(renderer);
@@ -288,7 +278,7 @@ void Overlay::buildKeysPanel(const Renderer& renderer, float x, float y, bool wi
         // As wide as the figures' panel, so that it reads as its last line.
         drawTimeline(renderer.cameraPath,
                      std::max(panelWidth_ - 2.0f * ImGui::GetStyle().WindowPadding.x, 1.0f));
-        finishKeysPanel(0);
+        finishKeysPanel(false);
         return;
     }
     // Two keys to a row, the first half of the table on the left.
@@ -309,14 +299,23 @@ void Overlay::buildKeysPanel(const Renderer& renderer, float x, float y, bool wi
     const float tableWidth = ImGui::GetItemRectSize().x;
     ImGui::Separator();
     drawTimeline(renderer.cameraPath, tableWidth);
-    finishKeysPanel(1);
+    finishKeysPanel(true);
 }
 
-void Overlay::finishKeysPanel(int table) {
+float Overlay::timelinePanelHeight() const {
+    // Its text line and its bar, each a line high, and the window's padding.
+    const ImGuiStyle& style = ImGui::GetStyle();
+    return 2.0f * static_cast<float>(fontPixels_) + style.ItemSpacing.y +
+           2.0f * style.WindowPadding.y;
+}
+
+void Overlay::finishKeysPanel(bool withTable) {
     const ImVec2 at = ImGui::GetWindowPos();
     const ImVec2 size = ImGui::GetWindowSize();
-    keysPanelWidth_[table] = size.x;
-    keysPanelHeight_[table] = size.y;
+    if (withTable) {
+        keysPanelWidth_ = size.x;
+        keysPanelHeight_ = size.y;
+    }
     addDrawn({static_cast<int>(at.x), static_cast<int>(at.y), static_cast<int>(size.x),
               static_cast<int>(size.y)});
     ImGui::End();

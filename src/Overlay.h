@@ -66,8 +66,10 @@ private:
     // The key table and the timeline, or the timeline alone, in a panel of their own with its top
     // left corner at x, y.
     void buildKeysPanel(const Renderer& renderer, float x, float y, bool withTable);
-    // Notes the keys panel's size (`table` as in keysPanelWidth_) and what it covers, and ends it.
-    void finishKeysPanel(int table);
+    // The timeline's panel without the key table: its height in the panel's font.
+    float timelinePanelHeight() const;
+    // Notes what the keys panel covers (and its size, with the key table), and ends it.
+    void finishKeysPanel(bool withTable);
     void drawTimeline(const CameraPath& path, float width);
     void buildLabel(const Renderer& renderer);
     void buildNotice(int height);
@@ -90,9 +92,8 @@ private:
     // The panels' sizes when last laid out: whether both fit side by side or one below the other.
     float panelWidth_ = 0.0f;
     float panelHeight_ = 0.0f;
-    // The keys panel's size without (0) and with (1) its key table.
-    float keysPanelWidth_[2] = {0.0f, 0.0f};
-    float keysPanelHeight_[2] = {0.0f, 0.0f};
+    float keysPanelWidth_ = 0.0f;
+    float keysPanelHeight_ = 0.0f;
     PathTimeline timeline_;
     std::string notice_;
     Clock::time_point noticeUntil_;
