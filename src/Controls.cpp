@@ -8,6 +8,7 @@
 #include "Camera.h"
 #include "Globals.h"
 #include "KeyPoint.h"
+#include "ShaderWatcher.h"
 
 void onKey(GLFWwindow* window, int key, int scancode, int action, int mods) {
     if (key == GLFW_KEY_ESCAPE) {
@@ -37,6 +38,7 @@ void handleKeyPress(GLFWwindow*, int key, int, int) {
             keyHeld = true;
             break;
         case GLFW_KEY_SPACE: renderer.cameraPath.active = !renderer.cameraPath.active; break;
+        case GLFW_KEY_R: overlay.notify(shaderWatcher.reloadAll(), kReloadNoticeSeconds); break;
         case GLFW_KEY_U:
             renderer.cameraPath.speed += 0.5f;
             printf("Path speed increased: +0.5f\n");

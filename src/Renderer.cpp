@@ -24,6 +24,7 @@
 #include "Globals.h"
 #include "LetterboxQuad.h"
 #include "Model.h"
+#include "Parameters.h"
 #include "SceneAnchors.h"
 #include "SceneSounds.h"
 #include "ShaderProgram.h"
@@ -59,6 +60,7 @@ void Renderer::init(float width, float height) {
     applyFixedUniforms();
     createTargets();
     createEffects();
+    rememberParameterDefaults(*this);
     setPipelineState();
     showLoadingScreen();
 }

@@ -7,6 +7,8 @@
 #include "Controls.h"
 #include "Globals.h"
 #include "Screenshot.h"
+#include "Settings.h"
+#include "ShaderWatcher.h"
 #include "Shell.h"
 #include "WindowSize.h"
 
@@ -69,6 +71,8 @@ int main(int argc, char** argv) {
     renderer.init(settings.width, settings.height);
     glfwSwapBuffers(window);
     renderer.loadScene();
+    readSettingsAtStart(renderer);
+    shaderWatcher.start();
 
     glfwSetWindowSizeCallback(window, onWindowSize);
     glfwSetKeyCallback(window, onKey);
@@ -85,6 +89,8 @@ int main(int argc, char** argv) {
         const float dtf = static_cast<float>(dt);
 
         applyFreeFly(renderer.camera, dtf);
+        const std::string reloaded = shaderWatcher.poll(now);
+        if (!reloaded.empty()) overlay.notify(reloaded, kReloadNoticeSeconds);
         renderer.update(dtf);
         renderer.render();
         if (screenshotAsked) {
