@@ -8,9 +8,13 @@
 #include "Camera.h"
 #include "Globals.h"
 #include "KeyPoint.h"
+#include "ParameterPanel.h"
 #include "ShaderWatcher.h"
 
 void onKey(GLFWwindow* window, int key, int scancode, int action, int mods) {
+    // While a text field of the parameter panel has the focus, the keys are its.
+    parameterPanel.feedKey(key, action != GLFW_RELEASE);
+    if (parameterPanel.takesKeys()) return;
     if (key == GLFW_KEY_ESCAPE) {
         running = false;
     } else if (action == GLFW_RELEASE) {
@@ -39,6 +43,7 @@ void handleKeyPress(GLFWwindow*, int key, int, int) {
             break;
         case GLFW_KEY_SPACE: renderer.cameraPath.active = !renderer.cameraPath.active; break;
         case GLFW_KEY_R: overlay.notify(shaderWatcher.reloadAll(), kReloadNoticeSeconds); break;
+        case GLFW_KEY_TAB: parameterPanel.toggle(overlay.visible); break;
         case GLFW_KEY_U:
             renderer.cameraPath.speed += 0.5f;
             printf("Path speed increased: +0.5f\n");
@@ -75,6 +80,7 @@ void onMouseButton(GLFWwindow*, int button, int action, int) {
 
 void onScroll(GLFWwindow*, double, double yoffset) {
     if (yoffset != 0.0) printf("Mouse wheel scrolled: %f\n", yoffset);
+    if (parameterPanel.editing) parameterPanel.feedWheel(yoffset);
 }
 
 void recordKeyPoint(const Camera& camera, std::ostream& file) {

@@ -9,6 +9,7 @@
 
 #include "EffectSwitches.h"
 #include "GlLabels.h"
+#include "ParameterPanel.h"
 #include "Renderer.h"
 #include "ShaderErrorBox.h"
 #include "ShaderWatcher.h"
@@ -84,6 +85,7 @@ void Overlay::draw(Renderer& renderer) {
             if (named) buildLabel(renderer);
             if (noticed) buildNotice(height);
         }
+        if (visible && parameterPanel.editing) parameterPanel.build(renderer, width, height);
         if (shaderError) buildShaderErrorBox(shaderWatcher.error(), width, height);
         if (pass > 1) ImGui::EndFrame();
     }

@@ -6,6 +6,7 @@
 
 #include "Controls.h"
 #include "Globals.h"
+#include "ParameterPanel.h"
 #include "Screenshot.h"
 #include "Settings.h"
 #include "ShaderWatcher.h"
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     glfwSetKeyCallback(window, onKey);
     glfwSetMouseButtonCallback(window, onMouseButton);
     glfwSetScrollCallback(window, onScroll);
+    glfwSetCharCallback(window, onPanelCharacter);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
 
     double previousTime = glfwGetTime();
@@ -102,7 +104,16 @@ int main(int argc, char** argv) {
         double cursorX = 0.0;
         double cursorY = 0.0;
         glfwGetCursorPos(window, &cursorX, &cursorY);
-        applyMouseLook(renderer.camera, cursorX, cursorY, renderer.cameraPath.active);
+        // While the parameter panel is edited the mouse is its, and the view holds still.
+        if (!overlay.visible) parameterPanel.stop();
+        if (parameterPanel.editing) {
+            parameterPanel.feedMouse(
+                cursorX, cursorY, glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS);
+            lastCursorX = cursorX;
+            lastCursorY = cursorY;
+        } else {
+            applyMouseLook(renderer.camera, cursorX, cursorY, renderer.cameraPath.active);
+        }
 
         glfwSwapBuffers(window);
         glfwPollEvents();
