@@ -92,7 +92,8 @@ std::string ShaderWatcher::reload(const std::string& what,
         error_ = log;
         std::snprintf(line, sizeof line, "Shader error in %s: the running programs stay",
                       what.c_str());
-        std::printf("%s\n%s", line, log.c_str());
+        // The compilers' messages were printed as they came.
+        std::printf("%s\n", line);
     } else {
         error_.clear();
         std::snprintf(line, sizeof line, "Reloaded %s: %d program%s, %.0f ms", what.c_str(),
