@@ -8,6 +8,7 @@
 #include "Effects/HdrToneMapping.h"
 #include "Effects/RainParticles.h"
 #include "Effects/SmokeVolume.h"
+#include "Effects/Ssao.h"
 #include "Renderer.h"
 #include "ShaderProgram.h"
 
@@ -16,6 +17,12 @@ namespace {
 void applyLights(Renderer& r) {
     r.lights.setUniforms(*r.lightingProgram);
     r.lights.setUniforms(r.smoke->rayMarchProgram);
+}
+void applyFog(Renderer& r) {
+    r.applyFog();
+}
+void applyOcclusionReach(Renderer& r) {
+    r.ssao->applyReach();
 }
 void applyBloomThreshold(Renderer& r) {
     r.hdr->toneProgram->setFloat("threshold", r.hdr->threshold);
@@ -27,6 +34,18 @@ float* lightColour(Renderer& r) {
 }
 float* ambient(Renderer& r) {
     return &r.lights.ambient;
+}
+float* fogColour(Renderer& r) {
+    return &r.fogColour.x;
+}
+float* fogDensity(Renderer& r) {
+    return &r.fogDensity;
+}
+float* occlusionRadius(Renderer& r) {
+    return &r.ssao->radius;
+}
+float* occlusionBias(Renderer& r) {
+    return &r.ssao->bias;
 }
 float* pathSpeed(Renderer& r) {
     return &r.cameraPath.speed;
@@ -66,6 +85,12 @@ const NumericParameter kNumericParameters[] = {
         applyLights},
     {"fireLightColour", "fire light", "RGB", 0.0f, 30.0f, 3, lightColour<4>, nullptr, applyLights},
     {"ambient", "ambient light", "", 0.0f, 2.0f, 1, ambient, nullptr, applyLights},
+    {"fogColour", "fog colour", "RGB", 0.0f, 1.0f, 3, fogColour, nullptr, applyFog},
+    {"fogDensity", "fog density", "1/m", 0.0f, 0.2f, 1, fogDensity, nullptr, applyFog},
+    {"occlusionRadius", "occlusion radius", "m", 0.05f, 5.0f, 1, occlusionRadius, nullptr,
+        applyOcclusionReach},
+    {"occlusionBias", "occlusion bias", "m", 0.0f, 0.5f, 1, occlusionBias, nullptr,
+        applyOcclusionReach},
     {"bloomThreshold", "bloom threshold", "luminance", 0.0f, 4.0f, 1, bloomThreshold, nullptr,
         applyBloomThreshold},
     {"adaptationTime", "eye adaptation", "s", 0.05f, 10.0f, 1, adaptationSeconds, nullptr, nullptr},

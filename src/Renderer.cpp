@@ -122,12 +122,18 @@ void Renderer::applyFixedUniforms() {
     ShadowMapping::setLightingUniforms(*lightingProgram, *shadowLight);
     lightingProgram->setInt("u_fogSelector", 1);
     lightingProgram->setInt("u_depthFog", 1);
+    applyFog();
 
     skyboxProgram->setInt("u_tex", units::kImage);
     quadProgram->setInt("u_tex", units::kImage);
     finalProgram->setInt("u_texColor", units::kImage);
     finalProgram->setInt("u_texBloom", units::kBloom);
     setFrameUniforms();
+}
+
+void Renderer::applyFog() {
+    lightingProgram->setVec3("u_fogColor", fogColour);
+    lightingProgram->setFloat("u_fogDensity", fogDensity);
 }
 
 void Renderer::applySwitches() {
