@@ -53,6 +53,9 @@ float* pathSpeed(Renderer& r) {
 float* bloomThreshold(Renderer& r) {
     return &r.hdr->threshold;
 }
+float* exposure(Renderer& r) {
+    return &r.hdr->exposure;
+}
 float* adaptationSeconds(Renderer& r) {
     return &r.hdr->adaptTime;
 }
@@ -93,6 +96,7 @@ const NumericParameter kNumericParameters[] = {
         applyOcclusionReach},
     {"bloomThreshold", "bloom threshold", "luminance", 0.0f, 4.0f, 1, bloomThreshold, nullptr,
         applyBloomThreshold},
+    {"exposure", "exposure", "", 0.1f, 10.0f, 1, exposure, nullptr, nullptr},
     {"adaptationTime", "eye adaptation", "s", 0.05f, 10.0f, 1, adaptationSeconds, nullptr, nullptr},
     {"smokeSourceRate", "smoke source", "density/s", 0.0f, 50.0f, 1, smokeSourceRate, nullptr,
         nullptr},

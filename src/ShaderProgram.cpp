@@ -33,9 +33,10 @@ ShaderProgram::ShaderProgram(std::string computeFile) {
 }
 
 namespace {
+// Never destroyed: a program that outlives the exit handlers still finds it.
 std::vector<ShaderProgram*>& programList() {
-    static std::vector<ShaderProgram*> programs;
-    return programs;
+    static auto* programs = new std::vector<ShaderProgram*>();
+    return *programs;
 }
 void unlist(ShaderProgram* program) {
     std::vector<ShaderProgram*>& programs = programList();
