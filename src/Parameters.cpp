@@ -62,6 +62,12 @@ float* adaptationSeconds(Renderer& r) {
 float* smokeSourceRate(Renderer& r) {
     return &r.smoke->sourceRate;
 }
+float* smokeBuoyancy(Renderer& r) {
+    return &r.smoke->buoyancy;
+}
+void applySmokeBuoyancy(Renderer& r) {
+    r.smoke->computeProgram.setFloat("buoyancy", r.smoke->buoyancy);
+}
 float* smokeSourceInterval(Renderer& r) {
     return &r.smoke->sourceInterval;
 }
@@ -102,6 +108,8 @@ const NumericParameter kNumericParameters[] = {
         nullptr},
     {"smokeSourceInterval", "smoke puff interval", "s", 0.0f, 2.0f, 1, smokeSourceInterval,
         nullptr, nullptr},
+    {"smokeBuoyancy", "smoke buoyancy", "cells/s2", 0.0f, 5000.0f, 1, smokeBuoyancy, nullptr,
+        applySmokeBuoyancy},
     {"fireRate", "fire rate", "particles/s", 0.0f, 2000.0f, 1, nullptr, fireRate, nullptr},
     {"rainRate", "rain rate", "drops/s", 0.0f, 10000.0f, 1, nullptr, rainRate, nullptr},
 };

@@ -67,7 +67,22 @@ protected:
 };
 }  // namespace
 
+// Every parameter's default lies in its range and a value beyond it stops at its end; the file
+// holds only what differs, reads back the same, and its bad lines are told with file and line
+// while the others apply.
 TEST_F(SettingsTest, TheFileHoldsWhatDiffersReadsBackTheSameAndSkipsOnlyItsBadLines) {
+    EXPECT_EQ(settingsText(renderer), "");
+    for (size_t i = 0; i < kNumericParameterCount; ++i) {
+        const NumericParameter& entry = kNumericParameters[i];
+        for (int c = 0; c < entry.components; ++c) {
+            EXPECT_GE(entry.defaults()[c], entry.smallest) << entry.name;
+            EXPECT_LE(entry.defaults()[c], entry.largest) << entry.name;
+        }
+        const float beyond[3] = {entry.largest * 2.0f + 1.0f, entry.largest, entry.largest};
+        entry.set(renderer, beyond);
+        EXPECT_EQ(parameter(entry.name), entry.largest) << entry.name;
+        entry.set(renderer, entry.defaults());
+    }
     EXPECT_EQ(settingsText(renderer), "");
     set("doFog", 0);
     setParameter("pathSpeed", {1.7f});
