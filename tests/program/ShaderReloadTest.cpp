@@ -61,13 +61,20 @@ size_t redPixels(const Frame& frame, int rows) {
 }
 }  // namespace
 
-// Looked at once a second, a saved lighting.frag is rebuilt alone and shows at the next frame;
+// R rebuilds every program and the frame stays the same. Looked at once a second, a saved
+// lighting.frag is rebuilt alone and shows at the next frame;
 // a save that does not compile leaves the last picture under the error box, which names the file
 // and line and stays until the file compiles again, the first picture back with it.
 TEST_F(ShaderReloadTest, ASavedShaderShowsWithinASecondAndABrokenOneKeepsThePicture) {
     const Frame before = frame();
     shaderWatcher.start();
     EXPECT_EQ(poll(10.0), "");
+    {
+        StdoutCapture quiet;
+        EXPECT_THAT(shaderWatcher.reloadAll(),
+                    ::testing::MatchesRegex("Reloaded all shaders: [0-9]+ programs, [0-9]+ ms"));
+    }
+    EXPECT_EQ(frame(), before) << "every program takes over its predecessor's uniforms (R)";
 
     save("    fragColor = vec4(color.bgr * 4.0 + 0.2, 1.0);\n}");
     EXPECT_EQ(poll(10.5), "") << "a second has not passed";
