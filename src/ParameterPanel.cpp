@@ -104,7 +104,8 @@ void ParameterPanel::feedMouse(double x, double y, bool leftDown) {
     if (!ImGui::GetCurrentContext()) return;
     ImGuiIO& io = ImGui::GetIO();
     io.MousePos = ImVec2(static_cast<float>(x), static_cast<float>(y));
-    io.MouseDown[0] = leftDown;
+    io.MouseDown[0] = leftDown || pressed_;
+    pressed_ = false;
 }
 
 void ParameterPanel::feedWheel(double offset) {

@@ -21,6 +21,9 @@ public:
 
     // The mouse for the panel's next frame: the cursor in window pixels and the left button.
     void feedMouse(double x, double y, bool leftDown);
+    // A press of the left button: held down for the next frame at least, so that a click quicker
+    // than a frame still reaches the panel.
+    void notePress() { pressed_ = true; }
     void feedWheel(double offset);
     // Whether the keys go to a text field of the panel rather than to the program.
     bool takesKeys() const;
@@ -36,6 +39,7 @@ public:
 
 private:
     std::string saved_;
+    bool pressed_ = false;
 };
 
 extern ParameterPanel parameterPanel;
