@@ -41,15 +41,9 @@ void handleKeyPress(GLFWwindow*, int key, int, int) {
             lastKey = key;
             keyHeld = true;
             break;
-        case GLFW_KEY_SPACE:
-            renderer.cameraPath.active = !renderer.cameraPath.active;
-            break;
-        case GLFW_KEY_R:
-            overlay.notify(shaderWatcher.reloadAll(), kReloadNoticeSeconds);
-            break;
-        case GLFW_KEY_TAB:
-            parameterPanel.toggle(overlay.visible);
-            break;
+        case GLFW_KEY_SPACE: renderer.cameraPath.active = !renderer.cameraPath.active; break;
+        case GLFW_KEY_R: overlay.notify(shaderWatcher.reloadAll(), kReloadNoticeSeconds); break;
+        case GLFW_KEY_TAB: parameterPanel.toggle(overlay.visible); break;
         case GLFW_KEY_U:
             renderer.cameraPath.speed += 0.5f;
             printf("Path speed increased: +0.5f\n");
@@ -75,11 +69,8 @@ bool handleFrameStudyKey(int key, int mods) {
             renderer.view = stepView(renderer.view, (mods & GLFW_MOD_SHIFT) ? -1 : 1);
             printf("View: %s\n", viewTitle(renderer.view));
             return true;
-        case GLFW_KEY_F12:
-            screenshotAsked = true;
-            return true;
-        default:
-            return false;
+        case GLFW_KEY_F12: screenshotAsked = true; return true;
+        default: return false;
     }
 }
 
