@@ -28,12 +28,13 @@ uniform bool u_doFog;
 uniform int u_fogSelector;
 // True: fog grows with the view depth; false: with the straight-line distance to the camera.
 uniform bool u_depthFog;
+// The night mist's colour, close to the sky's horizon; its density per metre (exponential fogs).
+uniform vec3 u_fogColor;
+uniform float u_fogDensity;
 
-// Night mist, close to the sky's horizon colour.
-const vec3 kFogColor = vec3(0.030, 0.036, 0.050);
+// Where the linear fog starts and is whole.
 const float kFogStart = 8.0;
 const float kFogEnd = 140.0;
-const float kFogDensity = 0.022;
 // Mist hangs low: above the ground (kGround) its density halves every few metres.
 const float kMistFalloff = 0.12;
 const float kShininess = 32.0;
@@ -111,10 +112,10 @@ float fogAmount(vec3 p, float viewDepth) {
     if (u_fogSelector == 0) {
         amount = (d - kFogStart) / (kFogEnd - kFogStart);
     } else if (u_fogSelector == 2) {
-        float x = kFogDensity * d;
+        float x = u_fogDensity * d;
         amount = 1.0 - exp(-x * x);
     } else {
-        amount = 1.0 - exp(-kFogDensity * d);
+        amount = 1.0 - exp(-u_fogDensity * d);
     }
     float height = max(p.y - kGround, 0.0);
     return clamp(amount, 0.0, 1.0) * mix(0.45, 1.0, exp(-height * kMistFalloff));
@@ -185,6 +186,6 @@ void main() {
                      ? albedo * kEmissiveStrength
                      : shade(p, normalize(texelFetch(u_texNormal, pixel, 0).xyz), albedo,
                              colorSpec.a);
-    if (u_doFog) color = mix(color, kFogColor, fogAmount(p, viewDepth));
+    if (u_doFog) color = mix(color, u_fogColor, fogAmount(p, viewDepth));
     fragColor = vec4(color, 1.0);
 }

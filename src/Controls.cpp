@@ -10,8 +10,13 @@
 #include "FlightKeys.h"
 #include "Globals.h"
 #include "KeyPoint.h"
+#include "ParameterPanel.h"
+#include "ShaderWatcher.h"
 
 void onKey(GLFWwindow* window, int key, int scancode, int action, int mods) {
+    // While a text field of the parameter panel has the focus, the keys are its.
+    parameterPanel.feedKey(key, action != GLFW_RELEASE);
+    if (parameterPanel.takesKeys()) return;
     if (key == GLFW_KEY_ESCAPE) {
         running = false;
     } else if (action == GLFW_RELEASE) {
@@ -66,6 +71,8 @@ void handleKeyPress(GLFWwindow*, int key, int, int) {
             renderer.cameraPath.active = !renderer.cameraPath.active;
             overlay.notify(renderer.cameraPath.active ? "Flying" : "Paused: keys and mouse move");
             break;
+        case GLFW_KEY_R: overlay.notify(shaderWatcher.reloadAll(), kReloadNoticeSeconds); break;
+        case GLFW_KEY_TAB: parameterPanel.toggle(overlay.visible); break;
         case GLFW_KEY_U:
             renderer.cameraPath.speed += 0.5f;
             printf("Path speed increased: +0.5f\n");
@@ -102,11 +109,15 @@ bool handleFrameStudyKey(int key, int mods) {
 }
 
 void onMouseButton(GLFWwindow*, int button, int action, int) {
+    if (parameterPanel.editing && action == GLFW_PRESS && button == GLFW_MOUSE_BUTTON_LEFT) {
+        parameterPanel.notePress();
+    }
     if (action == GLFW_PRESS && button == GLFW_MOUSE_BUTTON_MIDDLE) printf("Mouse middle click\n");
 }
 
 void onScroll(GLFWwindow*, double, double yoffset) {
     if (yoffset != 0.0) printf("Mouse wheel scrolled: %f\n", yoffset);
+    if (parameterPanel.editing) parameterPanel.feedWheel(yoffset);
 }
 
 bool recordKeyPoint(const Camera& camera, std::ostream& file) {

@@ -22,6 +22,8 @@ const KeyHelp kKeyHelp[] = {
     {"Home / End", "start / last key point"},
     {". / ,", "step on / back while paused"},
     {"L", "loop start, end, clear"},
+    {"R", "reload the shaders"},
+    {"Tab", "edit the settings (overlay shown)"},
     {"Escape", "quit"},
 };
 const size_t kKeyHelpCount = sizeof(kKeyHelp) / sizeof(kKeyHelp[0]);

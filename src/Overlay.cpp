@@ -11,8 +11,11 @@
 #include "FlightLoop.h"
 #include "GlLabels.h"
 #include "KeyHelp.h"
+#include "ParameterPanel.h"
 #include "PathTimeline.h"
 #include "Renderer.h"
+#include "ShaderErrorBox.h"
+#include "ShaderWatcher.h"
 
 namespace {
 // The panel's own size: the default font's 13 pixels in a window of 960 x 576. It shrinks with a
@@ -58,9 +61,10 @@ void Overlay::draw(Renderer& renderer) {
     drawn_ = Rect();
     const bool named = renderer.view != TargetView::Final;
     const bool noticed = !notice().empty();
+    const bool shaderError = !shaderWatcher.error().empty();
     const int width = renderer.viewportWidth;
     const int height = renderer.viewportHeight;
-    if ((!visible && !named && !noticed) || width <= 0 || height <= 0) return;
+    if ((!visible && !named && !noticed && !shaderError) || width <= 0 || height <= 0) return;
 
     openDebugGroup("overlay");
     const bool opening = !context_;
@@ -100,6 +104,8 @@ void Overlay::draw(Renderer& renderer) {
             if (named) buildLabel(renderer);
             if (noticed) buildNotice(height);
         }
+        if (visible && parameterPanel.editing) parameterPanel.build(renderer, width, height);
+        if (shaderError) buildShaderErrorBox(shaderWatcher.error(), width, height);
         if (pass > 1) ImGui::EndFrame();
     }
     if (opening) ImGui::GetBackgroundDrawList()->AddCallback(labelBoundBackendObjects, nullptr);

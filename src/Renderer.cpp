@@ -24,6 +24,7 @@
 #include "Globals.h"
 #include "LetterboxQuad.h"
 #include "Model.h"
+#include "Parameters.h"
 #include "SceneAnchors.h"
 #include "SceneSounds.h"
 #include "ShaderProgram.h"
@@ -59,6 +60,7 @@ void Renderer::init(float width, float height) {
     applyFixedUniforms();
     createTargets();
     createEffects();
+    rememberParameterDefaults(*this);
     setPipelineState();
     showLoadingScreen();
 }
@@ -120,12 +122,18 @@ void Renderer::applyFixedUniforms() {
     ShadowMapping::setLightingUniforms(*lightingProgram, *shadowLight);
     lightingProgram->setInt("u_fogSelector", 1);
     lightingProgram->setInt("u_depthFog", 1);
+    applyFog();
 
     skyboxProgram->setInt("u_tex", units::kImage);
     quadProgram->setInt("u_tex", units::kImage);
     finalProgram->setInt("u_texColor", units::kImage);
     finalProgram->setInt("u_texBloom", units::kBloom);
     setFrameUniforms();
+}
+
+void Renderer::applyFog() {
+    lightingProgram->setVec3("u_fogColor", fogColour);
+    lightingProgram->setFloat("u_fogDensity", fogDensity);
 }
 
 void Renderer::applySwitches() {

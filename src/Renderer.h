@@ -11,6 +11,7 @@
 #include "Lightning.h"
 #include "Mesh.h"
 #include "PassProfiler.h"
+#include "SceneAnchors.h"
 #include "TargetView.h"
 
 class ShaderProgram;
@@ -127,6 +128,9 @@ public:
     int doSmoke = 0;
     int doFire = 0;
     int doRain = 0;
+    // The fog's colour and density, as the parameters set them.
+    glm::vec3 fogColour = anchors::kFogColour;
+    float fogDensity = anchors::kFogDensity;
     // Set by the tools' flight plans in the steps where no drawn frame needs the smoke: its
     // simulation stands still there, while its switch stays as the user set it.
     bool smokeHeld = false;
@@ -140,6 +144,8 @@ public:
     // fog, the material maps' footprint, the house's placement) and the camera's, as each frame
     // sets them. After a program is rebuilt: this, then applySwitches().
     void applyFixedUniforms();
+    // Sets the fog's colour and density on the lighting program.
+    void applyFog();
     // Brings the uniforms and effects that follow the switches in line with their values.
     void applySwitches();
     void loadScene();

@@ -26,6 +26,9 @@ constexpr glm::vec3 kHallLanternColour(8.0f, 8.0f, 2.5f);
 constexpr glm::vec3 kGateLanternColour(7.0f, 3.0f, 3.0f);
 constexpr glm::vec3 kFireColour(10.0f, 2.0f, 0.0f);
 constexpr float kAmbient = 0.2f;
+// The night mist: its colour, close to the sky's horizon, and its density per metre.
+constexpr glm::vec3 kFogColour(0.030f, 0.036f, 0.050f);
+constexpr float kFogDensity = 0.022f;
 
 // Where the camera stands and looks before the flight moves it, and its lens.
 constexpr glm::vec3 kCameraStart(-2.8f, 0.1f, 28.0f);

@@ -8,7 +8,10 @@
 #include "FlightKeys.h"
 #include "Globals.h"
 #include "KeyHelp.h"
+#include "ParameterPanel.h"
 #include "Screenshot.h"
+#include "Settings.h"
+#include "ShaderWatcher.h"
 #include "Shell.h"
 #include "StartTime.h"
 #include "WindowSize.h"
@@ -74,12 +77,15 @@ int main(int argc, char** argv) {
     renderer.init(settings.width, settings.height);
     glfwSwapBuffers(window);
     renderer.loadScene();
+    readSettingsAtStart(renderer);
+    shaderWatcher.start();
     announceKeys(overlay, std::cout);
 
     glfwSetWindowSizeCallback(window, onWindowSize);
     glfwSetKeyCallback(window, onKey);
     glfwSetMouseButtonCallback(window, onMouseButton);
     glfwSetScrollCallback(window, onScroll);
+    glfwSetCharCallback(window, onPanelCharacter);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     overlay.loop = &flightJumps.loop;
     if (startTime.given) flightJumps.request(startTime.seconds);
@@ -97,6 +103,8 @@ int main(int argc, char** argv) {
         const float dtf = static_cast<float>(dt);
 
         applyFreeFly(renderer.camera, dtf);
+        const std::string reloaded = shaderWatcher.poll(now);
+        if (!reloaded.empty()) overlay.notify(reloaded, kReloadNoticeSeconds);
         if (!arrived) renderer.update(dtf);
         renderer.render();
         if (screenshotAsked) {
@@ -112,7 +120,16 @@ int main(int argc, char** argv) {
         double cursorX = 0.0;
         double cursorY = 0.0;
         glfwGetCursorPos(window, &cursorX, &cursorY);
-        applyMouseLook(renderer.camera, cursorX, cursorY, renderer.cameraPath.active);
+        // While the parameter panel is edited the mouse is its, and the view holds still.
+        if (!overlay.visible) parameterPanel.stop();
+        if (parameterPanel.editing) {
+            parameterPanel.feedMouse(
+                cursorX, cursorY, glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS);
+            lastCursorX = cursorX;
+            lastCursorY = cursorY;
+        } else {
+            applyMouseLook(renderer.camera, cursorX, cursorY, renderer.cameraPath.active);
+        }
 
         glfwSwapBuffers(window);
         glfwPollEvents();

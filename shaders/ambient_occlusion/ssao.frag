@@ -1,6 +1,6 @@
 #version 430 core
 // Screen-space ambient occlusion. For each pixel, 64 kernel points in a hemisphere around the
-// surface (view space, radius RADIUS) are projected back onto the screen; a point counts as
+// surface (view space, radius u_radius) are projected back onto the screen; a point counts as
 // occluded when the surface stored there lies in front of it. Output: the fraction of the
 // hemisphere that is open (with contrast), 1 on open surfaces, lower in creases and contact areas.
 in vec2 texCoords;
@@ -12,9 +12,10 @@ uniform sampler2D texNoise;   // 4 x 4 random rotation vectors in the tangent pl
 uniform vec3 samples[64];     // hemisphere kernel, tangent space, z up
 uniform vec2 noiseScale;      // screen size / 4: tiles the noise once every 4 pixels
 uniform mat4 projection;
+uniform float u_radius;  // metres: creases and contacts, not whole rooms
+uniform float u_bias;    // metres a stored surface must lie in front of a point to occlude it, near
 
 const int KERNEL_SIZE = 64;
-const float RADIUS = 1.0;    // metres: creases and contacts, not whole rooms
 const float CONTRAST = 2.0;  // openness is raised to this power so that contact shadows read
 
 bool isBackground(vec3 p) {
@@ -72,10 +73,10 @@ void main() {
     mat3 tbn = mat3(tangent, cross(normal, tangent), normal);
 
     // Half floats store depth to 1/1024 of its magnitude: the bias grows with the distance.
-    float bias = 0.02 + 0.002 * -p.z;
+    float bias = u_bias + 0.002 * -p.z;
     float occlusion = 0.0;
     for (int i = 0; i < KERNEL_SIZE; ++i) {
-        vec3 samplePos = p + tbn * samples[i] * RADIUS;
+        vec3 samplePos = p + tbn * samples[i] * u_radius;
         vec4 clip = projection * vec4(samplePos, 1.0);
         if (clip.w <= 1e-6) continue;  // behind the eye: the divide would mirror it or give NaN
         vec2 uv = clip.xy / clip.w * 0.5 + 0.5;
@@ -85,7 +86,7 @@ void main() {
         // Range check: the weight falls off once the occluding surface is further in depth from
         // this pixel than the radius, so a separate object far in front (a silhouette) casts no
         // halo, while a floor seen at a grazing angle still darkens the foot of a wall.
-        float range = smoothstep(0.0, 1.0, RADIUS / max(abs(p.z - stored.z), 1e-6));
+        float range = smoothstep(0.0, 1.0, u_radius / max(abs(p.z - stored.z), 1e-6));
         occlusion += (stored.z >= samplePos.z + bias ? 1.0 : 0.0) * range;
     }
     openness = pow(1.0 - occlusion / float(KERNEL_SIZE), CONTRAST);

@@ -35,9 +35,9 @@ uniform float sourceRate;   // density injected per second at the source's core;
 uniform vec3 sourceVelocity;  // velocity imposed at the source while it pulses, cells/s
 uniform ivec3 sourceStart;  // the source is the segment between these two cells
 uniform ivec3 sourceEnd;
+uniform float buoyancy;     // upward acceleration per unit density, cells/s^2
 
 const float MAX_STEP = 1.0 / 30.0;    // longest simulated step: a stalled frame stays stable
-const float BUOYANCY = 1500.0;         // upward acceleration per unit density, cells/s^2
 const float DENSITY_DECAY = 0.35;     // 1/s: smoke thins out as it rises
 const float VELOCITY_DECAY = 0.2;     // 1/s: the air slowly comes to rest
 const float SOURCE_RADIUS = 4.0;      // cells: width of the Gaussian source
@@ -85,7 +85,7 @@ void advect(ivec3 c) {
     }
     vec3 velocity = state.xyz * exp(-VELOCITY_DECAY * h);
     float density = state.w * exp(-DENSITY_DECAY * h);
-    velocity.y += BUOYANCY * density * h;  // smoke is warm: it rises
+    velocity.y += buoyancy * density * h;  // smoke is warm: it rises
 
     float w = sourceWeight(centre);
     if (sourceRate > 0.0) {

@@ -71,10 +71,10 @@ void HdrToneMapping::setToneUniforms() {
     if (mode == 1) lumRatio = static_cast<double>(white / refLum);
 
     lumAvg = static_cast<double>(std::exp(lumSum / static_cast<float>(width * height)));
-    if (mode == 0 || mode == 2) key = exposureKey(lumAvg);
+    if (mode == 0 || mode == 2) key = exposureKey(lumAvg) * exposure;
     if (mode == 1) {
         multiplier = (maxDisplayLum * 0.01 / std::log10(white + 1.0f)) /
-                     (std::log(std::pow(lumRatio, exponent) * 8.0 + 2.0) / logBase);
+                     (std::log(std::pow(lumRatio, exponent) * 8.0 + 2.0) / logBase) * exposure;
     } else if (mode == 2) {
         multiplier = key / std::log10(lumAvg + 1.0);
     }

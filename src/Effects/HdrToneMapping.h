@@ -29,7 +29,8 @@ public:
     double exponent = 0.0;
     double maxDisplayLum = 0.0;
     float threshold = 0.0f;
-    GLuint mode = 0;  // 0 "LINEAR", 1 "DRAGO", 2 "DRAGO MODIFIED"
+    float exposure = 1.0f;  // scales the mapped image in every mode, after the measured key
+    GLuint mode = 0;        // 0 "LINEAR", 1 "DRAGO", 2 "DRAGO MODIFIED"
 
     // Built with the viewport size.
     HdrToneMapping(int width, int height);

@@ -106,6 +106,7 @@ SmokeVolume::SmokeVolume(int width, int height, const LightList& lights, glm::iv
     computeProgram.setIVec3("globalSize", size);
     computeProgram.setInt("volumeVelocitySampler", units::kSmokeVelocity);
     computeProgram.setFloat("sourceRate", sourceRate);
+    computeProgram.setFloat("buoyancy", buoyancy);
     computeProgram.setVec3("sourceVelocity", glm::vec3(0.0f, 30.0f, 0.0f));
 
     this->model = model;

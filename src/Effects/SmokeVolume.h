@@ -41,6 +41,7 @@ public:
     float sourceRate = 10.0f;
     float sourceTimer = 0.0f;
     float sourceInterval = 0.15f;
+    float buoyancy = 1500.0f;  // upward acceleration per unit density, cells/s^2
     int jacobiIterations = 20;
 
     // width, height: the screen size of the face targets; lights: uploaded once to the ray march;

@@ -55,6 +55,7 @@ Ssao::Ssao(int width, int height, glm::mat4 projection) : target(false, 0, 0, GL
     setSamples();
     ssaoProgram.setVec2("noiseScale", noiseScale);
     ssaoProgram.setMat4("projection", projection);
+    applyReach();
 
     blurProgram = ShaderProgram("quad.vert", "ambient_occlusion/ssao_blur.frag");
     blurProgram.setInt("ssaoInput", units::kImage);
@@ -80,4 +81,9 @@ void Ssao::render(GLuint position, GLuint normal, glm::mat4 projection, BlurFrag
     blur.blur(target.getTexture());
     result = blur.targetB->getTexture();
     blur.result = result;
+}
+
+void Ssao::applyReach() {
+    ssaoProgram.setFloat("u_radius", radius);
+    ssaoProgram.setFloat("u_bias", bias);
 }

@@ -27,7 +27,14 @@ public:
     static std::uniform_real_distribution<float> randomFloats;
 
     // Built with the viewport size and the camera's projection.
+    // The kernel's reach in metres (creases and contacts, not whole rooms), and how far in front of
+    // a kernel point a stored surface must lie to occlude it, near the eye (it grows with depth).
+    float radius = 1.0f;
+    float bias = 0.02f;
+
     Ssao(int width, int height, glm::mat4 projection);
+    // Sets radius and bias on the occlusion program.
+    void applyReach();
 
     // One frame's occlusion from the view-space position and the normal textures of the G-buffer;
     // blurs it with the shared fragment blur and sets result (and the blur's result) to it.

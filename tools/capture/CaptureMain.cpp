@@ -19,6 +19,7 @@
 #include "Progress.h"
 #include "ToolContext.h"
 #include "ToolRenderer.h"
+#include "ToolSettings.h"
 
 // Records nothing: a recorded path in the working folder, maybe the one being flown, stays.
 const char* const keyPointFileName = nullptr;
@@ -71,6 +72,8 @@ void usage(std::FILE* to) {
         "  --sheet FILE      also the frames side by side, at half size, four to a row\n"
         "  --path FILE       fly the key points recorded in FILE (the C key's filename.txt)\n"
         "  --eye, --look     hold the path and place the camera at eye, looking at look\n"
+        "  --settings FILE   switches and parameters from a settings file (the program's\n"
+        "                    murkmoor-settings.ini), before any --set\n"
         "  --set NAME=VALUE  a switch before the first frame, one of\n"
         "%s"
         "  --view NAME       a render target instead of the final frame, as V shows it:\n"
@@ -158,6 +161,7 @@ int main(int argc, char** argv) {
         return fail(context, progress, error, 1);
     }
     if (!options.pathFile.empty()) renderer.cameraPath.follow(keyPoints);
+    if (!applyToolSettings(options.settingsFile, error)) return fail(context, progress, error, 2);
     for (const auto& [name, value] : options.switches) {
         if (!renderer.setSwitch(name, value)) {
             return fail(context, progress, "unknown switch " + name, 2);

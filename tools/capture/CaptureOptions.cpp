@@ -92,6 +92,9 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             hasLook = true;
         } else if (flag == "--view") {
             ok = viewByName(value, options.view);
+        } else if (flag == "--settings") {
+            ok = !value.empty();
+            options.settingsFile = value;
         } else if (flag == "--set") {
             SwitchSetting setting;
             if (!parseSwitchSetting(value, setting, error)) return false;

@@ -29,6 +29,7 @@ struct CaptureOptions {
     bool placeCamera = false;
     glm::vec3 eye{0.0f};
     glm::vec3 look{0.0f, 0.0f, -1.0f};
+    std::string settingsFile;  // with --settings FILE: its switches and parameters, before --set
     std::vector<std::pair<std::string, int>> switches;
     bool headless = false;  // EGL with no window system, even where there is a display
     bool glInfo = false;    // print what the context is and stop

@@ -24,6 +24,7 @@
 #include "Soundtrack.h"
 #include "ToolContext.h"
 #include "ToolRenderer.h"
+#include "ToolSettings.h"
 #include "VideoOptions.h"
 
 // Records nothing: a recorded path in the working folder, maybe the one being flown, stays.
@@ -43,6 +44,7 @@ void usage(std::FILE* to) {
         "  --fps N           frames a second (30)\n"
         "  --out FILE        the MP4 (%s/murkmoor.mp4)\n"
         "  --path FILE       fly the key points recorded in FILE (the C key's filename.txt)\n"
+        "  --settings FILE   switches and parameters from a settings file, before any --set\n"
         "  --set NAME=VALUE  a switch for the whole clip, one of\n"
         "%s"
         "  --warmup S        also draw the S seconds before --from frame by frame, as a check\n"
@@ -158,6 +160,11 @@ int main(int argc, char** argv) {
         return fail(error);
     }
     if (!options.pathFile.empty()) renderer.cameraPath.follow(keyPoints);
+    if (!applyToolSettings(options.settingsFile, error)) {
+        closeToolContext(context);
+        encoder.abort();
+        return fail(error);
+    }
     for (const auto& [name, value] : options.switches) renderer.setSwitch(name, value);
 
     double seconds = 0.0;

@@ -50,6 +50,9 @@ bool parseVideoOptions(int argc, const char* const* argv, VideoOptions& options,
             ok = parseNumberIn(value, 1.0, kMaxFps, options.fps);
         } else if (flag == "--warmup") {
             ok = parseNumberIn(value, 0.0, kLongestFlightSeconds, options.warmup);
+        } else if (flag == "--settings") {
+            ok = !value.empty();
+            options.settingsFile = value;
         } else if (flag == "--set") {
             SwitchSetting setting;
             if (!parseSwitchSetting(value, setting, error)) return false;

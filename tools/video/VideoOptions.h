@@ -12,10 +12,11 @@ struct VideoOptions {
     int width = 1280;
     int height = 720;
     double fps = 30.0;
-    std::string out;        // empty: murkmoor.mp4 in the tools' output folder
-    std::string pathFile;   // with --path: the key points recorded in this file, not the scene's
-    bool headless = false;  // EGL with no window system, even where there is a display
-    double warmup = -1.0;   // below 0: only the frames that the first one depends on
+    std::string out;           // empty: murkmoor.mp4 in the tools' output folder
+    std::string pathFile;      // with --path: the key points recorded in this file, not the scene's
+    bool headless = false;     // EGL with no window system, even where there is a display
+    double warmup = -1.0;      // below 0: only the frames that the first one depends on
+    std::string settingsFile;  // --settings FILE, applied before --set
     std::vector<std::pair<std::string, int>> switches;  // --set, in their order
     bool help = false;                                  // print the usage and stop
 };
