@@ -9,8 +9,9 @@ uniform bool u_doBloom;
 // False for images that are display-encoded already (the loading screen).
 uniform bool u_encodeOutput;
 
-// How strongly the blurred bright image adds to the scene: at night the lights glare.
-const float BLOOM_STRENGTH = 3.5;
+// How strongly the blurred bright image adds to the scene (kBloomStrength unless the settings say
+// otherwise).
+uniform float u_bloomStrength;
 
 // The sRGB transfer function: linear light to display values.
 vec3 linearToSrgb(vec3 c) {
@@ -21,7 +22,7 @@ vec3 linearToSrgb(vec3 c) {
 
 void main() {
     vec3 color = texture(u_texColor, texCoords).rgb;
-    if (u_doBloom) color += BLOOM_STRENGTH * texture(u_texBloom, texCoords).rgb;
+    if (u_doBloom) color += u_bloomStrength * texture(u_texBloom, texCoords).rgb;
     // Nothing undefined reaches the screen, whatever an earlier pass produced.
     if (any(isnan(color)) || any(isinf(color))) color = vec3(0.0);
     color = clamp(color, 0.0, 1.0);

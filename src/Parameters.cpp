@@ -24,6 +24,9 @@ void applyFog(Renderer& r) {
 void applyOcclusionReach(Renderer& r) {
     r.ssao->applyReach();
 }
+void applyBloomStrength(Renderer& r) {
+    r.finalProgram->setFloat("u_bloomStrength", r.bloomStrength);
+}
 void applyBloomThreshold(Renderer& r) {
     r.hdr->toneProgram->setFloat("threshold", r.hdr->threshold);
 }
@@ -52,6 +55,9 @@ float* pathSpeed(Renderer& r) {
 }
 float* bloomThreshold(Renderer& r) {
     return &r.hdr->threshold;
+}
+float* bloomStrength(Renderer& r) {
+    return &r.bloomStrength;
 }
 float* exposure(Renderer& r) {
     return &r.hdr->exposure;
@@ -102,6 +108,8 @@ const NumericParameter kNumericParameters[] = {
         applyOcclusionReach},
     {"bloomThreshold", "bloom threshold", "luminance", 0.0f, 4.0f, 1, bloomThreshold, nullptr,
         applyBloomThreshold},
+    {"bloomStrength", "bloom strength", "", 0.0f, 20.0f, 1, bloomStrength, nullptr,
+     applyBloomStrength},
     {"exposure", "exposure", "", 0.1f, 10.0f, 1, exposure, nullptr, nullptr},
     {"adaptationTime", "eye adaptation", "s", 0.05f, 10.0f, 1, adaptationSeconds, nullptr, nullptr},
     {"smokeSourceRate", "smoke source", "density/s", 0.0f, 50.0f, 1, smokeSourceRate, nullptr,

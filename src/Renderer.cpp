@@ -128,6 +128,7 @@ void Renderer::applyFixedUniforms() {
     quadProgram->setInt("u_tex", units::kImage);
     finalProgram->setInt("u_texColor", units::kImage);
     finalProgram->setInt("u_texBloom", units::kBloom);
+    finalProgram->setFloat("u_bloomStrength", bloomStrength);
     setFrameUniforms();
 }
 

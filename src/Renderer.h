@@ -7,6 +7,7 @@
 
 #include "Camera.h"
 #include "CameraPath.h"
+#include "Effects/Bloom.h"
 #include "Light.h"
 #include "Lightning.h"
 #include "Mesh.h"
@@ -131,6 +132,8 @@ public:
     // The fog's colour and density, as the parameters set them.
     glm::vec3 fogColour = anchors::kFogColour;
     float fogDensity = anchors::kFogDensity;
+    // How strongly the composite adds the bloom, as the parameters set it.
+    float bloomStrength = kBloomStrength;
     // Set by the tools' flight plans in the steps where no drawn frame needs the smoke: its
     // simulation stands still there, while its switch stays as the user set it.
     bool smokeHeld = false;

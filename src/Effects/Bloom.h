@@ -4,6 +4,10 @@
 
 class ShaderProgram;
 
+// How strongly the final composite adds the blurred bright image to the scene: at night the lights
+// glare.
+constexpr float kBloomStrength = 3.5f;
+
 // Bright pass of the bloom while tone mapping is off: writes the over-bright part of the HDR scene
 // into the bright texture that the blur spreads.
 class Bloom {
