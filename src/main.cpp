@@ -8,6 +8,7 @@
 #include "FlightKeys.h"
 #include "Globals.h"
 #include "KeyHelp.h"
+#include "KeyPointFile.h"
 #include "ParameterPanel.h"
 #include "Screenshot.h"
 #include "Settings.h"
@@ -31,10 +32,18 @@ int main(int argc, char** argv) {
     lastCursorX = 640.0;
     lastCursorY = 384.0;
     const StartTime startTime = takeStartTime(argc, argv);
+    const PathFileOption pathFile = takePathFile(argc, argv);
     askWindowSettings(settings, std::cin, std::cout);
     const ArgumentError argumentError = applyArguments(argc, argv, settings, std::cout);
     if (argumentError != ArgumentError::None) failOnArgument(argumentError);
     if (!startTime.valid) failOnCommandLine(kStartTimeError);
+    if (!pathFile.valid) failOnCommandLine(kPathFileError);
+    // A path that cannot be flown is refused before the window opens, as the tools refuse it.
+    std::vector<KeyPoint> pathKeyPoints;
+    std::string pathError;
+    if (pathFile.given && !readKeyPointFile(pathFile.file, pathKeyPoints, pathError)) {
+        failOnCommandLine(("ERROR: " + pathError).c_str());
+    }
 
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
@@ -88,6 +97,7 @@ int main(int argc, char** argv) {
     glfwSetCharCallback(window, onPanelCharacter);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     overlay.loop = &flightJumps.loop;
+    if (pathFile.given) renderer.cameraPath.follow(pathKeyPoints);
     if (startTime.given) flightJumps.request(startTime.seconds);
 
     double previousTime = glfwGetTime();

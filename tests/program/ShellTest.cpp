@@ -10,6 +10,7 @@
 #include "Controls.h"
 #include "DisplayLock.h"
 #include "Globals.h"
+#include "KeyPoint.h"
 #include "ProcessRun.h"
 #include "Shell.h"
 #include "StartTime.h"
@@ -92,8 +93,9 @@ TEST(ShellArguments, OverrideTheTypedAnswersOrNameTheBadOne) {
     }
 }
 
-// "--time SECONDS" is taken out wherever it stands, before the positional arguments are read.
-TEST(ShellArguments, TheStartTimeIsTakenOutBeforeThePositionalOnes) {
+// "--time SECONDS" and "--path FILE" are taken out wherever they stand, before the positional
+// arguments are read.
+TEST(ShellArguments, TheStartTimeAndPathAreTakenOutBeforeThePositionalOnes) {
     struct Row {
         std::vector<const char*> arguments;
         std::vector<std::string> left;
@@ -123,6 +125,20 @@ TEST(ShellArguments, TheStartTimeIsTakenOutBeforeThePositionalOnes) {
             EXPECT_DOUBLE_EQ(start.seconds, row.seconds) << label;
         }
     }
+    // "--path FILE" is taken out the same way, beside "--time"; one without a file is refused.
+    const char* both[] = {"murkmoor", "--path", "a.txt", "800", "--time", "3", "600", nullptr};
+    int argc = 7;
+    char** argv = const_cast<char**>(both);
+    const PathFileOption path = takePathFile(argc, argv);
+    EXPECT_TRUE(path.given && path.valid);
+    EXPECT_EQ(path.file, "a.txt");
+    EXPECT_DOUBLE_EQ(takeStartTime(argc, argv).seconds, 3.0);
+    EXPECT_EQ(std::vector<std::string>(argv + 1, argv + argc),
+              (std::vector<std::string>{"800", "600"}));
+    const char* bare[] = {"murkmoor", "800", "--path", nullptr};
+    argc = 3;
+    EXPECT_FALSE(takePathFile(argc, const_cast<char**>(bare)).valid);
+    EXPECT_EQ(argc, 2);
 }
 
 // A size may be converted when it fits an int, and handed to GLFW when it is 0 to 32767 truncated.
@@ -233,6 +249,12 @@ TEST(ShellBinary, FailuresEndWithTheirMessageAndCodeOne) {
         {"", "800 600 true", "", prompted,
          "ERROR: Could not parse third command-line-argument as boolean.\n"},
         {"", "800 600 --time soon", "", prompted, "ERROR: Could not parse --time as seconds.\n"},
+        {"", "800 600 --path", "", prompted, "ERROR: --path needs a file of key points.\n"},
+        // The tools' message, with the file, the line and the column.
+        {"", "--path bad.txt 800 600", "", prompted,
+         "ERROR: bad.txt:2: expected a number at column 47 of a key point line, e.g. "
+         "m_keyPoints.push_back(KeyPoint(glm::vec3(0.000000, 0.000000, 0.000000), "
+         "glm::vec3(0.000000 ,0.000000 ,-1.000000)));\n"},
         {"", "1e30 600", "", refused, nullptr},
         {"", "0 0", "\n", refused, nullptr},
         {"", "2000000000 600", "\n", refused, nullptr},
@@ -246,6 +268,8 @@ TEST(ShellBinary, FailuresEndWithTheirMessageAndCodeOne) {
     // In a folder of its own: no recording left there by another run is kept aside with a line
     // before the prompts.
     const TempDir dir;
+    dir.write("bad.txt", keyPointLine({0, 0, 0}, {0, 0, -1}) +
+                             "m_keyPoints.push_back(KeyPoint(glm::vec3(1.0, oops\n");
     for (const Row& row : rows) {
         const std::unique_ptr<DisplayLock> lock(row.opensWindow ? new DisplayLock : nullptr);
         const ProcessResult result =
