@@ -11,6 +11,7 @@
 #include "Globals.h"
 #include "KeyPoint.h"
 #include "ParameterPanel.h"
+#include "RecordedFlight.h"
 #include "ShaderWatcher.h"
 
 void onKey(GLFWwindow* window, int key, int scancode, int action, int mods) {
@@ -34,8 +35,6 @@ void onKey(GLFWwindow* window, int key, int scancode, int action, int mods) {
 }
 
 namespace {
-int keyPointsRecorded = 0;
-
 void notifyPathSpeed() {
     char text[48];
     std::snprintf(text, sizeof text, "Path speed %.1f m/s", renderer.cameraPath.speed);
@@ -50,7 +49,12 @@ void noteRecordedKeyPoint(bool written) {
         return;
     }
     const std::string text =
-        "Key point " + std::to_string(++keyPointsRecorded) + " appended to " + file;
+        "Key point " + std::to_string(recordedFlight.recorded.size()) + " appended to " + file;
+    printf("%s\n", text.c_str());
+    overlay.notify(text);
+}
+
+void say(const std::string& text) {
     printf("%s\n", text.c_str());
     overlay.notify(text);
 }
@@ -62,17 +66,30 @@ void handleKeyPress(GLFWwindow*, int key, int, int) {
         return;
     }
     switch (key) {
-        case GLFW_KEY_C:
-            noteRecordedKeyPoint(recordKeyPoint(renderer.camera, keyPointFile));
+        case GLFW_KEY_C: {
+            const bool written = recordKeyPoint(renderer.camera, keyPointFile);
+            if (written) recordedFlight.note(renderer.camera);
+            noteRecordedKeyPoint(written);
             lastKey = key;
             keyHeld = true;
+            break;
+        }
+        case GLFW_KEY_K:
+            say(recordedFlight.toggle(renderer, flightJumps.loop));
+            break;
+        case GLFW_KEY_BACKSPACE:
+            if (keyPointFileName) say(recordedFlight.takeBackLast(keyPointFileName, keyPointFile));
             break;
         case GLFW_KEY_SPACE:
             renderer.cameraPath.active = !renderer.cameraPath.active;
             overlay.notify(renderer.cameraPath.active ? "Flying" : "Paused: keys and mouse move");
             break;
-        case GLFW_KEY_R: overlay.notify(shaderWatcher.reloadAll(), kReloadNoticeSeconds); break;
-        case GLFW_KEY_TAB: parameterPanel.toggle(overlay.visible); break;
+        case GLFW_KEY_R:
+            overlay.notify(shaderWatcher.reloadAll(), kReloadNoticeSeconds);
+            break;
+        case GLFW_KEY_TAB:
+            parameterPanel.toggle(overlay.visible);
+            break;
         case GLFW_KEY_U:
             renderer.cameraPath.speed += 0.5f;
             printf("Path speed increased: +0.5f\n");

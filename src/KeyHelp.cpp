@@ -12,6 +12,7 @@ const KeyHelp kKeyHelp[] = {
     {"mouse", "look while paused"},
     {"U / I", "path speed + / -"},
     {"C", "record key point"},
+    {"K / Backspace", "fly / undo recording"},
     {"F1-F10", "effects"},
     {"F11", "print frame rate"},
     {"H", "overlay and keys"},

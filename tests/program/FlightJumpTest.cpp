@@ -1,7 +1,9 @@
 // Jumps through the running flight: arriving at a moment is arriving there by flying.
 #include <GLFW/glfw3.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "Controls.h"
@@ -9,11 +11,16 @@
 #include "FlightKeys.h"
 #include "FlightWarmUp.h"
 #include "Globals.h"
+#include "KeyPointFile.h"
 #include "OutputFrame.h"
+#include "RecordedFlight.h"
 #include "RobustnessSupport.h"
 #include "RunningProgram.h"
 #include "StdoutCapture.h"
+#include "TestFiles.h"
 #include "TestScene.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 constexpr double kTimeout = 60.0;
@@ -113,6 +120,85 @@ TEST_F(FlightJumpTest, AJumpArrivesAtTheCapturesFrameForwardBackAndForwardAgain)
     press(GLFW_KEY_PAGE_UP);
     EXPECT_EQ(renderer.cameraPath.keyPointReached(), kCauldronKeyPoint);
     EXPECT_TRUE(frame() == smoke) << "at the cauldron";
+}
+
+// A recorded path followed as --path follows it: a jump arrives at the capture's frame of that
+// path, also back, which flies the recorded path again from its start, not the scene's.
+TEST_F(FlightJumpTest, AFollowedPathsJumpsArriveAtTheCapturesFrameOfThatPath) {
+    const std::vector<KeyPoint> scene = CameraPath::builtInKeyPoints();
+    std::string text;
+    for (int i = kHallKeyPoint - 3; i <= kHallKeyPoint + 3; ++i) {
+        text += keyPointLine(scene[i].position, scene[i].target);
+    }
+    const TempDir dir;
+    std::vector<KeyPoint> path;
+    std::string error;
+    ASSERT_TRUE(readKeyPointFile(dir.write("path.txt", text), path, error)) << error;
+    renderer.cameraPath.follow(path);
+    const std::vector<double> arrivals = flightJumps.timeline().keyPointArrivals;
+    const double moment = (arrivals[2] + arrivals[3]) / 2.0;
+    flyToMoment(renderer, moment, kStepsPerSecond);
+    const std::vector<uint8_t> captured = frame();
+    const int reached = renderer.cameraPath.keyPointReached();
+
+    flightJumps.request(flightJumps.timeline().arrival);
+    ASSERT_TRUE(flyPendingJump());
+    flightJumps.request(moment);
+    ASSERT_TRUE(flyPendingJump());
+    EXPECT_TRUE(renderer.cameraPath.m_keyPoints == path);
+    EXPECT_EQ(renderer.cameraPath.keyPointReached(), reached);
+    EXPECT_TRUE(frame() == captured);
+}
+
+// C records the camera's poses; K flies them from the first at once (two at least), K again goes
+// back to the path before; Backspace takes exactly the last line back out of the file.
+TEST_F(FlightJumpTest, KFliesTheKeyPointsRecordedAndBackspaceTakesTheLastBack) {
+    const std::vector<KeyPoint> scene = CameraPath::builtInKeyPoints();
+    const auto press = [](int key) {
+        StdoutCapture console;
+        onKey(nullptr, key, 0, GLFW_PRESS, 0);
+        onKey(nullptr, key, 0, GLFW_RELEASE, 0);
+        return console.finish();
+    };
+    renderer.cameraPath.active = false;
+    EXPECT_THAT(press(GLFW_KEY_K), ::testing::HasSubstr("two key points at least"));
+    for (int i : {60, 66, 69}) {
+        renderer.camera.setLookAt(scene[i].position, scene[i].target);
+        press(GLFW_KEY_C);
+    }
+    ASSERT_EQ(recordedFlight.recorded.size(), 3u);
+    EXPECT_EQ(recordedFlight.recorded[1], scene[66]);
+
+    EXPECT_EQ(press(GLFW_KEY_K), "Flying the 3 key points recorded\n");
+    EXPECT_TRUE(renderer.cameraPath.m_keyPoints == recordedFlight.recorded);
+    EXPECT_TRUE(renderer.cameraPath.active);
+    const glm::vec3 first = scene[60].position;
+    const glm::vec3 second = scene[66].position;
+    EXPECT_LT(glm::distance(renderer.camera.getPosition(), first), 1e-4f);
+    renderer.update(0.5f);
+    const glm::vec3 now = renderer.camera.getPosition();
+    EXPECT_NEAR(glm::distance(now, first), 0.5f * renderer.cameraPath.speed, 1e-3f);
+    EXPECT_NEAR(glm::distance(now, first) + glm::distance(now, second),
+                glm::distance(first, second), 1e-3f);
+    press(GLFW_KEY_K);
+    EXPECT_TRUE(renderer.cameraPath.m_keyPoints == scene);
+    EXPECT_LT(glm::distance(renderer.camera.getPosition(), scene[0].position), 1e-4f);
+
+    // The suite's recording file is /dev/null, which is never rewritten.
+    EXPECT_THAT(press(GLFW_KEY_BACKSPACE), ::testing::HasSubstr("is not a file"));
+    const TempDir dir;
+    const std::string file = dir.write("filename.txt", "first\nsecond\nthird\n");
+    std::ofstream out(file, std::ios::app);
+    EXPECT_EQ(recordedFlight.takeBackLast(file, out), "Key point 3 taken back out of " + file);
+    out << "fourth\n" << std::flush;
+    EXPECT_EQ(readFile(file), "first\nsecond\nfourth\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    ASSERT_EQ(recordedFlight.recorded.size(), 2u);
+    EXPECT_EQ(recordedFlight.recorded.back(), scene[66]);
+    recordedFlight.recorded.clear();
+    EXPECT_EQ(recordedFlight.takeBackLast(file, out),
+              "No key point recorded in this run to take back");
+    EXPECT_EQ(readFile(file), "first\nsecond\nfourth\n");
 }
 
 // The keys in the running program: --time starts the flight there, and while it is paused Right
