@@ -49,6 +49,7 @@ video: build
 PREVIEW_PATH ?= filename.txt
 PREVIEW_ARGS ?= --size 320x192 --fps 15
 preview: build
+	@bash scripts/preview-recording.sh $(PREVIEW_PATH)
 	@./$(BUILD)/tools/path/murkmoor-path $(PREVIEW_PATH)
 	@bash scripts/with-display.sh ./$(BUILD)/tools/video/murkmoor-video --path $(PREVIEW_PATH) \
 		$(PREVIEW_ARGS) --out $(BUILD)/preview.mp4
