@@ -75,7 +75,8 @@ void handleKeyPress(GLFWwindow*, int key, int, int) {
             break;
         }
         case GLFW_KEY_K:
-            say(recordedFlight.toggle(renderer, flightJumps.loop));
+            say(jumpInFlight() ? "Not while a jump flies"
+                               : recordedFlight.toggle(renderer, flightJumps.loop));
             break;
         case GLFW_KEY_BACKSPACE:
             if (keyPointFileName) say(recordedFlight.takeBackLast(keyPointFileName, keyPointFile));

@@ -60,9 +60,20 @@ bool handleFlightKey(int key, int mods) {
     return true;
 }
 
+namespace {
+bool flying = false;
+}  // namespace
+
+bool jumpInFlight() {
+    return flying;
+}
+
 bool flyPendingJump(const FlightJumps::Progress& progress) {
     const bool asked = flightJumps.pending();
-    if (!flightJumps.flyPending(progress)) return false;
+    flying = true;
+    const bool arrived = flightJumps.flyPending(progress);
+    flying = false;
+    if (!arrived) return false;
     keyHeld = false;
     if (asked && running) tell(flightJumps.timeNotice());
     return true;

@@ -15,6 +15,8 @@ bool handleFlightKey(int key, int mods);
 // shows its notice. True when the renderer arrived at a new moment: the next frame is drawn
 // without an update.
 bool flyPendingJump(const FlightJumps::Progress& progress = {});
+// True while flyPendingJump flies: a key handled meanwhile must not change the path.
+bool jumpInFlight();
 
 // A jump's progress on screen once it takes longer than kQuietJumpSeconds ("Going to 110.0 s ...
 // 40 %", about four times a second, on a cleared window), with the window's events handled
