@@ -55,3 +55,23 @@ TEST(PathReport, GivesTheFiguresOfARecordedPathAndWarnsWhereItCannotBeFollowed) 
     EXPECT_THAT(scene.out, HasSubstr("the scene's path: 91 key points"));
     EXPECT_THAT(scene.out, Not(HasSubstr("warning")));
 }
+
+// make preview's first step: an empty recording (a restart kept the last one aside) names the
+// newest kept one by its number, not its name's order, and fails; a recording goes on to the tools.
+TEST(PreviewRecording, AnEmptyRecordingNamesTheNewestKeptOneAndHowToPreviewIt) {
+    const TempDir dir;
+    const std::string file = dir.write("filename.txt", "");
+    dir.write("filename-2.txt", "a");
+    dir.write("filename-10.txt", "a");
+    dir.write("filename-x.txt", "a");
+    const std::string script =
+        std::string("bash ") + MURKMOOR_SOURCE_DIR + "/scripts/preview-recording.sh ";
+    const ProcessResult empty =
+        runProcess("cd '" + dir.path() + "' && " + script + "filename.txt", "");
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_EQ(empty.err,
+              "filename.txt holds no key points; the newest recording is filename-10.txt. Preview "
+              "it with:\n  make preview PREVIEW_PATH=filename-10.txt\n");
+    dir.write("filename.txt", "recorded\n");
+    EXPECT_EQ(runProcess(script + file, "").exitCode, 0);
+}
