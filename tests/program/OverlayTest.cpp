@@ -309,11 +309,13 @@ TEST_F(LargeOverlayTest, TheTimelineMarksTheLoop) {
 }
 
 // Off at start; P draws a marker on every key point in view and changes nothing far from the path
-// and its markers; a loop shows in blue; P again gives the very frame back.
+// and its markers; the segment flown shows in green, a loop in blue; P again gives the very frame
+// back.
 TEST_F(OverlayTest, PDrawsThePathsMarkersWhereTheKeyPointsProject) {
     EXPECT_FALSE(overlay.path.shown);
     // High above the front yard, where the path's key points lie apart.
     renderer.camera.setLookAt({2.0f, 14.0f, 36.0f}, {2.0f, 0.0f, 16.0f});
+    renderer.cameraPath.next = 5;  // flying from key point 3 to 4, in view from here
     const Frame plain = frame();
     EXPECT_EQ(press(GLFW_KEY_P), "Path: SHOWN\n");
     overlay.notify("", 0.0);  // the notice's corner is another test's
@@ -372,6 +374,11 @@ TEST_F(OverlayTest, PDrawsThePathsMarkersWhereTheKeyPointsProject) {
     }
     EXPECT_GT(changedNear, markers.size() * 20);
     EXPECT_EQ(changedFar, 0u);
+    size_t green = 0;
+    for (size_t at = 0; at < shown.size(); at += 3) {
+        green += shown[at + 1] > shown[at] + 80 && shown[at + 1] > shown[at + 2] + 40;
+    }
+    EXPECT_GT(green, 10u);
 
     FlightLoop loop;
     loop.start = 0.0;
