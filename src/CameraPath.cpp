@@ -119,10 +119,20 @@ CameraPath CameraPath::silentCopy(Camera* camera) const {
 }
 
 bool CameraPath::firesEvent(const KeyPoint& keyPoint) {
+    return !eventName(keyPoint).empty();
+}
+
+std::string_view CameraPath::eventName(const KeyPoint& keyPoint) {
     for (const EventKeyPoint& entry : kEvents) {
-        if (entry.at == keyPoint) return true;
+        if (!(entry.at == keyPoint)) continue;
+        if (entry.event == PathEvent::BlackWindow) return "window goes black";
+        if (entry.event == PathEvent::FigureWindow) return "figure in the window";
+        // A sound's name is its file's: "res/Soundeffects/gate.mp3" is "gate".
+        std::string_view name = entry.sound;
+        name.remove_prefix(name.rfind('/') + 1);
+        return name.substr(0, name.rfind('.'));
     }
-    return false;
+    return {};
 }
 
 void CameraPath::fireEvents(const KeyPoint& reached) {

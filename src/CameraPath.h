@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include <functional>
+#include <string_view>
 #include <vector>
 
 #include "KeyPoint.h"
@@ -65,6 +66,9 @@ public:
     // Whether reaching this key point fires an event: it equals one of the scene's event key
     // points.
     static bool firesEvent(const KeyPoint& keyPoint);
+    // What reaching this key point does, in a word or three ("gate", "rain", "thunder"), or an
+    // empty view where it fires nothing.
+    static std::string_view eventName(const KeyPoint& keyPoint);
 
 private:
     void addKeyPoints();

@@ -121,6 +121,12 @@ bool handleFrameStudyKey(int key, int mods) {
         case GLFW_KEY_F12:
             screenshotAsked = true;
             return true;
+        case GLFW_KEY_P:
+            overlay.path.shown = !overlay.path.shown;
+            printf("Path: %s\n", overlay.path.shown ? "SHOWN" : "HIDDEN");
+            overlay.notify(overlay.path.shown ? "Path shown: key points, events, loop"
+                                              : "Path hidden");
+            return true;
         default:
             return false;
     }

@@ -9,8 +9,8 @@ class Camera;
 void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
 void handleKeyPress(GLFWwindow* window, int key, int scancode, int action);
 // The frame study's keys: H shows or hides the overlay, V and shift+V step through the views, F12
-// asks for a screenshot. False for any other key. Like the switches, they leave the movement as
-// it is.
+// asks for a screenshot, P shows or hides the path. False for any other key. Like the switches,
+// they leave the movement as it is.
 bool handleFrameStudyKey(int key, int mods);
 void onMouseButton(GLFWwindow* window, int button, int action, int mods);
 void onScroll(GLFWwindow* window, double xoffset, double yoffset);

@@ -18,6 +18,7 @@ const KeyHelp kKeyHelp[] = {
     {"H", "overlay and keys"},
     {"V, Shift+V", "next / previous view"},
     {"F12", "screenshot"},
+    {"P", "show / hide the path"},
     {"Left / Right", "5 s back / on (Shift: 30 s)"},
     {"PgUp / PgDn", "event before / after"},
     {"Home / End", "start / last key point"},

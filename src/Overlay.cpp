@@ -11,6 +11,7 @@
 #include "FlightLoop.h"
 #include "GlLabels.h"
 #include "KeyHelp.h"
+#include "LetterboxQuad.h"
 #include "ParameterPanel.h"
 #include "PathTimeline.h"
 #include "Renderer.h"
@@ -64,7 +65,10 @@ void Overlay::draw(Renderer& renderer) {
     const bool shaderError = !shaderWatcher.error().empty();
     const int width = renderer.viewportWidth;
     const int height = renderer.viewportHeight;
-    if ((!visible && !named && !noticed && !shaderError) || width <= 0 || height <= 0) return;
+    if ((!visible && !named && !noticed && !shaderError && !path.shown) || width <= 0 ||
+        height <= 0) {
+        return;
+    }
 
     openDebugGroup("overlay");
     const bool opening = !context_;
@@ -84,6 +88,7 @@ void Overlay::draw(Renderer& renderer) {
     for (int pass = panelAppears ? 3 : 1; pass > 0; --pass) {
         drawn_ = Rect();
         ImGui::NewFrame();
+        if (path.shown) drawPath(renderer);
         if (visible) {
             const float scale = static_cast<float>(fontPixels_) / kFontPixels;
             const float margin = kMargin * scale;
@@ -370,6 +375,19 @@ void Overlay::drawTimeline(const CameraPath& path, float width) {
     }
     const float nowX = xOf(timeline.nowSeconds);
     draw->AddRectFilled(ImVec2(nowX - 1.0f, start.y), ImVec2(nowX + 1.0f, bottom), IM_COL32_WHITE);
+}
+
+// Under every panel, over the picture alone where the window letter-boxes it.
+void Overlay::drawPath(const Renderer& renderer) {
+    const PixelRect picture = letterboxRect(renderer.viewportWidth, renderer.viewportHeight,
+                                            renderer.targetWidth, renderer.targetHeight);
+    const PathDrawing::Area area{
+        static_cast<float>(picture.x),
+        static_cast<float>(renderer.viewportHeight - picture.y - picture.height),
+        static_cast<float>(picture.width), static_cast<float>(picture.height)};
+    ImGui::PushFont(labelFont_);
+    path.build(*ImGui::GetBackgroundDrawList(), renderer.cameraPath, renderer.camera, loop, area);
+    ImGui::PopFont();
 }
 
 // Drawn straight into the foreground, not as a window: a window takes its size from the frame

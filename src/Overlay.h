@@ -5,6 +5,7 @@
 
 #include "FrameStats.h"
 #include "LatePassTimer.h"
+#include "PathDrawing.h"
 #include "PathTimeline.h"
 
 class Renderer;
@@ -27,6 +28,8 @@ public:
     FrameStats frames;
     // The loop that the timeline marks, where there is one.
     const FlightLoop* loop = nullptr;
+    // The camera path drawn over the picture, under the panels (P).
+    PathDrawing path;
 
     // Notes the frame's duration, then draws the panel or the view's name into the renderer's
     // output at the window's size. While the panel shows, the renderer's passes are timed.
@@ -71,6 +74,7 @@ private:
     // Notes what the keys panel covers (and its size, with the key table), and ends it.
     void finishKeysPanel(bool withTable);
     void drawTimeline(const CameraPath& path, float width);
+    void drawPath(const Renderer& renderer);
     void buildLabel(const Renderer& renderer);
     void buildNotice(int height);
     // Adds a line of text on a dark box at `corner` to the foreground and to drawn_.

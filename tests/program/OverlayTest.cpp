@@ -2,6 +2,7 @@
 #include <GLFW/glfw3.h>
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 
@@ -12,6 +13,7 @@
 #include "Globals.h"
 #include "KeyHelp.h"
 #include "LatePassTimer.h"
+#include "PathDrawing.h"
 #include "StdoutCapture.h"
 
 using ::testing::ElementsAreArray;
@@ -304,4 +306,93 @@ TEST_F(LargeOverlayTest, TheTimelineMarksTheLoop) {
         blue += looped[at + 2] > looped[at] + 80 && unlooped[at + 2] < unlooped[at] + 40;
     }
     EXPECT_GT(blue, 20u);
+}
+
+// Off at start; P draws a marker on every key point in view and changes nothing far from the path
+// and its markers; the segment flown shows in green, a loop in blue; P again gives the very frame
+// back.
+TEST_F(OverlayTest, PDrawsThePathsMarkersWhereTheKeyPointsProject) {
+    EXPECT_FALSE(overlay.path.shown);
+    // High above the front yard, where the path's key points lie apart.
+    renderer.camera.setLookAt({2.0f, 14.0f, 36.0f}, {2.0f, 0.0f, 16.0f});
+    renderer.cameraPath.next = 5;  // flying from key point 3 to 4, in view from here
+    const Frame plain = frame();
+    EXPECT_EQ(press(GLFW_KEY_P), "Path: SHOWN\n");
+    overlay.notify("", 0.0);  // the notice's corner is another test's
+    const Frame shown = frame();
+
+    const glm::mat4 viewProjection = renderer.camera.projection * renderer.camera.view;
+    const PathDrawing::Area area{0.0f, 0.0f, kWidth, kHeight};
+    const std::vector<KeyPoint>& points = renderer.cameraPath.m_keyPoints;
+    std::vector<glm::vec2> markers;
+    std::vector<std::pair<glm::vec2, glm::vec2>> segments;
+    for (size_t i = 0; i < points.size(); ++i) {
+        glm::vec2 at, from, to;
+        if (PathDrawing::project(viewProjection, points[i].position, area, at)) {
+            markers.push_back(at);
+        }
+        if (i > 0 && PathDrawing::projectSegment(viewProjection, points[i - 1].position,
+                                                 points[i].position, area, from, to)) {
+            segments.push_back({from, to});
+        }
+    }
+    ASSERT_GE(markers.size(), 3u);
+    const auto differs = [&](const Frame& a, const Frame& b, int x, int y) {
+        const size_t at = (static_cast<size_t>(y) * kWidth + x) * 3;
+        for (int c = 0; c < 3; ++c) {
+            if (std::abs(a[at + c] - b[at + c]) > 1) return true;
+        }
+        return false;
+    };
+    for (const glm::vec2& at : markers) {
+        EXPECT_TRUE(differs(plain, shown, static_cast<int>(at.x), static_cast<int>(at.y)))
+            << at.x << " " << at.y;
+    }
+    // Far: more than 4 pixels from every segment, and off every marker with its event's label
+    // to the right of it.
+    const auto nearPath = [&](glm::vec2 p) {
+        for (const auto& [a, b] : segments) {
+            const glm::vec2 ab = b - a;
+            const float t = glm::dot(ab, ab) > 0.0f
+                                ? std::clamp(glm::dot(p - a, ab) / glm::dot(ab, ab), 0.0f, 1.0f)
+                                : 0.0f;
+            if (glm::length(a + t * ab - p) <= 4.0f) return true;
+        }
+        for (const glm::vec2& m : markers) {
+            if (p.x > m.x - 16.0f && p.x < m.x + 150.0f && std::abs(p.y - m.y) < 12.0f) {
+                return true;
+            }
+        }
+        return false;
+    };
+    size_t changedFar = 0, changedNear = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            if (!differs(plain, shown, x, y)) continue;
+            (nearPath({x + 0.5f, y + 0.5f}) ? changedNear : changedFar) += 1;
+        }
+    }
+    EXPECT_GT(changedNear, markers.size() * 20);
+    EXPECT_EQ(changedFar, 0u);
+    size_t green = 0;
+    for (size_t at = 0; at < shown.size(); at += 3) {
+        green += shown[at + 1] > shown[at] + 80 && shown[at + 1] > shown[at + 2] + 40;
+    }
+    EXPECT_GT(green, 10u);
+
+    FlightLoop loop;
+    loop.start = 0.0;
+    loop.end = 30.0;
+    overlay.loop = &loop;
+    const Frame looped = frame();
+    overlay.loop = nullptr;
+    size_t blue = 0;
+    for (size_t at = 0; at < looped.size(); at += 3) {
+        blue += looped[at + 2] > looped[at] + 80 && shown[at + 2] < shown[at] + 40;
+    }
+    EXPECT_GT(blue, 20u);
+
+    EXPECT_EQ(press(GLFW_KEY_P), "Path: HIDDEN\n");
+    overlay.notify("", 0.0);
+    EXPECT_THAT(frame(), ElementsAreArray(plain));
 }

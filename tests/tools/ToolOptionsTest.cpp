@@ -123,12 +123,13 @@ TEST(CaptureOptions, SwitchesMomentsSizeAndTheLargestValuesAreRead) {
     EXPECT_EQ(captureFileName(one, one.moments.front()), "a.png");
     ASSERT_TRUE(parseCapture({"--time", "20.5", "--key", "3", "--out", "dir"}, two, error));
     EXPECT_EQ(captureFileName(two, two.moments.front()), "dir/frame-20.5s.png");
-    // A view and the overlay are in the default names, so that they keep the plain frame.
+    // A view, the overlay and the path are in the default names, so that they keep the plain frame.
     const std::vector<std::pair<Words, std::string>> named = {
         {{"--time", "96", "--view", "normal"}, "captures/frame-96s-normal.png"},
         {{"--time", "96", "--overlay"}, "captures/frame-96s-overlay.png"},
-        {{"--key", "20", "--view", "normal", "--overlay"},
-         "captures/keypoint-20-normal-overlay.png"},
+        {{"--key", "20", "--view", "normal", "--overlay", "--show-path"},
+         "captures/keypoint-20-normal-overlay-path.png"},
+        {{"--time", "20", "--show-path"}, "captures/frame-20s-path.png"},
         {{"--time", "96", "--view", "final"}, "captures/frame-96s.png"},
         {{"--time", "96", "--view", "depth", "--out", "o.png"}, "o.png"}};
     for (const auto& [words, name] : named) {

@@ -55,8 +55,8 @@ void usage(std::FILE* to) {
         "usage: murkmoor-capture [--size WxH] [--time S | --key N]... [--events] [--fps N]\n"
         "                        [--warmup S] [--out FILE] [--sheet FILE] [--path FILE]\n"
         "                        [--eye x,y,z --look x,y,z]\n"
-        "                        [--set NAME=VALUE]... [--view NAME] [--overlay] [--headless]\n"
-        "                        [--gl-info] [--help]\n"
+        "                        [--set NAME=VALUE]... [--view NAME] [--overlay] [--show-path]\n"
+        "                        [--headless] [--gl-info] [--help]\n"
         "Renders moments of the flight with the real renderer and writes each as PNG.\n"
         "  --size WxH        picture size (320x192)\n"
         "  --time S          a moment, seconds into the flight (none: 0)\n"
@@ -80,6 +80,7 @@ void usage(std::FILE* to) {
         "%s"
         "  --overlay         the overlay (the H key's) drawn over the frame, with the last\n"
         "                    0.5 s drawn before it (or --warmup's) for its times\n"
+        "  --show-path       the camera path drawn over the frame, as P shows it\n"
         "  --headless        EGL with no window system, even where there is a display\n"
         "  --gl-info         print the OpenGL vendor, renderer, version and context, and stop\n",
         kOutputFolder, switchRanges(20).c_str(), viewNames(20).c_str());
@@ -169,6 +170,7 @@ int main(int argc, char** argv) {
     }
     renderer.view = options.view;
     overlay.visible = options.overlay;
+    overlay.path.shown = options.showPath;
     // The overlay shows the times of the frames drawn before the captured one: give it some.
     const double warmUp =
         options.overlay && options.warmup < 0.0 ? kOverlayWarmUpSeconds : options.warmup;

@@ -51,8 +51,8 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             (flag == "--headless" ? options.headless : options.glInfo) = true;
             continue;
         }
-        if (flag == "--overlay") {
-            options.overlay = true;
+        if (flag == "--overlay" || flag == "--show-path") {
+            (flag == "--overlay" ? options.overlay : options.showPath) = true;
             continue;
         }
         if (i + 1 >= argc) {
@@ -130,10 +130,12 @@ std::string captureFileName(const CaptureOptions& options, const CaptureMoment& 
         std::snprintf(name, sizeof name, "%s-%gs", options.placeCamera ? "view" : "frame",
                       moment.time);
     }
-    // A view or the overlay is in the name, so that it does not overwrite the plain frame.
+    // A view, the overlay or the path is in the name, so that it does not overwrite the plain
+    // frame.
     std::string file = name;
     if (options.view != TargetView::Final) file += std::string("-") + viewName(options.view);
     if (options.overlay) file += "-overlay";
+    if (options.showPath) file += "-path";
     std::string folder = options.out.empty() ? std::string(kOutputFolder) : options.out;
     if (folder.back() != '/') folder += '/';
     return folder + file + ".png";

@@ -36,6 +36,7 @@ struct CaptureOptions {
     bool help = false;      // print the usage and stop
     TargetView view = TargetView::Final;  // with --view NAME: that render target, as V shows it
     bool overlay = false;                 // with --overlay: the overlay drawn over the frame
+    bool showPath = false;                // with --show-path: the camera path drawn over it (P)
 };
 
 // Parses the arguments; on a malformed one, returns false with a message in error.
@@ -54,5 +55,6 @@ bool resolveMoments(CaptureOptions& options, const std::vector<KeyPoint>& keyPoi
 bool capturesIntoFolder(const CaptureOptions& options);
 // The file a moment is written to: --out, or a file of the folder named after the moment:
 // "keypoint-20.png", "frame-41.5s.png", or "view-41.5s.png" for a placed camera; with --view and
-// --overlay the view's name and "overlay" follow, e.g. "frame-96s-normal-overlay.png".
+// --overlay the view's name and "overlay" follow, then with --show-path "path", e.g.
+// "frame-96s-normal-overlay-path.png".
 std::string captureFileName(const CaptureOptions& options, const CaptureMoment& moment);
