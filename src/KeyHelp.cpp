@@ -7,8 +7,7 @@
 
 const KeyHelp kKeyHelp[] = {
     {"Space", "pause / fly"},
-    {"W A S D Q E", "move while paused"},
-    {"Shift, Ctrl", "move slowly"},
+    {"W A S D Q E", "move (Shift: slowly)"},
     {"mouse", "look while paused"},
     {"U / I", "path speed + / -"},
     {"C", "record key point"},
@@ -16,16 +15,16 @@ const KeyHelp kKeyHelp[] = {
     {"F1-F10", "effects"},
     {"F11", "print frame rate"},
     {"H", "overlay and keys"},
-    {"V, Shift+V", "next / previous view"},
+    {"V, Shift+V", "views"},
     {"F12", "screenshot"},
-    {"P", "show / hide the path"},
-    {"Left / Right", "5 s back / on (Shift: 30 s)"},
+    {"P", "the path"},
+    {"Left / Right", "-5 / +5 s (Shift: 30)"},
     {"PgUp / PgDn", "event before / after"},
-    {"Home / End", "start / last key point"},
-    {". / ,", "step on / back while paused"},
+    {"Home / End", "start / end"},
+    {". / ,", "step when paused"},
     {"L", "loop start, end, clear"},
     {"R", "reload the shaders"},
-    {"Tab", "edit the settings (overlay shown)"},
+    {"Tab", "settings (with H)"},
     {"Escape", "quit"},
 };
 const size_t kKeyHelpCount = sizeof(kKeyHelp) / sizeof(kKeyHelp[0]);

@@ -148,7 +148,7 @@ TEST_F(OverlayTest, TheKeysAreListedOnceLoadedAndEachSaysWhatItDid) {
     std::ostringstream console;
     announceKeys(overlay, console);
     const std::string listed = console.str();
-    EXPECT_EQ(listed.rfind("Keys: Space pause / fly, W A S D Q E move while paused,", 0), 0u)
+    EXPECT_EQ(listed.rfind("Keys: Space pause / fly, W A S D Q E move (Shift: slowly),", 0), 0u)
         << listed;
     for (size_t i = 0; i < kKeyHelpCount; ++i) {
         EXPECT_THAT(listed, HasSubstr(std::string(kKeyHelp[i].keys) + " " + kKeyHelp[i].action));
