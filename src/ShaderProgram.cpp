@@ -233,10 +233,6 @@ void ShaderProgram::setVec3(Name name, const glm::vec3& value) const {
     glProgramUniform3f(id, getUniformLocation(name.text), value.x, value.y, value.z);
 }
 
-void ShaderProgram::setVec4(Name name, const glm::vec4& value) const {
-    glProgramUniform4f(id, getUniformLocation(name.text), value.x, value.y, value.z, value.w);
-}
-
 void ShaderProgram::setIVec3(Name name, const glm::ivec3& value) const {
     glProgramUniform3i(id, getUniformLocation(name.text), value.x, value.y, value.z);
 }

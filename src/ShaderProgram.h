@@ -54,7 +54,6 @@ public:
     void setFloat(Name name, float value) const;
     void setVec2(Name name, const glm::vec2& value) const;
     void setVec3(Name name, const glm::vec3& value) const;
-    void setVec4(Name name, const glm::vec4& value) const;
     void setIVec3(Name name, const glm::ivec3& value) const;
     void setUVec2(Name name, const glm::uvec2& value) const;
     void setMat4(Name name, const glm::mat4& value) const;

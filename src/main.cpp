@@ -14,7 +14,7 @@
 #include "Settings.h"
 #include "ShaderWatcher.h"
 #include "Shell.h"
-#include "StartTime.h"
+#include "ProgramOptions.h"
 #include "WindowSize.h"
 
 const char* const keyPointFileName = "filename.txt";

@@ -13,7 +13,7 @@
 #include "KeyPoint.h"
 #include "ProcessRun.h"
 #include "Shell.h"
-#include "StartTime.h"
+#include "ProgramOptions.h"
 #include "TestFiles.h"
 #include "WindowSize.h"
 

@@ -1,4 +1,4 @@
-#include "StartTime.h"
+#include "ProgramOptions.h"
 
 #include <cmath>
 #include <cstring>
