@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "LoudnessMeter.h"
+#include "SceneLoudness.h"
 #include "SceneSounds.h"
 #include "SoundTestSupport.h"
 
@@ -15,9 +17,10 @@ double level(const SoundSamples& s, int channel, size_t begin, size_t end) {
 }
 }  // namespace
 
-// Every file the scene plays decodes to a plausible length, peaks short of clipping, is neither
-// faint nor loud on either side, and has no second of silence before its fading end (its last
-// second and a half, or its last twentieth when it is long).
+// Every file the scene plays decodes to a plausible length at the loudness it was made to (the
+// music's and the rain's integrated, an effect's loudest 400 ms) with its true peak under the
+// limit, is neither faint nor loud on either side, and has no second of silence before its fading
+// end (its last second and a half, or its last twentieth when it is long).
 TEST(SceneSoundFiles, EachDecodesToASaneLengthLevelAndNoGap) {
     // Seconds each may last, in the order of kSceneSoundFiles: the music the whole flight, each
     // effect a few seconds, the rain a loop of some length.
@@ -32,9 +35,19 @@ TEST(SceneSoundFiles, EachDecodesToASaneLengthLevelAndNoGap) {
         ASSERT_TRUE(engine->waitUntilDecoded(kSceneSoundFiles[f], 30.0, &s));
         EXPECT_GE(s.frames, kSeconds[f][0] * kSoundSampleRate);
         EXPECT_LE(s.frames, kSeconds[f][1] * kSoundSampleRate);
-        const auto [low, high] = std::minmax_element(s.data, s.data + 2 * s.frames);
-        EXPECT_LT(std::max(-*low, int{*high}), 31800);
-        EXPECT_GT(std::max(-*low, int{*high}), 8000);
+        std::vector<float> left(s.frames), right(s.frames);
+        for (size_t i = 0; i < s.frames; ++i) {
+            left[i] = s.data[2 * i] / 32768.0f;
+            right[i] = s.data[2 * i + 1] / 32768.0f;
+        }
+        const Loudness loudness =
+            measureLoudness({left.data(), right.data(), s.frames}, kSoundSampleRate);
+        EXPECT_LE(loudness.truePeak, kEncodedTruePeakLimit);
+        if (f == 0 || kSceneSoundFiles[f] == std::string(kRainSoundFile)) {
+            EXPECT_NEAR(loudness.integrated, f == 0 ? kMusicLoudness : kRainLoudness, 1.0);
+        } else {
+            EXPECT_NEAR(loudness.momentaryMax, kEffectLoudness, 1.0);
+        }
         const size_t second = kSoundSampleRate;
         const size_t end = s.frames - std::min(s.frames, std::max(second * 3 / 2, s.frames / 20));
         for (int channel = 0; channel < 2; ++channel) {

@@ -22,24 +22,6 @@ void addPanned(Stereo& out, const Mono& in, size_t offset, float pan, float gain
     }
 }
 
-float peakOf(const Stereo& audio) {
-    float peak = 0.0f;
-    for (size_t i = 0; i < audio.frames(); ++i) {
-        peak = std::max(peak, std::max(std::fabs(audio.left[i]), std::fabs(audio.right[i])));
-    }
-    return peak;
-}
-
-void normalisePeak(Stereo& audio, float peak) {
-    const float current = peakOf(audio);
-    if (current <= 0.0f) return;
-    const float scale = peak / current;
-    for (size_t i = 0; i < audio.frames(); ++i) {
-        audio.left[i] *= scale;
-        audio.right[i] *= scale;
-    }
-}
-
 namespace {
 
 float raisedCosine(size_t i, size_t length) {

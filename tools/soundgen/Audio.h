@@ -24,9 +24,6 @@ double secondsOf(size_t frames);
 
 // Adds mono into both channels from the frame offset on, with an equal-power pan in [-1, 1].
 void addPanned(Stereo& out, const Mono& in, size_t offset, float pan, float gain = 1.0f);
-float peakOf(const Stereo& audio);
-// Scales so that the largest magnitude is peak.
-void normalisePeak(Stereo& audio, float peak);
 // Raised-cosine fades at the two ends.
 void fadeIn(Stereo& audio, double seconds);
 void fadeOut(Stereo& audio, double seconds);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Filters.h"
+#include "Levels.h"
 #include "Random.h"
 #include "Reverb.h"
 #include "Sounds.h"
@@ -67,6 +68,6 @@ Stereo renderCauldron() {
     removeDc(brew);
     fadeIn(brew, 0.3);
     fadeOut(brew, 0.8);
-    normalisePeak(brew, 0.85f);
+    normaliseLoudest(brew, kEffectLoudness);
     return brew;
 }

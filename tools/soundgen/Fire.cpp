@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Filters.h"
+#include "Levels.h"
 #include "Random.h"
 #include "Reverb.h"
 #include "Sounds.h"
@@ -62,6 +63,6 @@ Stereo renderFire() {
     removeDc(fire);
     fadeIn(fire, 0.4);
     fadeOut(fire, 0.9);
-    normalisePeak(fire, 0.85f);
+    normaliseLoudest(fire, kEffectLoudness);
     return fire;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Filters.h"
+#include "Levels.h"
 #include "Random.h"
 #include "Reverb.h"
 #include "Sounds.h"
@@ -109,6 +110,6 @@ Stereo renderGate() {
     applyReverb(gate, yard);
     removeDc(gate);
     fadeOut(gate, 0.5);
-    normalisePeak(gate, 0.85f);
+    normaliseLoudest(gate, kEffectLoudness);
     return gate;
 }

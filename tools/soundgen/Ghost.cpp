@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Levels.h"
 #include "Random.h"
 #include "Reverb.h"
 #include "Sounds.h"
@@ -68,6 +69,6 @@ Stereo renderGhost() {
     applyReverb(ghost, hall);
     removeDc(ghost);
     fadeOut(ghost, 0.8);
-    normalisePeak(ghost, 0.85f);
+    normaliseLoudest(ghost, kEffectLoudness);
     return ghost;
 }

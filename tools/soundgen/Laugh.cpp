@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Levels.h"
 #include "Random.h"
 #include "Reverb.h"
 #include "Sounds.h"
@@ -70,6 +71,6 @@ Stereo renderLaugh() {
     applyReverb(laugh, room);
     removeDc(laugh);
     fadeOut(laugh, 0.6);
-    normalisePeak(laugh, 0.85f);
+    normaliseLoudest(laugh, kEffectLoudness);
     return laugh;
 }

@@ -11,6 +11,7 @@ namespace {
 constexpr int kBlockFrames = 8192;
 // LAME's quality setting for its quantisation search: 3 sounds like 2 at a third of the time.
 constexpr int kLameQuality = 3;
+constexpr float kLameHeadRoom = 0.95f;
 
 bool encode(lame_global_flags* lame, const Stereo& audio, std::vector<unsigned char>& mp3) {
     std::vector<unsigned char> block(static_cast<size_t>(1.25 * kBlockFrames + 7200));
@@ -59,6 +60,10 @@ bool writeMp3(const std::string& path, const Stereo& audio, int kilobitsPerSecon
     lame_set_VBR(lame, vbr_off);
     lame_set_brate(lame, kilobitsPerSecond);
     lame_set_quality(lame, kLameQuality);
+    lame_set_lowpassfreq(lame, static_cast<int>(kEncoderLowPass));
+    // LAME's set-up multiplies the input scale by 0.95 (0.45 dB of head room); undone, so that the
+    // file keeps the level it was made to.
+    lame_set_scale(lame, 1.0f / kLameHeadRoom);
     lame_set_bWriteVbrTag(lame, 1);
     lame_set_write_id3tag_automatic(lame, 0);
     std::vector<unsigned char> mp3;

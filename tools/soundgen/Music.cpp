@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Levels.h"
 #include "Piano.h"
 #include "Random.h"
 #include "Reverb.h"
@@ -79,7 +80,7 @@ Stereo renderPianoMusic() {
     hall.preDelay = 0.025;
     applyReverb(music, hall);
     removeDc(music);
+    levelMusic(music, kMusicLoudness);
     fadeOut(music, 2.0);
-    normalisePeak(music, 0.7f);
     return music;
 }

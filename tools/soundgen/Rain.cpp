@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Filters.h"
+#include "Levels.h"
 #include "Random.h"
 #include "Reverb.h"
 #include "Sounds.h"
@@ -36,12 +37,14 @@ void addPlink(Mono& out, size_t at, double pitch, float loudness) {
 
 Mono rainChannel(size_t frames, Random& random) {
     Mono out(frames, 0.0f);
-    Biquad washLow = Biquad::highPass(450.0);
+    // Light below 1 kHz, so that the music's lower octaves carry over it.
+    Biquad washLow = Biquad::highPass(600.0);
     Biquad washHigh = Biquad::lowPass(7000.0);
-    Biquad patter = Biquad::lowPass(260.0);
+    Biquad patterLow = Biquad::highPass(120.0);
+    Biquad patter = Biquad::lowPass(300.0);
     for (size_t i = 0; i < frames; ++i) {
         out[i] = 0.22f * washHigh.process(washLow.process(random.bipolar())) +
-                 0.7f * patter.process(random.bipolar());
+                 0.35f * patter.process(patterLow.process(random.bipolar()));
     }
     for (double t = 0.0; t < secondsOf(frames); t += random.exponential(320.0)) {
         const float loudness = static_cast<float>(0.02 + 0.2 * std::pow(random.uniform(), 3.0));
@@ -88,6 +91,6 @@ Stereo renderRain() {
         rain.left[i] = left;
         rain.right[i] = right;
     }
-    normalisePeak(rain, 0.5f);
+    normaliseIntegrated(rain, kRainLoudness);
     return rain;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Filters.h"
+#include "Levels.h"
 #include "Random.h"
 #include "Reverb.h"
 #include "Sounds.h"
@@ -84,6 +85,6 @@ Stereo renderWolf() {
     applyReverb(wolves, valley);
     removeDc(wolves);
     fadeOut(wolves, 1.2);
-    normalisePeak(wolves, 0.8f);
+    normaliseLoudest(wolves, kEffectLoudness);
     return wolves;
 }

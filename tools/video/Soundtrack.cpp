@@ -1,5 +1,6 @@
 #include "Soundtrack.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "SceneSounds.h"
@@ -52,9 +53,11 @@ SoundtrackMix soundtrackMix(const std::vector<SoundCue>& cues, double from, doub
             "anullsrc=r=" + std::to_string(kMixSampleRate) + ":cl=stereo," + end + "[aout]";
         return mix;
     }
+    const long fade = std::min(length, samplesOf(kSoundtrackFadeOutSeconds));
     mix.filterGraph += labels + "amix=inputs=" + std::to_string(count) +
                        ":duration=longest:normalize=0,alimiter=limit=0.9:level=0:latency=1,"
                        "apad," +
-                       end + "[aout]";
+                       end + ",afade=t=out:ss=" + std::to_string(length - fade) +
+                       ":ns=" + std::to_string(fade) + "[aout]";
     return mix;
 }

@@ -17,9 +17,12 @@ struct SoundtrackMix {
 };
 
 constexpr int kMixSampleRate = 44100;
+// A video may end in the middle of a sound: its soundtrack fades out over this last stretch.
+constexpr double kSoundtrackFadeOutSeconds = 1.0;
 
 // Mixes what is heard from second `from` of the flight for `duration` seconds. Cue inputs are
 // numbered from firstInput on (the inputs before it are the caller's). Sounds add at full level,
-// as the program's mixer adds them; a limiter keeps their sum below full scale.
+// as the program's mixer adds them; a limiter keeps their sum below full scale, and the whole fades
+// out over its last kSoundtrackFadeOutSeconds.
 SoundtrackMix soundtrackMix(const std::vector<SoundCue>& cues, double from, double duration,
                             int firstInput);
