@@ -73,7 +73,7 @@ Stereo renderChair() {
     for (size_t i = 0; i < wood.size(); ++i) {
         const float scrape = scrapeHigh.process(scrapeLow.process(random.bipolar()));
         wood[i] += 0.3f * floor.process(knocks[i]) + 0.35f * board.process(knocks[i]) +
-                   0.35f * rubbing[i] * scrape;
+                   0.15f * rubbing[i] * scrape;
     }
 
     Stereo chair(wood.size());
