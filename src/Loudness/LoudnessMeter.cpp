@@ -8,8 +8,8 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kBlockSeconds = 0.4;
-constexpr int kBlocksPerStep = 4;  // 75 % overlap
+constexpr int kStepsPerBlock =
+    static_cast<int>(kLoudnessBlockSeconds / kLoudnessBlockStepSeconds + 0.5);
 constexpr double kAbsoluteGate = -70.0;
 constexpr double kRelativeGate = -10.0;
 
@@ -112,8 +112,7 @@ double loudnessOfPower(double power) {
 }
 
 std::vector<double> blockPowers(StereoSpan audio, int sampleRate) {
-    const size_t step =
-        static_cast<size_t>(std::lround(kBlockSeconds * sampleRate / kBlocksPerStep));
+    const size_t step = static_cast<size_t>(std::lround(kLoudnessBlockStepSeconds * sampleRate));
     const size_t steps = audio.frames / step;
     // Power of each 100 ms step, summed over both channels; a block is four steps.
     std::vector<double> stepPower(steps, 0.0);
@@ -129,10 +128,10 @@ std::vector<double> blockPowers(StereoSpan audio, int sampleRate) {
         }
     }
     std::vector<double> blocks;
-    for (size_t s = 0; s + kBlocksPerStep <= steps; ++s) {
+    for (size_t s = 0; s + kStepsPerBlock <= steps; ++s) {
         double sum = 0.0;
-        for (int b = 0; b < kBlocksPerStep; ++b) sum += stepPower[s + b];
-        blocks.push_back(sum / static_cast<double>(kBlocksPerStep * step));
+        for (int b = 0; b < kStepsPerBlock; ++b) sum += stepPower[s + b];
+        blocks.push_back(sum / static_cast<double>(kStepsPerBlock * step));
     }
     return blocks;
 }

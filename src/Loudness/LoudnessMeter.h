@@ -7,6 +7,10 @@
 // weight one): K-weighted power in 400 ms blocks that start every 100 ms. Shared by the sound
 // generator, which levels its sounds with it, and the tests, which check the mix with it.
 
+// Blocks of 400 ms, one starting every 100 ms (75 % overlap).
+constexpr double kLoudnessBlockSeconds = 0.4;
+constexpr double kLoudnessBlockStepSeconds = 0.1;
+
 struct StereoSpan {
     const float* left = nullptr;
     const float* right = nullptr;

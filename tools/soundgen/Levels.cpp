@@ -11,8 +11,9 @@
 namespace {
 
 constexpr int kNormalisePasses = 5;
-constexpr double kLimiterHold = 0.004;     // seconds the gain is already down before a peak
-constexpr double kLimiterRelease = 0.120;  // seconds for the gain to recover most of the way
+constexpr double kLoudnessTolerance = 0.05;  // LU
+constexpr double kLimiterHold = 0.004;       // seconds the gain is already down before a peak
+constexpr double kLimiterRelease = 0.120;    // seconds for the gain to recover most of the way
 // The limiter works on sample peaks; this much under the ceiling covers the peaks between them.
 constexpr double kInterSampleMargin = 0.5;
 
@@ -22,7 +23,6 @@ constexpr double kLevellingWindow = 3.0;
 constexpr double kLevellingSmoothing = 8.0;
 constexpr double kLevellingStrength = 0.8;
 constexpr double kLevellingMinGain = -6.0, kLevellingMaxGain = 9.0;  // dB
-constexpr double kBlockStep = 0.1;  // seconds between the meter's 400 ms blocks
 
 double gainOf(double decibels) {
     return std::pow(10.0, decibels / 20.0);
@@ -103,8 +103,11 @@ void limitBand(Stereo& audio) {
 template <typename Measure>
 void normalise(Stereo& audio, double loudness, Measure measure) {
     limitBand(audio);
+    // The limiter takes a little loudness off, so scaling repeats until it no longer does.
     for (int pass = 0; pass < kNormalisePasses; ++pass) {
-        scale(audio, loudness - measure(spanOf(audio)));
+        const double missing = loudness - measure(spanOf(audio));
+        if (pass > 0 && std::fabs(missing) < kLoudnessTolerance) break;
+        scale(audio, missing);
         limitPeaks(audio, kTruePeakCeiling - kInterSampleMargin);
     }
     const double over = truePeak(spanOf(audio)) - kTruePeakCeiling;
@@ -132,21 +135,23 @@ void levelMusic(Stereo& audio, double loudness) {
         for (size_t j = first; j < last; ++j) sum += values[j];
         return sum / static_cast<double>(last - first);
     };
-    const size_t window = static_cast<size_t>(std::lround(kLevellingWindow / kBlockStep));
+    const size_t window =
+        static_cast<size_t>(std::lround(kLevellingWindow / kLoudnessBlockStepSeconds));
     std::vector<double> wanted(blocks.size());
     for (size_t i = 0; i < blocks.size(); ++i) {
         const double shortTerm = loudnessOfPower(average(blocks, i, window));
         wanted[i] = std::clamp(kLevellingStrength * (loudness - shortTerm), kLevellingMinGain,
                                kLevellingMaxGain);
     }
-    const size_t smoothing = static_cast<size_t>(std::lround(kLevellingSmoothing / kBlockStep));
+    const size_t smoothing =
+        static_cast<size_t>(std::lround(kLevellingSmoothing / kLoudnessBlockStepSeconds));
     std::vector<double> gain(wanted.size());
     for (size_t i = 0; i < wanted.size(); ++i) gain[i] = average(wanted, i, smoothing);
 
     // Each block's gain holds at its centre; between centres it is interpolated.
-    const double blockCentre = 0.2;
+    const double blockCentre = kLoudnessBlockSeconds / 2.0;
     for (size_t i = 0; i < audio.frames() && !gain.empty(); ++i) {
-        const double at = std::clamp((secondsOf(i) - blockCentre) / kBlockStep, 0.0,
+        const double at = std::clamp((secondsOf(i) - blockCentre) / kLoudnessBlockStepSeconds, 0.0,
                                      static_cast<double>(gain.size() - 1));
         const size_t below = static_cast<size_t>(at);
         const size_t above = std::min(below + 1, gain.size() - 1);
