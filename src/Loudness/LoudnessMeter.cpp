@@ -68,10 +68,12 @@ std::array<std::array<double, kTapsPerPhase>, kOversampling> interpolationPhases
     constexpr int taps = kOversampling * kTapsPerPhase;
     constexpr double beta = 7.0;
     std::array<std::array<double, kTapsPerPhase>, kOversampling> phases{};
+    // Centred on a tap, so the phases fall at 0, 1/4, 1/2 and 3/4 of the way between samples.
+    constexpr int centre = taps / 2;
     for (int n = 0; n < taps; ++n) {
-        const double x = (n - (taps - 1) / 2.0) / kOversampling;  // in input samples
+        const double x = static_cast<double>(n - centre) / kOversampling;  // in input samples
         const double sinc = x == 0.0 ? 1.0 : std::sin(kPi * x) / (kPi * x);
-        const double r = 2.0 * n / (taps - 1) - 1.0;
+        const double r = static_cast<double>(n - centre) / (centre + 1);
         const double window =
             besselI0(beta * std::sqrt(std::max(0.0, 1.0 - r * r))) / besselI0(beta);
         phases[n % kOversampling][n / kOversampling] = sinc * window;
