@@ -3,22 +3,18 @@
 #include <cmath>
 
 namespace {
-// A strike: a bright main stroke, then the channel's afterglow, which flickers with the return
-// strokes and fades. The first frame of the strike is still dark: the light follows the crack by
-// a few frames, as if the bolt were a few tens of metres off. The flicker is shallow dips of a
-// light that stays bright: a dip and return of a tenth of the picture's luminance over a fair part
-// of it counts as a flash of its own for viewers sensitive to flashes, so each strike is one flash
-// (a rise and a fall), not one for each stroke.
+// A strike: a bright main stroke, then the channel's afterglow, which holds a moment and fades. The
+// first frame of the strike is still dark: the light follows the crack by a few frames, as if the
+// bolt were a few tens of metres off. The afterglow does not flicker: on the wet stone the flash's
+// highlights pass the bloom's threshold, where dimming the light by a tenth and bringing it back
+// changes a fair part of the picture by a tenth of its luminance, which counts as a flash of its
+// own for viewers sensitive to flashes. So each strike is one flash, a rise and a fall.
 constexpr float kStrokeAt = 0.06f;   // seconds after the strike at which the main stroke peaks
 constexpr float kRise = 0.02f;       // seconds from dark to the stroke's peak
 constexpr float kStrokeFall = 0.1f;  // seconds for the stroke to fade to a tenth
 constexpr float kGlow = 0.8f;        // the afterglow's level under the stroke
-// The return strokes, between which the afterglow dims: when, and by what share at the deepest.
-constexpr float kDipAt[] = {0.16f, 0.27f};
-constexpr float kDipWidth = 0.025f;  // seconds, half a dip's width
-constexpr float kDipShare = 0.1f;
-constexpr float kFadeFrom = 0.35f;  // seconds after which the afterglow fades...
-constexpr float kLastLight = 0.9f;  // ...to nothing here, when the strike is over
+constexpr float kFadeFrom = 0.35f;   // seconds after which the afterglow fades...
+constexpr float kLastLight = 0.9f;   // ...to nothing here, when the strike is over
 
 // The softened strike: its peak, and when it rises from dark (within the stroke's first frame) and
 // is gone again.
@@ -47,13 +43,7 @@ float Lightning::brightness() const {
     if (sinceStrike < 0.0f || t < -kRise) return 0.0f;
     if (t < 0.0f) return 1.0f + t / kRise;
     const float stroke = std::exp(-2.302585f * t / kStrokeFall);
-    float flicker = 1.0f;
-    for (float at : kDipAt) {
-        const float x = (sinceStrike - at) / kDipWidth;
-        flicker -= kDipShare * std::exp(-x * x);
-    }
-    const float glow = kGlow * flicker * smoothFall(kFadeFrom, kLastLight, sinceStrike);
-    return std::fmax(stroke, glow);
+    return std::fmax(stroke, kGlow * smoothFall(kFadeFrom, kLastLight, sinceStrike));
 }
 
 float Lightning::softenedBrightness() const {
