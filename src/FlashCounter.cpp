@@ -85,7 +85,6 @@ void FlashCounter::add(const uint8_t* rgb) {
             series[by * blocksX + bx].push_back(static_cast<float>(sum / area));
         }
     }
-    ++frameCount;
 }
 
 int FlashCounter::worstSecond() const {

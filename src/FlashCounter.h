@@ -12,9 +12,8 @@
 // follow their mean's turning points; the block that flashes most decides.
 class FlashCounter {
 public:
-    static constexpr double kChange = 0.1;    // the smallest change that counts
-    static constexpr double kDarker = 0.8;    // the darker state of a flash lies below this
-    static constexpr int kMostPerSecond = 3;  // the threshold's limit
+    static constexpr double kChange = 0.1;  // the smallest change that counts
+    static constexpr double kDarker = 0.8;  // the darker state of a flash lies below this
 
     FlashCounter(int width, int height, double fps);
 
@@ -26,13 +25,11 @@ public:
     // The largest difference between the brightest and the darkest frame of any block: below
     // kChange no change can count.
     double largestSwing() const;
-    int frames() const { return frameCount; }
 
 private:
     int width, height;
     double fps;
     int blockWidth, blockHeight, stepX, stepY, blocksX, blocksY;
-    int frameCount = 0;
     std::vector<std::vector<float>> series;  // per block, its mean luminance in every frame
     std::vector<double> summed;              // the frame's summed-area table, reused
 };
