@@ -64,7 +64,8 @@ constexpr EffectSwitch kEffectSwitches[] = {
 const size_t kEffectSwitchCount = sizeof(kEffectSwitches) / sizeof(kEffectSwitches[0]);
 
 std::string EffectSwitch::keyName() const {
-    return key <= 10 ? "F" + std::to_string(key) : std::string(1, static_cast<char>(key));
+    return key <= kLastFunctionKey ? "F" + std::to_string(key)
+                                   : std::string(1, static_cast<char>(key));
 }
 
 int EffectSwitch::get(const Renderer& renderer) const {

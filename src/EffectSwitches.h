@@ -12,6 +12,7 @@ struct MappingSwitches;
 // table; a new switch is a new row.
 struct EffectSwitch {
     static constexpr int kMostStates = 4;
+    static constexpr int kLastFunctionKey = 10;  // F1 to F10 switch effects
 
     int key;                          // F1 to F10 as 1 to 10, a letter key as its capital
     const char* name;                 // --set NAME=VALUE, from 0 to the last state

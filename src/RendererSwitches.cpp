@@ -17,7 +17,8 @@ const char* Renderer::effectState(int index) const {
 }
 
 void Renderer::toggleEffect(int index) {
-    const EffectSwitch* entry = index >= 1 && index <= 10 ? effectSwitchForKey(index) : nullptr;
+    const EffectSwitch* entry =
+        index >= 1 && index <= EffectSwitch::kLastFunctionKey ? effectSwitchForKey(index) : nullptr;
     if (entry) cycleSwitch(*entry);
 }
 
