@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Camera.h"
+#include "EffectSwitches.h"
 #include "FlightKeys.h"
 #include "Globals.h"
 #include "KeyPoint.h"
@@ -64,6 +65,13 @@ void handleKeyPress(GLFWwindow*, int key, int, int) {
     if (key >= GLFW_KEY_F1 && key <= GLFW_KEY_F10) {
         renderer.toggleEffect(key - GLFW_KEY_F1 + 1);
         return;
+    }
+    if (key >= GLFW_KEY_A && key <= GLFW_KEY_Z) {
+        // A letter key's row has the letter's capital, which is GLFW's code for the key.
+        if (const EffectSwitch* entry = effectSwitchForKey(key)) {
+            renderer.cycleSwitch(*entry);
+            return;
+        }
     }
     switch (key) {
         case GLFW_KEY_C: {

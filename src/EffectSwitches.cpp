@@ -57,9 +57,16 @@ constexpr EffectSwitch kEffectSwitches[] = {
         &Renderer::doFire, nullptr, nullptr},
     {10, "doRain", "rain", "RAIN: %s\n", {"OFF", "GPU PARTICLES"}, 1,
         &Renderer::doRain, nullptr, nullptr},
+    {'F', "softFlash", "soft flash", "SOFT FLASH: %s\n", {"OFF", "ON"}, 0,
+        &Renderer::softFlash, nullptr, nullptr},
 };
 // clang-format on
 const size_t kEffectSwitchCount = sizeof(kEffectSwitches) / sizeof(kEffectSwitches[0]);
+
+std::string EffectSwitch::keyName() const {
+    return key <= kLastFunctionKey ? "F" + std::to_string(key)
+                                   : std::string(1, static_cast<char>(key));
+}
 
 int EffectSwitch::get(const Renderer& renderer) const {
     return value ? renderer.*value : renderer.mappingSwitches->*map ? 1 : 0;

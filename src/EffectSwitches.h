@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 class Renderer;
 struct MappingSwitches;
@@ -11,8 +12,9 @@ struct MappingSwitches;
 // table; a new switch is a new row.
 struct EffectSwitch {
     static constexpr int kMostStates = 4;
+    static constexpr int kLastFunctionKey = 10;  // F1 to F10 switch effects
 
-    int key;                          // F1 to F10 as 1 to 10
+    int key;                          // F1 to F10 as 1 to 10, a letter key as its capital
     const char* name;                 // --set NAME=VALUE, from 0 to the last state
     const char* label;                // the overlay's name for it
     const char* format;               // printed at each press, with the new state's label
@@ -24,6 +26,8 @@ struct EffectSwitch {
     // Brings uniforms and effects in line with the value; null where the passes read it directly.
     void (*apply)(Renderer& renderer);
 
+    // What the overlay shows for the key: "F3", "F".
+    std::string keyName() const;
     int get(const Renderer& renderer) const;
     // Stores the value as given (a map's flag is on when it is not 0), without applying it.
     void set(Renderer& renderer, int to) const;
@@ -37,6 +41,6 @@ struct EffectSwitch {
 extern const EffectSwitch kEffectSwitches[];
 extern const size_t kEffectSwitchCount;
 
-// The row for key 1 to 10, or for a --set name; null where there is none.
+// The row for key 1 to 10 or a letter key's capital, or for a --set name; null where there is none.
 const EffectSwitch* effectSwitchForKey(int key);
 const EffectSwitch* effectSwitchNamed(const char* name);

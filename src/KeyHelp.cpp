@@ -13,6 +13,7 @@ const KeyHelp kKeyHelp[] = {
     {"C", "record key point"},
     {"K / Backspace", "fly / undo recording"},
     {"F1-F10", "effects"},
+    {"F", "soft lightning flash"},
     {"F11", "print frame rate"},
     {"H", "overlay and keys"},
     {"V, Shift+V", "views"},

@@ -249,7 +249,7 @@ void Overlay::buildPanel(const Renderer& renderer) {
                 path.active ? "flying" : "paused");
 
     ImGui::Separator();
-    // The first half of the switches (F1 to F5) on the left, the rest on the right.
+    // The first half of the switches on the left, the rest on the right.
     const int switchCount = static_cast<int>(kEffectSwitchCount);
     const int switchRows = (switchCount + 1) / 2;
     if (ImGui::BeginTable("switches", 6, ImGuiTableFlags_SizingFixedFit)) {
@@ -258,7 +258,7 @@ void Overlay::buildPanel(const Renderer& renderer) {
             for (int i = row; i < switchCount; i += switchRows) {
                 const EffectSwitch& entry = kEffectSwitches[i];
                 ImGui::TableNextColumn();
-                ImGui::Text("F%d", entry.key);
+                ImGui::TextUnformatted(entry.keyName().c_str());
                 ImGui::TableNextColumn();
                 ImGui::TextUnformatted(entry.label);
                 ImGui::TableNextColumn();

@@ -397,10 +397,11 @@ void Renderer::setFrameUniforms() {
     geometryProgram->setVec3("u_camPos", camera.position);
     lightingProgram->setVec3("u_camPos", camera.position);
     lightingProgram->setFloat("u_storm", storm);
-    lightingProgram->setFloat("u_flash", lightning.brightness());
+    const float flash = softFlash != 0 ? lightning.softenedBrightness() : lightning.brightness();
+    lightingProgram->setFloat("u_flash", flash);
     skyboxProgram->setMat4("u_viewProjMatrix", skyViewProjection(camera));
     skyboxProgram->setFloat("u_storm", storm);
-    skyboxProgram->setFloat("u_flash", lightning.brightness());
+    skyboxProgram->setFloat("u_flash", flash);
 }
 
 void Renderer::render() {

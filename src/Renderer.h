@@ -15,6 +15,7 @@
 #include "SceneAnchors.h"
 #include "TargetView.h"
 
+struct EffectSwitch;
 class ShaderProgram;
 class Quad;
 class Bloom;
@@ -129,6 +130,8 @@ public:
     int doSmoke = 0;
     int doFire = 0;
     int doRain = 0;
+    // Lightning softened to a faint swell, for viewers sensitive to flashes.
+    int softFlash = 0;
     // The fog's colour and density, as the parameters set them.
     glm::vec3 fogColour = anchors::kFogColour;
     float fogDensity = anchors::kFogDensity;
@@ -165,6 +168,8 @@ public:
     bool setSwitch(const std::string& name, int value);
     // Switches or cycles effect 1 to 10 (the F1 to F10 keys) and prints its new state.
     void toggleEffect(int index);
+    // The same for any row of the switch table, whatever its key.
+    void cycleSwitch(const EffectSwitch& entry);
     // The name that toggleEffect prints for effect 1 to 10's present state ("ON", "COMP"...).
     const char* effectState(int index) const;
     // Finds the animated and retextured meshes by their exact names; of two namesakes the later

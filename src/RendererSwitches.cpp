@@ -17,12 +17,16 @@ const char* Renderer::effectState(int index) const {
 }
 
 void Renderer::toggleEffect(int index) {
-    const EffectSwitch* entry = effectSwitchForKey(index);
-    if (!entry) return;
-    entry->set(*this, entry->next(entry->get(*this)));
-    if (entry->apply) entry->apply(*this);
+    const EffectSwitch* entry =
+        index >= 1 && index <= EffectSwitch::kLastFunctionKey ? effectSwitchForKey(index) : nullptr;
+    if (entry) cycleSwitch(*entry);
+}
+
+void Renderer::cycleSwitch(const EffectSwitch& entry) {
+    entry.set(*this, entry.next(entry.get(*this)));
+    if (entry.apply) entry.apply(*this);
     char line[96];
-    std::snprintf(line, sizeof line, entry->format, effectState(index));
+    std::snprintf(line, sizeof line, entry.format, entry.stateLabel(entry.get(*this)));
     std::fputs(line, stdout);
     std::string notice = line;
     if (!notice.empty() && notice.back() == '\n') notice.pop_back();

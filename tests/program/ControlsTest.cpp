@@ -111,36 +111,37 @@ TEST_F(ControlsTest, EveryKeyPrintsItsStatesInOrderAndSpaceSwitchesToFreeFlightA
 }
 
 // The switch table against the lines the keys print and the names --set takes: each of F1 to F10
-// runs through all its states back to where it started, and each value --set accepts shows the
-// label the key printed for it.
+// and F runs through all its states back to where it started, and each value --set accepts shows
+// the label the key printed for it; F has no effect index.
 TEST_F(ControlsTest, TheSwitchTableGivesEachKeyItsLinesAndEachSetNameItsValues) {
     struct Row {
+        int key;
         const char* name;
         const char* printed;  // before the state's label
         std::vector<std::string> states;
         int start;
     };
     const Row rows[] = {
-        {"specular", "Specular mapping: ", {"OFF", "ON"}, 1},
-        {"normal", "Normal mapping: ", {"OFF", "ON"}, 1},
-        {"bloomMode", "Bloom: ", {"OFF", "FRAG", "COMP"}, 1},
-        {"hdrMode", "HDR: ", {"OFF", "LINEAR", "DRAGO", "DRAGO MODIFIED"}, 1},
-        {"doShadows", "SHADOWS: ", {"OFF", "SHADOW MAPPING"}, 1},
-        {"doFog", "FOG: ", {"OFF", "ON"}, 1},
-        {"doAmbientOcclusion", "AMBIENT OCCLUSION: ", {"OFF", "SCREEN SPACE"}, 1},
-        {"doSmoke", "SMOKE: ", {"OFF", "EUCLIDEAN"}, 1},
-        {"doFire", "FIRE: ", {"OFF", "GPU PARTICLES"}, 1},
-        {"doRain", "RAIN: ", {"OFF", "GPU PARTICLES"}, 1},
+        {GLFW_KEY_F1, "specular", "Specular mapping: ", {"OFF", "ON"}, 1},
+        {GLFW_KEY_F2, "normal", "Normal mapping: ", {"OFF", "ON"}, 1},
+        {GLFW_KEY_F3, "bloomMode", "Bloom: ", {"OFF", "FRAG", "COMP"}, 1},
+        {GLFW_KEY_F4, "hdrMode", "HDR: ", {"OFF", "LINEAR", "DRAGO", "DRAGO MODIFIED"}, 1},
+        {GLFW_KEY_F5, "doShadows", "SHADOWS: ", {"OFF", "SHADOW MAPPING"}, 1},
+        {GLFW_KEY_F6, "doFog", "FOG: ", {"OFF", "ON"}, 1},
+        {GLFW_KEY_F7, "doAmbientOcclusion", "AMBIENT OCCLUSION: ", {"OFF", "SCREEN SPACE"}, 1},
+        {GLFW_KEY_F8, "doSmoke", "SMOKE: ", {"OFF", "EUCLIDEAN"}, 1},
+        {GLFW_KEY_F9, "doFire", "FIRE: ", {"OFF", "GPU PARTICLES"}, 1},
+        {GLFW_KEY_F10, "doRain", "RAIN: ", {"OFF", "GPU PARTICLES"}, 1},
+        {GLFW_KEY_F, "softFlash", "SOFT FLASH: ", {"OFF", "ON"}, 0},
     };
     ASSERT_EQ(kEffectSwitchCount, std::size(rows));
-    for (int key = 1; key <= 10; ++key) {
-        const Row& row = rows[key - 1];
+    for (const Row& row : rows) {
         const int count = static_cast<int>(row.states.size());
         std::string cycle;
         for (int n = 1; n <= count; ++n) {
             cycle += row.printed + row.states[(row.start + n) % count] + "\n";
         }
-        EXPECT_EQ(press(GLFW_KEY_F1 + key - 1, count), cycle);
+        EXPECT_EQ(press(row.key, count), cycle);
         for (int value = 0; value <= count; ++value) {
             SwitchSetting setting;
             std::string error;
@@ -148,10 +149,15 @@ TEST_F(ControlsTest, TheSwitchTableGivesEachKeyItsLinesAndEachSetNameItsValues) 
             ASSERT_EQ(parseSwitchSetting(text, setting, error), value < count) << text;
             if (value == count) break;
             EXPECT_TRUE(renderer.setSwitch(setting.name, setting.value));
-            EXPECT_EQ(renderer.effectState(key), row.states[value]) << text;
+            const EffectSwitch* entry = effectSwitchNamed(row.name);
+            ASSERT_TRUE(entry);
+            EXPECT_EQ(entry->stateLabel(entry->get(renderer)), row.states[value]) << text;
         }
     }
     EXPECT_FALSE(renderer.setSwitch("doWind", 1));
+    StdoutCapture capture;
+    renderer.toggleEffect('F');  // a letter key's switch has no effect index
+    EXPECT_EQ(capture.finish(), "");
 }
 
 // C reports a key-point file it cannot write to at every press, and still prints the pose.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "FlashCounter.h"
 #include "FlightTimeline.h"
 #include "ProcessRun.h"
 #include "SceneSounds.h"
@@ -61,4 +62,45 @@ TEST(VideoExport, ARangeBecomesAnMp4WithItsFramesAndTheGateOnItsStep) {
     // The clip ends in the middle of the gate, faded out: its last 20 ms all but silent.
     const long frames = static_cast<long>(mix.size() / 2);
     EXPECT_LT(rmsOfFrames(mix, frames - 882, frames), 0.05 * after);
+}
+
+// The second thunder's strike, exported and measured by the general flash threshold: one flash,
+// within the limit of two with margin; with the soft flash switch no flash at all, yet light.
+// 15 frames a second resolve any flicker up to 7.5 Hz, twice the rate at which flashes start to
+// count, and show main's three strokes as two flashes; the softened light is one smooth swell of
+// 0.8 s, whose depth 5 frames a second catch. Without the bloom: at this size it makes
+// quarter-field swings of a tenth of its own from the glints of thin highlights, lightning or not.
+TEST(VideoExport, TheLightningFlashesOncePerStrikeAndSoftenedNotAtAll) {
+    constexpr int kWidth = 320, kHeight = 192;
+    constexpr size_t kFrameBytes = 3 * kWidth * kHeight;
+    TempDir dir;
+    // From the step before the first light to the strike's end: 12 frames at 15 a second.
+    const auto measure = [&](int softFlash, int fps) {
+        const std::string out = dir.path() + "/strike.mp4";
+        const ProcessResult run = runProcess(
+            std::string(MURKMOOR_VIDEO) + " --from 132.05 --to 132.85 --size 320x192 --fps " +
+                std::to_string(fps) +
+                " --set bloomMode=0 --set softFlash=" + std::to_string(softFlash) + " --out " + out,
+            "");
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        const std::string frames = decodeFrames(out);
+        EXPECT_EQ(frames.size(), static_cast<size_t>(0.8 * fps) * kFrameBytes);
+        FlashCounter counter(kWidth, kHeight, fps);
+        double darkest = 255.0, brightest = 0.0;  // frame means of their bytes
+        for (size_t at = 0; at + kFrameBytes <= frames.size(); at += kFrameBytes) {
+            const auto* rgb = reinterpret_cast<const uint8_t*>(frames.data() + at);
+            counter.add(rgb);
+            double sum = 0.0;
+            for (size_t i = 0; i < kFrameBytes; ++i) sum += rgb[i];
+            darkest = std::min(darkest, sum / kFrameBytes);
+            brightest = std::max(brightest, sum / kFrameBytes);
+        }
+        return std::make_pair(counter, brightest - darkest);
+    };
+    const auto [full, fullRise] = measure(0, 15);
+    EXPECT_EQ(full.worstSecond(), 1) << "0: the lightning is gone";
+    const auto [soft, softRise] = measure(1, 5);
+    EXPECT_EQ(soft.worstSecond(), 0);
+    EXPECT_LT(soft.largestSwing(), FlashCounter::kChange);
+    EXPECT_GT(softRise, 0.2 * fullRise) << "the softened lightning shows no light";
 }

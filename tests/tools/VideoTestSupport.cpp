@@ -46,6 +46,15 @@ double frameDifference(const std::string& video, int index, const std::string& i
     return sum / static_cast<double>(a.size());
 }
 
+std::string decodeFrames(const std::string& video) {
+    TempDir dir;
+    const std::string raw = dir.path() + "/frames.rgb";
+    runProcess(shellCommand({"ffmpeg", "-v", "error", "-i", video, "-f", "rawvideo", "-pix_fmt",
+                             "rgb24", raw}),
+               "");
+    return readFile(raw);
+}
+
 double rmsOfFrames(const std::vector<int16_t>& samples, long first, long last) {
     double sum = 0.0;
     long count = 0;

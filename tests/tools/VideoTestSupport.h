@@ -14,6 +14,9 @@ std::vector<int16_t> decodeStereo(const std::string& file, const std::string& fi
 // to RGB by ffmpeg; -1 when either fails to decode or their sizes differ.
 double frameDifference(const std::string& video, int index, const std::string& image);
 
+// Every frame of a video, decoded to 8-bit RGB by ffmpeg, one after the other; empty on failure.
+std::string decodeFrames(const std::string& video);
+
 // Root mean square of stereo frames [first, last) of interleaved samples.
 double rmsOfFrames(const std::vector<int16_t>& samples, long first, long last);
 
