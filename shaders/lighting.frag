@@ -154,9 +154,10 @@ vec3 shade(vec3 p, vec3 n, vec3 albedo, float specularMask) {
         vec3 l = toLight / max(d, 1e-4);
         float attenuation = pointLightAttenuation(light, d);
         bool caster = u_shadowsLightActive[i] != 0;
+        // Indoors only the house's own lights shine: walls keep out those of the yard.
         float indoor = caster ? indoorReach(d, kIndoorCasterRange)
                               : kIndoorPoolGain * indoorReach(d, kIndoorLightRange) *
-                                    lanternRoof(l);
+                                    lanternRoof(l) * interiorAmount(light.pos);
         attenuation *= mix(indoorReach(d, kOutdoorLightRange), indoor, inside);
         float diffuse = max(dot(n, l), 0.0);
         // Blinn-Phong highlight, masked by the surface's specular map.
