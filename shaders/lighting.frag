@@ -151,6 +151,8 @@ vec3 shade(vec3 p, vec3 n, vec3 albedo, float specularMask) {
         PointLight light = u_pointLights[i];
         vec3 toLight = light.pos - p;
         float d = length(toLight);
+        // Beyond the longest reach a light adds nothing: most pixels skip most lights.
+        if (d >= max(kOutdoorLightRange, kIndoorCasterRange)) continue;
         vec3 l = toLight / max(d, 1e-4);
         float attenuation = pointLightAttenuation(light, d);
         bool caster = u_shadowsLightActive[i] != 0;

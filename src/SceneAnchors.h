@@ -33,12 +33,14 @@ constexpr glm::vec3 kHallLanternColour(7.0f, 7.0f, 2.2f);
 constexpr glm::vec3 kGateLanternColour(7.0f, 3.0f, 3.0f);
 constexpr glm::vec3 kFireColour(10.0f, 2.0f, 0.0f);
 constexpr float kAmbient = 0.2f;
-// The moon's rims: its light's tint, each rim's strength, a soft highlight, and a fall-off
-// (linear, quadratic) short enough that the ground around the subject stays night.
+// The moon's rims: its light's tint, each rim's strength, its highlights (none: the glass of the
+// back windows, which the camera passes close by, would glint brighter than anything in view and
+// hold the eye's adaptation), and a fall-off (linear, quadratic) short enough that the ground
+// around the subject stays night.
 constexpr glm::vec3 kMoonRimTint(0.64f, 0.75f, 1.0f);
 constexpr float kStatueMoonRimStrength = 32.0f;
 constexpr float kScarecrowMoonRimStrength = 17.0f;
-constexpr float kMoonRimSpecular = 0.5f;
+constexpr float kMoonRimSpecular = 0.0f;
 constexpr glm::vec2 kMoonRimFalloff(0.35f, 0.44f);
 // The kennel's lantern: a candle's warm light that pools within a metre or two of it.
 constexpr glm::vec3 kKennelLanternColour(8.0f, 5.2f, 1.7f);
