@@ -151,12 +151,15 @@ vec3 shade(vec3 p, vec3 n, vec3 albedo, float specularMask) {
         PointLight light = u_pointLights[i];
         vec3 toLight = light.pos - p;
         float d = length(toLight);
+        // Beyond the longest reach a light adds nothing: most pixels skip most lights.
+        if (d >= max(kOutdoorLightRange, kIndoorCasterRange)) continue;
         vec3 l = toLight / max(d, 1e-4);
         float attenuation = pointLightAttenuation(light, d);
         bool caster = u_shadowsLightActive[i] != 0;
+        // Indoors only the house's own lights shine: walls keep out those of the yard.
         float indoor = caster ? indoorReach(d, kIndoorCasterRange)
                               : kIndoorPoolGain * indoorReach(d, kIndoorLightRange) *
-                                    lanternRoof(l);
+                                    lanternRoof(l) * interiorAmount(light.pos);
         attenuation *= mix(indoorReach(d, kOutdoorLightRange), indoor, inside);
         float diffuse = max(dot(n, l), 0.0);
         // Blinn-Phong highlight, masked by the surface's specular map.

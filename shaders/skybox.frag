@@ -12,7 +12,7 @@ uniform float u_flash;  // the lightning's brightness now
 
 const vec3 LUMA = vec3(0.2126, 0.7152, 0.0722);
 const float LIGHT_FROM = 0.55;  // linear luminance from which a texel is a light...
-const float LIGHT_GAIN = 3.0;   // ...made up to this many times brighter at full white
+const float LIGHT_GAIN = 1.25;  // ...made up to this many times brighter at full white
 const float STORM_SKY = 0.35;   // share of the sky's light left under the storm's clouds
 const vec3 FLASH_SKY = vec3(0.5, 0.55, 0.7);  // the clouds lit by the lightning
 

@@ -91,7 +91,23 @@ void Renderer::createLights() {
     lights.addLight(anchors::kLeftGateLantern)->colour = anchors::kGateLanternColour;
     fireLight = lights.addLight(anchors::kFireSource);
     fireLight->colour = anchors::kFireColour;
+    addShortLight(anchors::kStatueMoonRim, anchors::kMoonRimTint * anchors::kStatueMoonRimStrength,
+                  anchors::kMoonRimSpecular, anchors::kMoonRimFalloff);
+    addShortLight(anchors::kScarecrowMoonRim,
+                  anchors::kMoonRimTint * anchors::kScarecrowMoonRimStrength,
+                  anchors::kMoonRimSpecular, anchors::kMoonRimFalloff);
+    addShortLight(anchors::kKennelLantern, anchors::kKennelLanternColour, 1.0f,
+                  anchors::kKennelLanternFalloff);
     lights.ambient = anchors::kAmbient;
+}
+
+void Renderer::addShortLight(glm::vec3 position, glm::vec3 colour, float specular,
+                             glm::vec2 falloff) {
+    Light* light = lights.addLight(position);
+    light->colour = colour;
+    light->specular = specular;
+    light->linear = falloff.x;
+    light->quadratic = falloff.y;
 }
 
 void Renderer::placeCamera() {

@@ -193,6 +193,8 @@ private:
     void setSizes(float width, float height);
     void createPrograms();
     void createLights();
+    // A light without shadows whose reach the fall-off (linear, quadratic) keeps short.
+    void addShortLight(glm::vec3 position, glm::vec3 colour, float specular, glm::vec2 falloff);
     void placeCamera();
     void createTargets();
     void createEffects();

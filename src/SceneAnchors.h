@@ -17,15 +17,34 @@ constexpr glm::vec3 kHallLantern(-1.74f, 0.8f, -4.36f);
 constexpr glm::vec3 kRightGateLantern(1.37f, 1.57f, 20.2f);
 constexpr glm::vec3 kLeftGateLantern(-6.36f, 1.42f, 20.34f);
 constexpr glm::vec3 kFireSource(3.258f, -1.539f, 3.177f);  // light 5 and the fire's spawn point
+// Lights 6 to 8 keep the subjects of three events legible in the dark, without shadows. The moon's
+// cold light rims the hooded statue from behind it and to the left, seen from where the ghost is
+// heard, and grazes the back wall onto the scarecrow's moonward side; a lantern stands in the
+// grass among the kennel's bones.
+constexpr glm::vec3 kStatueMoonRim(5.87f, 1.0f, 9.25f);
+constexpr glm::vec3 kScarecrowMoonRim(-3.1f, 0.8f, -9.5f);
+constexpr glm::vec3 kKennelLantern(8.55f, kGround + 0.2f, 0.45f);
 
 // Their colours (HDR intensities) and the blue wisp's specular strength; the ambient term that
 // every surface gets.
 constexpr glm::vec3 kBlueWispColour(5.0f, 5.0f, 12.0f);
-constexpr float kBlueWispSpecular = 2.0f;
-constexpr glm::vec3 kHallLanternColour(8.0f, 8.0f, 2.5f);
+constexpr float kBlueWispSpecular = 1.3f;
+constexpr glm::vec3 kHallLanternColour(7.0f, 7.0f, 2.2f);
 constexpr glm::vec3 kGateLanternColour(7.0f, 3.0f, 3.0f);
 constexpr glm::vec3 kFireColour(10.0f, 2.0f, 0.0f);
 constexpr float kAmbient = 0.2f;
+// The moon's rims: its light's tint, each rim's strength, its highlights (none: the glass of the
+// back windows, which the camera passes close by, would glint brighter than anything in view and
+// hold the eye's adaptation), and a fall-off (linear, quadratic) short enough that the ground
+// around the subject stays night.
+constexpr glm::vec3 kMoonRimTint(0.64f, 0.75f, 1.0f);
+constexpr float kStatueMoonRimStrength = 32.0f;
+constexpr float kScarecrowMoonRimStrength = 17.0f;
+constexpr float kMoonRimSpecular = 0.0f;
+constexpr glm::vec2 kMoonRimFalloff(0.35f, 0.44f);
+// The kennel's lantern: a candle's warm light that pools within a metre or two of it.
+constexpr glm::vec3 kKennelLanternColour(8.0f, 5.2f, 1.7f);
+constexpr glm::vec2 kKennelLanternFalloff(0.7f, 1.8f);
 // The night mist: its colour, close to the sky's horizon, and its density per metre.
 constexpr glm::vec3 kFogColour(0.030f, 0.036f, 0.050f);
 constexpr float kFogDensity = 0.022f;

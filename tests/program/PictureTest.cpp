@@ -3,9 +3,11 @@
 #include <stb/stb_image.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <memory>
 
+#include "CameraPath.h"
 #include "Controls.h"
 #include "DisplayLock.h"
 #include "Effects/RainParticles.h"
@@ -72,6 +74,28 @@ Difference compare(const Frame& a, const Frame& b) {
 std::ostream& operator<<(std::ostream& out, const Difference& d) {
     return out << "mean " << d.mean << ", changed " << d.changedShare * 100.0 << " %, largest "
                << d.largest;
+}
+
+// Luma (Rec. 709 weights on the 8-bit values) of a frame: its mean, standard deviation and the
+// share of pure white pixels.
+struct Luma {
+    double mean = 0.0;
+    double deviation = 0.0;
+    double whiteShare = 0.0;
+};
+
+Luma luma(const Frame& frame) {
+    Luma l;
+    double sumOfSquares = 0.0;
+    const double pixels = static_cast<double>(frame.size() / 3);
+    for (size_t i = 0; i + 2 < frame.size(); i += 3) {
+        const double y = 0.2126 * frame[i] + 0.7152 * frame[i + 1] + 0.0722 * frame[i + 2];
+        l.mean += y / pixels;
+        sumOfSquares += y * y / pixels;
+        l.whiteShare += (frame[i] == 255 && frame[i + 1] == 255 && frame[i + 2] == 255) / pixels;
+    }
+    l.deviation = std::sqrt(std::max(sumOfSquares - l.mean * l.mean, 0.0));
+    return l;
 }
 
 struct Pose {  // of the flight, where the effects are in view
@@ -189,6 +213,29 @@ TEST_F(PictureTest, EverySwitchChangesThePictureWhereItsEffectIsInViewAndGivesIt
             EXPECT_LE(off.largest, 1) << "doShadows 2 pressed off: " << off;
             press(5);
         }
+    }
+}
+
+// At night each event's subject reads at a glance: its own light (the moon rimming the statue and
+// the scarecrow, the lantern among the kennel's bones) sets it off from the dark, where without
+// it the frame is a murky shape (a luma deviation of 8 to 12); and no light burns its pool to pure
+// white (the wisp's on the hall's floor).
+TEST_F(PictureTest, EachEventsSubjectStandsOutOfTheNightAndNoLightBurnsToWhite) {
+    startHouse();
+    simulations(0);
+    const std::vector<KeyPoint> path = CameraPath::builtInKeyPoints();
+    const struct {
+        int keyPoint;
+        double leastDeviation;
+    } moments[] = {{13, 18.0}, {31, 18.0}, {60, 18.0}, {69, 30.0}};
+    for (const auto& moment : moments) {
+        const KeyPoint& pose = path[moment.keyPoint];
+        look({pose.position, pose.target});
+        const Luma l = luma(settledFrame());
+        SCOPED_TRACE("key point " + std::to_string(moment.keyPoint) + ": mean " +
+                     std::to_string(l.mean) + ", deviation " + std::to_string(l.deviation));
+        EXPECT_GE(l.deviation, moment.leastDeviation);
+        EXPECT_LE(l.whiteShare, 0.005);
     }
 }
 

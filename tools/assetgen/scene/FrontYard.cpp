@@ -7,6 +7,7 @@
 #include "scene/HouseParts.h"
 #include "scene/Layout.h"
 #include "scene/Part.h"
+#include "scene/Props.h"
 
 using namespace layout;
 
@@ -134,4 +135,7 @@ void buildFrontYard(SceneModel& scene) {
         addPumpkin(scene, {p.x, kGround, p.y}, random.range(0.14f, 0.22f), random);
     }
     buildKennel(scene, {9.4f, kGround, 0.9f});
+    // Set down in the grass by the kennel's door, among the bones: at this size, with its flame
+    // 0.2 above the ground, its foot rests on the grass.
+    addOpenLantern(scene, "kennel_chain", kKennelLantern, 0.22f);
 }

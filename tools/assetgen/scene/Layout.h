@@ -57,6 +57,7 @@ using anchors::kFireSource;
 using anchors::kGateMeetX;
 using anchors::kGatePlaneZ;
 using anchors::kHallLantern;
+using anchors::kKennelLantern;
 using anchors::kLeftGateHinge;
 using anchors::kLeftGateLantern;
 using anchors::kRightGateHinge;
