@@ -80,7 +80,7 @@ TEST(VideoExport, TheLightningFlashesOncePerStrikeAndSoftenedNotAtAll) {
         const ProcessResult run = runProcess(
             std::string(MURKMOOR_VIDEO) + " --from 132.05 --to 132.85 --size 320x192 --fps " +
                 std::to_string(fps) +
-                " --set bloomMode=0 --set softFlash=" + std::to_string(softFlash) + " --out " + out,
+                " --set softFlash=" + std::to_string(softFlash) + " --out " + out,
             "");
         EXPECT_EQ(run.exitCode, 0) << run.err;
         const std::string frames = decodeFrames(out);
