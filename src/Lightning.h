@@ -1,9 +1,9 @@
 #pragma once
 
 // The lightning that comes with each thunder: a stroke of cold light over the scene, in the first
-// moments after the thunder's crack, and its afterglow, which fades without flickering. No GL: the renderer hands
-// brightness() (or, with the soft flash switch, softenedBrightness()) to the lighting and the sky
-// every frame.
+// moments after the thunder's crack, and its afterglow, which fades without flickering. No GL: the
+// renderer hands brightness() (or, with the soft flash switch, softenedBrightness()) to the
+// lighting and the sky every frame.
 class Lightning {
 public:
     // The thunder has struck: the stroke comes now.
